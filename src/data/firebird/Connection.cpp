@@ -1,0 +1,156 @@
+#include "Connection.h"
+
+#include "FirebirdClient.h"
+
+#include <QFile>
+
+namespace kalvero {
+
+namespace {
+
+constexpr int StatementCacheLimit = 200;
+
+Firebird::IXpbBuilder *connectionParameters(const DatabaseTarget &target, Firebird::ThrowStatusWrapper &status) {
+    Firebird::IXpbBuilder *dpb = fb::util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(&status, isc_dpb_user_name, ConnectionSettings::User);
+    dpb->insertString(&status, isc_dpb_password, ConnectionSettings::Password);
+    dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
+    dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
+    // Name the provider, so that a plain path never reaches a server silently
+    // and a server address never opens a local file.
+    dpb->insertString(&status, isc_dpb_config, target.embedded ? "Providers = Engine12" : "Providers = Remote");
+    return dpb;
+}
+
+QByteArray attachName(const DatabaseTarget &target) {
+    if (target.embedded)
+        return QFile::encodeName(target.path);
+    return (target.host + QLatin1Char(':') + target.path).toUtf8();
+}
+
+}  // namespace
+
+DatabaseTarget DatabaseTarget::parse(const QString &name) {
+    DatabaseTarget t;
+    if (name.startsWith(QLatin1Char(':'))) {
+        t.path = name.mid(1);
+        return t;
+    }
+    const qsizetype colon = name.indexOf(QLatin1Char(':'));
+    if (name.startsWith(QLatin1Char('/')) || colon < 0) {
+        t.path = name;
+        return t;
+    }
+    t.embedded = false;
+    t.host = name.left(colon);
+    t.path = name.mid(colon + 1);
+    return t;
+}
+
+QString DatabaseTarget::databaseName(const QString &serverAddress, const QString &path) {
+    return serverAddress.isEmpty() ? path : serverAddress + QLatin1Char(':') + path;
+}
+
+Connection::Connection() = default;
+
+Connection::~Connection() {
+    try {
+        close();
+    } catch (...) {
+    }
+}
+
+void Connection::open() {
+    if (m_attachment)
+        return;
+    const DatabaseTarget target = DatabaseTarget::parse(m_databaseName);
+    fb::guarded([&] {
+        fb::ThrowStatus status;
+        Firebird::IXpbBuilder *dpb = connectionParameters(target, status);
+        Firebird::IProvider *provider = fb::master()->getDispatcher();
+        try {
+            m_attachment = provider->attachDatabase(&status, attachName(target).constData(),
+                                                    dpb->getBufferLength(&status), dpb->getBuffer(&status));
+        } catch (...) {
+            dpb->dispose();
+            provider->release();
+            throw;
+        }
+        dpb->dispose();
+        provider->release();
+    });
+}
+
+void Connection::close() {
+    m_statements.clear();
+    if (!m_attachment)
+        return;
+    Firebird::IAttachment *attachment = m_attachment;
+    m_attachment = nullptr;
+    fb::guarded([&] {
+        fb::ThrowStatus status;
+        try {
+            attachment->detach(&status);
+        } catch (...) {
+            attachment->release();
+            throw;
+        }
+    });
+}
+
+Firebird::IAttachment *Connection::attachment() {
+    open();
+    return m_attachment;
+}
+
+std::shared_ptr<fb::Statement> Connection::prepare(const QString &sql) {
+    auto it = m_statements.constFind(sql);
+    if (it != m_statements.constEnd())
+        return it.value();
+    fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadOnly);
+    auto statement = std::make_shared<fb::Statement>(m_attachment, transaction, sql);
+    transaction.commit();
+    if (statement->isDdl())
+        return statement;  // run once, never cached
+    if (m_statements.size() >= StatementCacheLimit)
+        m_statements.clear();
+    m_statements.insert(sql, statement);
+    return statement;
+}
+
+quint64 Connection::execute(const QString &sql, const QVariantList &params) {
+    std::shared_ptr<fb::Statement> statement = prepare(sql);
+    if (statement->isDdl())
+        clearStatementCache();
+    fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadWrite);
+    const quint64 affected = statement->execute(transaction, params);
+    transaction.commit();
+    return affected;
+}
+
+void Connection::clearStatementCache() { m_statements.clear(); }
+
+void Connection::createDatabase(const QString &databaseName) {
+    const DatabaseTarget target = DatabaseTarget::parse(databaseName);
+    fb::guarded([&] {
+        fb::ThrowStatus status;
+        Firebird::IXpbBuilder *dpb = connectionParameters(target, status);
+        dpb->insertString(&status, isc_dpb_set_db_charset, "UTF8");
+        dpb->insertInt(&status, isc_dpb_page_size, 8192);
+        Firebird::IProvider *provider = fb::master()->getDispatcher();
+        Firebird::IAttachment *attachment = nullptr;
+        try {
+            attachment = provider->createDatabase(&status, attachName(target).constData(),
+                                                  dpb->getBufferLength(&status), dpb->getBuffer(&status));
+            attachment->detach(&status);
+        } catch (...) {
+            dpb->dispose();
+            provider->release();
+            throw;
+        }
+        dpb->dispose();
+        provider->release();
+    });
+}
+
+}  // namespace kalvero

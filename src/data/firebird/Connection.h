@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Statement.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+namespace kalvero {
+
+// Fixed settings of both of the program's connections.
+namespace ConnectionSettings {
+inline constexpr const char *User = "SYSDBA";
+// The server administrator's password. The install scripts set the local
+// server's SYSDBA password to this; the embedded engine does not check it.
+inline constexpr const char *Password = "kv1020pr";
+}  // namespace ConnectionSettings
+
+// Where a database string points: a file opened by the embedded engine in this
+// process, or a file on a server reached over TCP.
+struct DatabaseTarget {
+    bool embedded = true;
+    QString host;  // empty when embedded
+    QString path;  // the file as the engine that opens it sees it
+
+    // "host:path" goes over TCP to host; a bare path (or ":path", what an
+    // empty server address gives) opens the file in-process.
+    static DatabaseTarget parse(const QString &databaseName);
+    // The database string for a server address and a path on that server.
+    static QString databaseName(const QString &serverAddress, const QString &path);
+};
+
+// One attachment to a Firebird database with the program's fixed settings.
+// Statements are prepared once and kept; every statement and every write runs
+// in a short transaction of its own.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Written as a whole; takes effect at the next open.
+    void setDatabaseName(const QString &name) { m_databaseName = name; }
+    const QString &databaseName() const { return m_databaseName; }
+
+    void open();
+    void close();
+    bool isConnected() const { return m_attachment != nullptr; }
+
+    // Opens the connection when it is closed, as a record set does on open.
+    Firebird::IAttachment *attachment();
+
+    // A prepared statement for the text, from the cache when it was used before.
+    std::shared_ptr<fb::Statement> prepare(const QString &sql);
+
+    // Runs one statement in a transaction of its own and commits it; gives the
+    // number of rows it affected. Schema statements drop the prepared cache first
+    // so that no prepared statement holds the table that changes.
+    quint64 execute(const QString &sql, const QVariantList &params = {});
+
+    void clearStatementCache();
+
+    // Makes a new, empty database in UTF8 with SQL dialect 3.
+    static void createDatabase(const QString &databaseName);
+
+private:
+    QString m_databaseName;
+    Firebird::IAttachment *m_attachment = nullptr;
+    QHash<QString, std::shared_ptr<fb::Statement>> m_statements;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,18 @@
+#include "FirebirdError.h"
+
+namespace kalvero {
+
+DatabaseError::DatabaseError(const QString &text, QVector<long> codes)
+    : std::runtime_error(text.toStdString()), m_text(text), m_codes(std::move(codes)) {}
+
+bool DatabaseError::isDuplicateKey() const {
+    return hasCode(FbCode::UniqueKeyViolation) || hasCode(FbCode::NoDuplicates);
+}
+
+bool DatabaseError::isUpdateConflict() const {
+    return hasCode(FbCode::UpdateConflict) || hasCode(FbCode::Deadlock);
+}
+
+bool DatabaseError::isForeignKeyViolation() const { return hasCode(FbCode::ForeignKeyViolation); }
+
+}  // namespace kalvero

@@ -1,0 +1,61 @@
+#include "SchemaUpgrade.h"
+
+#include "TDM.h"
+#include "TUDMCadastro.h"
+#include "TUDMRelatorio.h"
+#include "../firebird/FirebirdError.h"
+#include "../schema/UnitSchema.h"
+
+#include <memory>
+
+namespace kalvero {
+
+namespace {
+
+void executeSchemaStatement(TDM &dm, const QString &sql) {
+    dm.SQLExec.close();
+    dm.SQLExec.setCommandText(QString());
+    dm.SQLExec.setCommandText(sql);
+    dm.SQLExec.execSql();
+}
+
+}  // namespace
+
+bool EnsureLabelScratchTable(TDM &dm) {
+    // The report module is made for the probe alone unless one is open already.
+    std::unique_ptr<TUDMRelatorio> own;
+    TUDMRelatorio *reports = UDMRelatorio;
+    if (!reports) {
+        own = std::make_unique<TUDMRelatorio>(dm);
+        reports = own.get();
+    }
+    try {
+        reports->cdsTBRel_AUX.close();
+        reports->cdsTBRel_AUX.open();
+        reports->cdsTBRel_AUX.close();
+        return false;
+    } catch (const DatabaseError &) {
+        // Whatever the cause, the table is taken as missing.
+        reports->cdsTBRel_AUX.close();
+    }
+    executeSchemaStatement(dm, UnitSchema::createLabelScratchTableStatement());
+    return true;
+}
+
+bool EnsureLabelSequenceColumn(TDM &dm, TUDMCadastro &cadastro) {
+    try {
+        cadastro.cdsTBEntidade.close();
+        cadastro.cdsTBEntidade.open();
+        cadastro.cdsTBEntidade.close();
+        return false;
+    } catch (const DatabaseError &) {
+        cadastro.cdsTBEntidade.close();
+    }
+    executeSchemaStatement(dm, UnitSchema::addLabelSequenceColumnStatement());
+    executeSchemaStatement(dm, UnitSchema::resetLabelSequenceStatement());
+    dm.SQLExec.close();
+    dm.SQLExec.setCommandText(QString());
+    return true;
+}
+
+}  // namespace kalvero

@@ -1,0 +1,202 @@
+#pragma once
+
+#include "FieldDef.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+#include <vector>
+
+namespace kalvero {
+
+class Connection;
+class RecordSet;
+struct TableSpec;
+
+// A field of the cursor row of a record set, read and written by name.
+class Field {
+public:
+    Field(RecordSet *set, int index) : m_set(set), m_index(index) {}
+
+    const FieldDef &def() const;
+    const QString &name() const { return def().name; }
+
+    QVariant value() const;
+    void setValue(const QVariant &value);
+    bool isNull() const;
+    void clear() { setValue(QVariant()); }
+
+    // Empty text for an empty field; dates dd/mm/yyyy.
+    QString asString() const;
+    void setAsString(const QString &text);
+    // 0 for an empty field.
+    qint64 asInteger() const;
+    void setAsInteger(qint64 value);
+    // The text a grid shows (display format, mask).
+    QString displayText() const;
+
+private:
+    RecordSet *m_set;
+    int m_index;
+};
+
+// A cached record set: runs its statement, keeps every row in memory, lets a
+// screen move over the rows, change them, and apply the changes to the
+// database, each apply in one short transaction.
+//
+// Rows are packed one allocation each (a null map, offsets, then the values in
+// the database's own encoding) so that a year of protocols stays small.
+class RecordSet : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Insert, Edit };
+
+    explicit RecordSet(const QString &name, QObject *parent = nullptr);
+    ~RecordSet() override;
+
+    const QString &name() const { return m_name; }
+
+    void setConnection(Connection *connection) { m_connection = connection; }
+    Connection *connection() const { return m_connection; }
+
+    // The statement; values go in as parameters ("?"). Allowed only while closed.
+    void setCommandText(const QString &sql, const QVariantList &params = {});
+    const QString &commandText() const { return m_sql; }
+    const QVariantList &params() const { return m_params; }
+
+    // Declares the fields that the result must hold (the set's persistent
+    // fields): Open fails when one is missing. Also names the table that
+    // changes are written to.
+    void declareTable(const TableSpec &table);
+    void addLookupField(const FieldDef &field);
+    // Names the table changes are written to when the statement joins others.
+    void setUpdateTable(const QString &table) { m_updateTable = table; }
+    // Stops fetching after this many rows (0: all). Key queries read one row.
+    void setFetchLimit(int rows) { m_fetchLimit = rows; }
+
+    void open();
+    void close();
+    void refresh();
+    bool isActive() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+
+    // Runs the statement without a result, in a transaction of its own.
+    quint64 execSql();
+
+    // Cursor.
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    bool isEmpty() const { return m_rows.empty(); }
+    int recordCount() const { return int(m_rows.size()); }
+    int recNo() const { return m_current + 1; }  // 1-based; 0 when empty
+    void setRecNo(int recNo);
+    bool locate(const QString &fields, const QVariantList &values);
+    bool locate(const QString &field, const QVariant &value) { return locate(field, QVariantList{value}); }
+
+    // Changes.
+    void insert();
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    int changeCount() const;
+    void applyUpdates();
+
+    // Fields.
+    int fieldCount() const { return m_fields.size(); }
+    const FieldDef &fieldDef(int index) const { return m_fields.at(index); }
+    const QVector<FieldDef> &fields() const { return m_fields; }
+    int fieldIndex(const QString &name) const;
+    Field field(const QString &name);
+    Field field(int index) { return Field(this, index); }
+    Field fieldByName(const QString &name) { return field(name); }
+
+    // A value of any row, for grids: row is 0-based.
+    QVariant valueAt(int row, int fieldIndex) const;
+    QString displayTextAt(int row, int fieldIndex) const;
+    int currentRow() const { return m_current; }
+
+    // Used by lookups: the row whose field equals value, through an index
+    // built on first use and dropped whenever the rows change.
+    int findRow(int fieldIndex, const QVariant &value) const;
+
+    // Bytes held by the cached rows (packed values plus per-row bookkeeping).
+    qint64 cachedBytes() const;
+
+signals:
+    void rowsReset();
+    void rowChanged(int row);
+    void rowInserted(int row);
+    void rowRemoved(int row);
+    void currentChanged(int row);
+    void stateChanged();
+
+private:
+    friend class Field;
+
+    enum class RowStatus : quint8 { Unchanged, Inserted, Modified };
+    struct Row {
+        QByteArray values;
+        QByteArray original;  // set once the row is modified
+        quint32 changeSeq = 0;
+        RowStatus status = RowStatus::Unchanged;
+    };
+    struct DeletedRow {
+        QByteArray original;
+        quint32 changeSeq = 0;
+        int position = 0;
+    };
+
+    void requireActive() const;
+    void requireEditing() const;
+    void checkBrowseMode();
+    void setState(State state);
+    void moveTo(int row);
+    void invalidateIndexes() { ++m_generation; }
+
+    QVariant fieldValue(int index) const;
+    void setFieldValue(int index, const QVariant &value);
+    QVariant lookupValue(const FieldDef &field, int row) const;
+    QVariant storedValue(const QByteArray &row, int storedIndex) const;
+    QByteArray pack(const QVariantList &values) const;
+    QVariantList unpack(const QByteArray &row) const;
+    QVariant coerce(const FieldDef &field, const QVariant &value) const;
+
+    QString m_name;
+    Connection *m_connection = nullptr;
+    QString m_sql;
+    QVariantList m_params;
+    QString m_updateTable;
+    int m_fetchLimit = 0;
+
+    QVector<FieldDef> m_declared;
+    QVector<FieldDef> m_lookups;
+    QVector<FieldDef> m_fields;       // stored fields first, then lookups
+    QVector<int> m_storedKind;        // per stored field: packing kind
+    int m_storedCount = 0;
+
+    std::vector<Row> m_rows;
+    std::vector<DeletedRow> m_deleted;
+    quint32 m_changeSeq = 0;
+
+    State m_state = State::Inactive;
+    int m_current = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    QVariantList m_buffer;  // the row being inserted or edited
+    bool m_modified = false;
+
+    quint64 m_generation = 0;
+    mutable QHash<int, QPair<quint64, QHash<QString, int>>> m_indexes;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,47 @@
+#include "AccessSchema.h"
+
+#include "../firebird/Connection.h"
+
+namespace kalvero::AccessSchema {
+
+const TableSpec &operatorTable() {
+    static const TableSpec t{QStringLiteral("OPERACAO"),
+                             {
+                                 {"USUARIO", "VARCHAR(4)", true, "Usuário"},
+                                 {"SENHA", "VARCHAR(5)", true, "Senha", "", "", 0, true},
+                                 {"ACESSO", "INTEGER", true, "Nível de Acesso"},
+                                 {"NOME", "VARCHAR(80)", true, "Nome"},
+                             },
+                             {"USUARIO"}};
+    return t;
+}
+
+const TableSpec &unitTable() {
+    static const TableSpec t = [] {
+        TableSpec s{QStringLiteral("ACESSO"),
+                    {
+                        {"CODIGO", "VARCHAR(2)", true, "Código"},
+                        {"PREFEITURA", "VARCHAR(60)", true, "Unidade de Trabalho"},
+                        {"CAMINHO", "VARCHAR(40)", true, "Caminho"},
+                        {"MUNICIPIO", "VARCHAR(30)", true, "Munícipio"},
+                    },
+                    {"CODIGO"}};
+        return s;
+    }();
+    return t;
+}
+
+const TableSpec *table(const QString &name) {
+    if (operatorTable().name.compare(name, Qt::CaseInsensitive) == 0)
+        return &operatorTable();
+    if (unitTable().name.compare(name, Qt::CaseInsensitive) == 0)
+        return &unitTable();
+    return nullptr;
+}
+
+void createTables(Connection &connection) {
+    connection.execute(operatorTable().createStatement());
+    connection.execute(unitTable().createStatement());
+}
+
+}  // namespace kalvero::AccessSchema

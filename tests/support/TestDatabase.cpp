@@ -1,0 +1,40 @@
+#include "TestDatabase.h"
+
+#include "data/firebird/Connection.h"
+#include "data/schema/UnitSchema.h"
+
+#include <QFile>
+
+namespace kalvero::test {
+
+QString serverAddress() { return qEnvironmentVariable("KALVERO_TEST_SERVER"); }
+
+bool isServerSuite() { return !serverAddress().isEmpty(); }
+
+ScratchFolder::ScratchFolder() {
+    // The server process writes here too.
+    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                            QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+}
+
+QString ScratchFolder::path() const { return m_dir.path() + QLatin1Char('/'); }
+
+QString databaseName(const QString &filePath) { return DatabaseTarget::databaseName(serverAddress(), filePath); }
+
+QString createEmptyDatabase(const ScratchFolder &folder, const QString &fileName) {
+    const QString name = databaseName(folder.file(fileName));
+    Connection::createDatabase(name);
+    return name;
+}
+
+QString createUnitDatabase(const ScratchFolder &folder, const QString &fileName) {
+    const QString name = createEmptyDatabase(folder, fileName);
+    Connection connection;
+    connection.setDatabaseName(name);
+    UnitSchema::createTemplateTables(connection);
+    connection.close();
+    return name;
+}
+
+}  // namespace kalvero::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace kalvero::test {
+
+// The server the server suite runs against (KALVERO_TEST_SERVER); empty for
+// the embedded suite.
+QString serverAddress();
+bool isServerSuite();
+
+// A folder of its own for each test, removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    QString path() const;  // with a trailing "/"
+    QString file(const QString &name) const { return path() + name; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The database string for a file in the folder, through the suite's engine.
+QString databaseName(const QString &filePath);
+
+// A fresh unit database with the nine template tables; gives its database string.
+QString createUnitDatabase(const ScratchFolder &folder, const QString &fileName = QStringLiteral("DBPROTOCOLO.FDB"));
+// A fresh empty database.
+QString createEmptyDatabase(const ScratchFolder &folder, const QString &fileName);
+
+}  // namespace kalvero::test
