@@ -11,7 +11,7 @@ QString serverAddress() { return qEnvironmentVariable("KALVERO_TEST_SERVER"); }
 
 bool isServerSuite() { return !serverAddress().isEmpty(); }
 
-ScratchFolder::ScratchFolder() {
+ScratchFolder::ScratchFolder() : m_dir(QStringLiteral("/tmp/kv-XXXXXX")) {
     // The server process writes here too.
     QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                                             QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |

@@ -10,7 +10,8 @@ namespace kalvero::test {
 QString serverAddress();
 bool isServerSuite();
 
-// A folder of its own for each test, removed afterwards.
+// A folder of its own for each test, removed afterwards. Its path is short:
+// a unit's folder is stored in 40 characters.
 class ScratchFolder {
 public:
     ScratchFolder();

@@ -153,4 +153,21 @@ void Connection::createDatabase(const QString &databaseName) {
     });
 }
 
+void Connection::dropDatabase(const QString &databaseName) {
+    Connection connection;
+    connection.setDatabaseName(databaseName);
+    connection.open();
+    Firebird::IAttachment *attachment = connection.m_attachment;
+    connection.m_attachment = nullptr;
+    fb::guarded([&] {
+        fb::ThrowStatus status;
+        try {
+            attachment->dropDatabase(&status);
+        } catch (...) {
+            attachment->release();
+            throw;
+        }
+    });
+}
+
 }  // namespace kalvero

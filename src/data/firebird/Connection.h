@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FirebirdError.h"
 #include "Statement.h"
 
 #include <QHash>
@@ -66,6 +67,8 @@ public:
 
     // Makes a new, empty database in UTF8 with SQL dialect 3.
     static void createDatabase(const QString &databaseName);
+    // Removes a database through its engine (never by deleting the file under it).
+    static void dropDatabase(const QString &databaseName);
 
 private:
     QString m_databaseName;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "InstallOptions.h"
+
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace kalvero {
+
+class InstallError : public std::runtime_error {
+public:
+    explicit InstallError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    const QString &text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// Makes a complete program folder: the server address file, the emblem, the
+// template unit database, the access database with the first operator and
+// unit 01, unit 01's database and its backup folder. Gives one line for each
+// thing it made.
+class InstallFolderBuilder {
+public:
+    explicit InstallFolderBuilder(InstallOptions options);
+    QStringList build();
+
+private:
+    void validate() const;
+    void clearExisting();
+    QString databaseName(const QString &path) const;
+    void writeServerAddress();
+    void drawEmblem();
+    void createTemplate();
+    void createAccessDatabase();
+    void createUnitDatabase();
+    void made(const QString &what) { m_report << what; }
+
+    InstallOptions m_options;
+    QString m_folder;  // with a trailing "/"
+    QStringList m_report;
+};
+
+}  // namespace kalvero
