@@ -89,20 +89,20 @@ private slots:
     void keyQueriesReadOneIndexEntry_data() {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("index");
-        QTest::newRow("protocol") << "select IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC"
+        QTest::newRow("protocol") << "select first 1 IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC"
                                   << "IX_TBPROTOCOLO_ANO_ID_DESC";
-        QTest::newRow("document") << "select IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? "
+        QTest::newRow("document") << "select first 1 IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? "
                                      "order by IDDOCUMENTO DESC"
                                   << "IX_TBDOCUMENTOS_ID_DESC";
-        QTest::newRow("movement") << "select IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
+        QTest::newRow("movement") << "select first 1 IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
                                      "order by IDMOVIMENTACAO DESC"
                                   << "IX_TBMOVIMENTACAO_ID_DESC";
-        QTest::newRow("required document") << "select IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS where "
+        QTest::newRow("required document") << "select first 1 IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS where "
                                               "IDASSUNTO = ? ORDER BY IDASSUNTO_DOCUMENTO DESC"
                                            << "IX_TBASSUNTO_DOC_DESC";
-        QTest::newRow("requester") << "select IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"
+        QTest::newRow("requester") << "select first 1 IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"
                                    << "IX_TBSOLICITANTE_ID_DESC";
-        QTest::newRow("responsible") << "SELECT * FROM TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL DESC"
+        QTest::newRow("responsible") << "SELECT FIRST 1 * FROM TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL DESC"
                                      << "IX_TBRESPONSAVEIS_ID_DESC";
     }
 

@@ -131,6 +131,7 @@ qint64 TUDMCadastro::highestKey(RecordSet &query, const QString &keyField, const
     query.setCommandText(sql, params);
     query.open();
     // Ordered descending: the first row holds the highest key; none gives 0.
+    // "first 1" keeps a server from sending rows ahead that nobody reads.
     const qint64 highest = query.isEmpty() ? 0 : query.field(keyField).asInteger();
     query.close();
     return highest;
@@ -138,7 +139,7 @@ qint64 TUDMCadastro::highestKey(RecordSet &query, const QString &keyField, const
 
 QString TUDMCadastro::NextProtocolNumber(const QString &year) {
     const qint64 next = highestKey(
-        SQLIdProtocolo, QStringLiteral("IDPROTOCOLO"), QStringLiteral("select IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC"),
+        SQLIdProtocolo, QStringLiteral("IDPROTOCOLO"), QStringLiteral("select first 1 IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC"),
         {year}) + 1;
     if (next > 99999)
         throw DatabaseError(QStringLiteral("O ano %1 já tem 99999 protocolos; não há número livre para um novo.").arg(year));
@@ -147,14 +148,14 @@ QString TUDMCadastro::NextProtocolNumber(const QString &year) {
 
 int TUDMCadastro::NextDocumentNumber(const QString &protocolNumber, const QString &year) {
     return int(highestKey(SQLIdDocumentos, QStringLiteral("IDDOCUMENTO"),
-                          QStringLiteral("select IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? "
+                          QStringLiteral("select first 1 IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? "
                                          "order by IDDOCUMENTO DESC"),
                           {protocolNumber, year}) + 1);
 }
 
 int TUDMCadastro::NextMovementNumber(const QString &protocolNumber, const QString &year) {
     return int(highestKey(SQLIDMovimentacao, QStringLiteral("IDMOVIMENTACAO"),
-                          QStringLiteral("select IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
+                          QStringLiteral("select first 1 IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
                                          "order by IDMOVIMENTACAO DESC"),
                           {protocolNumber, year}) + 1);
 }
@@ -162,27 +163,27 @@ int TUDMCadastro::NextMovementNumber(const QString &protocolNumber, const QStrin
 int TUDMCadastro::NextSubjectDocumentNumber(int subjectCode) {
     // The subject's code goes in as text, as the numbering statement has it.
     return int(highestKey(SQLIDAssuntoDocumento, QStringLiteral("IDASSUNTO_DOCUMENTO"),
-                          QStringLiteral("select IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS where IDASSUNTO = ? "
+                          QStringLiteral("select first 1 IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS where IDASSUNTO = ? "
                                          "ORDER BY IDASSUNTO_DOCUMENTO DESC"),
                           {QString::number(subjectCode)}) + 1);
 }
 
 int TUDMCadastro::NextRequesterCode() {
     return int(highestKey(SQLIdSolicitante, QStringLiteral("IDSOLICITANTE"),
-                          QStringLiteral("select IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"), {}) + 1);
+                          QStringLiteral("select first 1 IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"), {}) + 1);
 }
 
 int TUDMCadastro::NextSubjectCode() {
-    return int(highestKey(SQLIdAssunto, QStringLiteral("IDASSUNTO"), QStringLiteral("select IDASSUNTO from TBASSUNTO order by IDASSUNTO DESC"), {}) + 1);
+    return int(highestKey(SQLIdAssunto, QStringLiteral("IDASSUNTO"), QStringLiteral("select first 1 IDASSUNTO from TBASSUNTO order by IDASSUNTO DESC"), {}) + 1);
 }
 
 int TUDMCadastro::NextSectorCode() {
-    return int(highestKey(SQLIdSetor, QStringLiteral("IDSETOR"), QStringLiteral("select IDSETOR from TBSETOR ORDER BY IDSETOR  DESC"), {}) + 1);
+    return int(highestKey(SQLIdSetor, QStringLiteral("IDSETOR"), QStringLiteral("select first 1 IDSETOR from TBSETOR ORDER BY IDSETOR  DESC"), {}) + 1);
 }
 
 int TUDMCadastro::NextResponsibleCode() {
     return int(highestKey(SQLIDReponsavelPeloSetor, QStringLiteral("IDRESPONSAVEL"),
-                          QStringLiteral("SELECT * FROM TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL DESC"), {}) + 1);
+                          QStringLiteral("SELECT FIRST 1 * FROM TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL DESC"), {}) + 1);
 }
 
 qint64 TUDMCadastro::ProtocolPageTotal(const QString &protocolNumber, const QString &year) {
