@@ -22,9 +22,16 @@ int main(int argc, char *argv[]) {
         out << "  " << file.fileName() << ": " << file.errorString() << "\n";
         return 1;
     }
+    // The last line read is the address; a final line ending starts no new line.
     QString address;
-    for (const QByteArray &line : file.readAll().split('\n'))
-        address = QString::fromLocal8Bit(line).remove(QLatin1Char('\r'));
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        address = QString::fromLocal8Bit(line);
+    }
     out << "  server address: " << (address.isEmpty() ? QStringLiteral("none (embedded engine)") : address) << "\n";
 
     try {

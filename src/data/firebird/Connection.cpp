@@ -10,16 +10,35 @@ namespace {
 
 constexpr int StatementCacheLimit = 200;
 
-Firebird::IXpbBuilder *connectionParameters(const DatabaseTarget &target, Firebird::ThrowStatusWrapper &status) {
-    Firebird::IXpbBuilder *dpb = fb::util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&status, isc_dpb_user_name, ConnectionSettings::User);
-    dpb->insertString(&status, isc_dpb_password, ConnectionSettings::Password);
-    dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
-    dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
-    // Name the provider, so that a plain path never reaches a server silently
-    // and a server address never opens a local file.
-    dpb->insertString(&status, isc_dpb_config, target.embedded ? "Providers = Engine12" : "Providers = Remote");
-    return dpb;
+// Attaches to or creates the target's database with the program's fixed
+// connection parameters (and any extra ones the caller adds).
+template <typename Extra>
+Firebird::IAttachment *attachTo(const DatabaseTarget &target, QByteArray name, bool create, Extra &&extra) {
+    return fb::guarded([&] {
+        fb::ThrowStatus status;
+        Firebird::IXpbBuilder *dpb = fb::util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0);
+        Firebird::IProvider *provider = fb::master()->getDispatcher();
+        struct Release {
+            Firebird::IXpbBuilder *dpb;
+            Firebird::IProvider *provider;
+            ~Release() {
+                dpb->dispose();
+                provider->release();
+            }
+        } release{dpb, provider};
+        dpb->insertString(&status, isc_dpb_user_name, ConnectionSettings::User);
+        dpb->insertString(&status, isc_dpb_password, ConnectionSettings::Password);
+        dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
+        dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
+        // Name the provider, so that a plain path never reaches a server silently
+        // and a server address never opens a local file.
+        dpb->insertString(&status, isc_dpb_config, target.embedded ? "Providers = Engine12" : "Providers = Remote");
+        extra(dpb, status);
+        const unsigned length = dpb->getBufferLength(&status);
+        const unsigned char *buffer = dpb->getBuffer(&status);
+        return create ? provider->createDatabase(&status, name.constData(), length, buffer)
+                      : provider->attachDatabase(&status, name.constData(), length, buffer);
+    });
 }
 
 QByteArray attachName(const DatabaseTarget &target) {
@@ -64,21 +83,7 @@ void Connection::open() {
     if (m_attachment)
         return;
     const DatabaseTarget target = DatabaseTarget::parse(m_databaseName);
-    fb::guarded([&] {
-        fb::ThrowStatus status;
-        Firebird::IXpbBuilder *dpb = connectionParameters(target, status);
-        Firebird::IProvider *provider = fb::master()->getDispatcher();
-        try {
-            m_attachment = provider->attachDatabase(&status, attachName(target).constData(),
-                                                    dpb->getBufferLength(&status), dpb->getBuffer(&status));
-        } catch (...) {
-            dpb->dispose();
-            provider->release();
-            throw;
-        }
-        dpb->dispose();
-        provider->release();
-    });
+    m_attachment = attachTo(target, attachName(target), false, [](Firebird::IXpbBuilder *, fb::ThrowStatus &) {});
 }
 
 void Connection::close() {
@@ -132,25 +137,13 @@ void Connection::clearStatementCache() { m_statements.clear(); }
 
 void Connection::createDatabase(const QString &databaseName) {
     const DatabaseTarget target = DatabaseTarget::parse(databaseName);
-    fb::guarded([&] {
-        fb::ThrowStatus status;
-        Firebird::IXpbBuilder *dpb = connectionParameters(target, status);
-        dpb->insertString(&status, isc_dpb_set_db_charset, "UTF8");
-        dpb->insertInt(&status, isc_dpb_page_size, 8192);
-        Firebird::IProvider *provider = fb::master()->getDispatcher();
-        Firebird::IAttachment *attachment = nullptr;
-        try {
-            attachment = provider->createDatabase(&status, attachName(target).constData(),
-                                                  dpb->getBufferLength(&status), dpb->getBuffer(&status));
-            attachment->detach(&status);
-        } catch (...) {
-            dpb->dispose();
-            provider->release();
-            throw;
-        }
-        dpb->dispose();
-        provider->release();
-    });
+    Connection created;
+    created.m_attachment =
+        attachTo(target, attachName(target), true, [](Firebird::IXpbBuilder *dpb, fb::ThrowStatus &status) {
+            dpb->insertString(&status, isc_dpb_set_db_charset, "UTF8");
+            dpb->insertInt(&status, isc_dpb_page_size, 8192);
+        });
+    created.close();
 }
 
 void Connection::dropDatabase(const QString &databaseName) {

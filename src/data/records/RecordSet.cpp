@@ -658,7 +658,7 @@ int RecordSet::findRow(int index, const QVariant &value) const {
     if (index < 0 || index >= m_storedCount || value.isNull())
         return -1;
     auto &entry = m_indexes[index];
-    if (entry.first != m_generation || (entry.second.isEmpty() && !m_rows.empty())) {
+    if (entry.first != m_generation) {
         entry.first = m_generation;
         entry.second.clear();
         entry.second.reserve(qsizetype(m_rows.size()));
@@ -755,7 +755,16 @@ void RecordSet::setFieldValue(int index, const QVariant &value) {
 void RecordSet::insert() {
     requireActive();
     checkBrowseMode();
-    const int at = m_current < 0 ? 0 : m_current;
+    insertRowAt(m_current < 0 ? 0 : m_current);
+}
+
+void RecordSet::append() {
+    requireActive();
+    checkBrowseMode();
+    insertRowAt(int(m_rows.size()));
+}
+
+void RecordSet::insertRowAt(int at) {
     QVariantList empty;
     for (int i = 0; i < m_storedCount; ++i)
         empty << QVariant();
@@ -766,28 +775,6 @@ void RecordSet::insert() {
     m_buffer = empty;
     m_modified = false;
     m_current = at;
-    m_bof = m_eof = false;
-    invalidateIndexes();
-    m_state = State::Insert;
-    emit rowInserted(at);
-    emit stateChanged();
-    emit currentChanged(m_current);
-}
-
-void RecordSet::append() {
-    requireActive();
-    checkBrowseMode();
-    m_current = int(m_rows.size());  // insert() places the row at the cursor
-    const int at = m_current;
-    QVariantList empty;
-    for (int i = 0; i < m_storedCount; ++i)
-        empty << QVariant();
-    Row row;
-    row.values = pack(empty);
-    row.status = RowStatus::Inserted;
-    m_rows.push_back(std::move(row));
-    m_buffer = empty;
-    m_modified = false;
     m_bof = m_eof = false;
     invalidateIndexes();
     m_state = State::Insert;

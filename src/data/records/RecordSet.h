@@ -161,6 +161,7 @@ private:
     void checkBrowseMode();
     void setState(State state);
     void moveTo(int row);
+    void insertRowAt(int at);
     void invalidateIndexes() { ++m_generation; }
 
     QVariant fieldValue(int index) const;
@@ -195,7 +196,7 @@ private:
     QVariantList m_buffer;  // the row being inserted or edited
     bool m_modified = false;
 
-    quint64 m_generation = 0;
+    quint64 m_generation = 1;  // an index built at another generation is stale
     mutable QHash<int, QPair<quint64, QHash<QString, int>>> m_indexes;
 };
 
