@@ -8,6 +8,9 @@
 #include <QTime>
 #include <QtTest>
 
+#include <atomic>
+#include <thread>
+
 using namespace kalvero;
 
 class FirebirdLayerTest : public QObject {
@@ -121,6 +124,42 @@ private slots:
         rs.open();
         QCOMPARE(rs.recordCount(), 1);
         QCOMPARE(rs.field(QStringLiteral("ID")).asInteger(), 7);
+    }
+
+    void writeWaitsForAnotherTransactionsLock() {
+        // A write to a row that another transaction holds waits for it to end
+        // instead of failing at once; once the holder commits, the late write is
+        // refused as an update conflict.
+        test::ScratchFolder folder;
+        const QString name = test::createEmptyDatabase(folder, QStringLiteral("wait.fdb"));
+        Connection a, b;
+        a.setDatabaseName(name);
+        b.setDatabaseName(name);
+        a.execute(QStringLiteral("create table T (ID integer, V varchar(10))"));
+        a.execute(QStringLiteral("insert into T values (1, 'A')"));
+        b.open();
+
+        fb::Transaction holder(a.attachment(), fb::Transaction::Mode::ReadWrite);
+        a.prepare(QStringLiteral("update T set V = 'HELD' where ID = 1"))->execute(holder, {});
+
+        std::atomic<bool> finished = false;
+        QString failure;
+        std::thread late([&] {
+            try {
+                b.execute(QStringLiteral("update T set V = 'LATE' where ID = 1"));
+            } catch (const DatabaseError &e) {
+                failure = e.text();
+                if (!e.isUpdateConflict())
+                    failure += QStringLiteral(" (not an update conflict)");
+            }
+            finished = true;
+        });
+        QTest::qWait(500);
+        const bool finishedWhileHeld = finished;
+        holder.commit();
+        late.join();
+        QVERIFY2(!finishedWhileHeld, qPrintable(failure));
+        QVERIFY2(failure.size() > 0 && !failure.contains(QStringLiteral("not an update conflict")), qPrintable(failure));
     }
 
     void schemaStatementAfterPreparedSelectOfSameTable() {
