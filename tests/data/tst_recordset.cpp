@@ -245,6 +245,31 @@ private slots:
         QCOMPARE(b.cadastro.cdsTBSolicitante.field(QStringLiteral("NOME")).asString(), QStringLiteral("PRIMEIRO"));
     }
 
+    void lostConnectionKeepsChangesPendingAndReattaches() {
+        Workstation w(m_database);
+        RecordSet &s = w.cadastro.cdsTBSolicitante;
+        s.open();
+        addRequester(s, 1, QStringLiteral("ANA"));
+
+        // An administrator (or a restarted server) ends this workstation's attachment.
+        Connection admin;
+        admin.setDatabaseName(m_database);
+        admin.execute(QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION"));
+
+        try {
+            s.applyUpdates();
+            QFAIL("applied through a dead attachment");
+        } catch (const DatabaseError &e) {
+            QVERIFY2(e.isConnectionLost(), qPrintable(e.text()));
+        }
+        QVERIFY(!w.dm.MDatabasePrincipal.isConnected());
+        QCOMPARE(s.changeCount(), 1);  // the operator's entry is not lost
+        s.applyUpdates();               // the next attempt attaches afresh
+        QCOMPARE(s.changeCount(), 0);
+        s.refresh();
+        QCOMPARE(s.field(QStringLiteral("NOME")).asString(), QStringLiteral("ANA"));
+    }
+
     void refreshRefusesPendingChanges() {
         Workstation w(m_database);
         RecordSet &s = w.cadastro.cdsTBSolicitante;

@@ -112,28 +112,40 @@ std::shared_ptr<fb::Statement> Connection::prepare(const QString &sql) {
     auto it = m_statements.constFind(sql);
     if (it != m_statements.constEnd())
         return it.value();
-    fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadOnly);
-    auto statement = std::make_shared<fb::Statement>(m_attachment, transaction, sql);
-    transaction.commit();
-    if (statement->isDdl())
-        return statement;  // run once, never cached
-    if (m_statements.size() >= StatementCacheLimit)
-        m_statements.clear();
-    m_statements.insert(sql, statement);
-    return statement;
+    return guardAttachment([&] {
+        fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadOnly);
+        auto statement = std::make_shared<fb::Statement>(m_attachment, transaction, sql);
+        transaction.commit();
+        if (statement->isDdl())
+            return statement;  // run once, never cached
+        if (m_statements.size() >= StatementCacheLimit)
+            m_statements.clear();
+        m_statements.insert(sql, statement);
+        return statement;
+    });
 }
 
 quint64 Connection::execute(const QString &sql, const QVariantList &params) {
     std::shared_ptr<fb::Statement> statement = prepare(sql);
     if (statement->isDdl())
         clearStatementCache();
-    fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadWrite);
-    const quint64 affected = statement->execute(transaction, params);
-    transaction.commit();
-    return affected;
+    return guardAttachment([&] {
+        fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadWrite);
+        const quint64 affected = statement->execute(transaction, params);
+        transaction.commit();
+        return affected;
+    });
 }
 
 void Connection::clearStatementCache() { m_statements.clear(); }
+
+void Connection::dropAttachment() {
+    try {
+        close();
+    } catch (const DatabaseError &) {
+        // The attachment is dead; close() has let go of it already.
+    }
+}
 
 void Connection::createDatabase(const QString &databaseName) {
     const DatabaseTarget target = DatabaseTarget::parse(databaseName);

@@ -65,6 +65,21 @@ public:
 
     void clearStatementCache();
 
+    // Runs f; when it fails because the attachment is gone, the connection is
+    // marked closed so that the next use attaches afresh. The failure itself
+    // still reaches the caller: nothing is retried behind its back.
+    template <typename F>
+    auto guardAttachment(F &&f) -> decltype(f()) {
+        try {
+            return f();
+        } catch (const DatabaseError &e) {
+            if (e.isConnectionLost())
+                dropAttachment();
+            throw;
+        }
+    }
+    void dropAttachment();
+
     // Makes a new, empty database in UTF8 with SQL dialect 3.
     static void createDatabase(const QString &databaseName);
     // Removes a database through its engine (never by deleting the file under it).

@@ -15,4 +15,12 @@ bool DatabaseError::isUpdateConflict() const {
 
 bool DatabaseError::isForeignKeyViolation() const { return hasCode(FbCode::ForeignKeyViolation); }
 
+bool DatabaseError::isConnectionLost() const {
+    for (long code : {FbCode::NetworkError, FbCode::NetReadError, FbCode::NetWriteError, FbCode::LostConnection,
+                      FbCode::AttachmentShutdown, FbCode::DatabaseShutdown})
+        if (hasCode(code))
+            return true;
+    return false;
+}
+
 }  // namespace kalvero

@@ -17,6 +17,12 @@ constexpr long StringTruncation = 335544914;     // string right truncation
 constexpr long NotNullViolation = 335544347;     // validation error for column
 constexpr long TableUnknown = 335544580;         // table unknown
 constexpr long ColumnUnknown = 335544578;        // column unknown
+constexpr long NetworkError = 335544721;         // unable to complete network request
+constexpr long NetReadError = 335544726;         // error reading data from the connection
+constexpr long NetWriteError = 335544727;        // error writing data to the connection
+constexpr long LostConnection = 335544741;       // connection lost to database
+constexpr long AttachmentShutdown = 335544856;   // connection shutdown
+constexpr long DatabaseShutdown = 335544528;     // database shutdown
 }  // namespace FbCode
 
 // An error raised by the data layer. Errors that come from the database carry
@@ -35,6 +41,8 @@ public:
     bool isDuplicateKey() const;
     bool isUpdateConflict() const;
     bool isForeignKeyViolation() const;
+    // The attachment is gone (network, server restart, shut down by an administrator).
+    bool isConnectionLost() const;
 
 private:
     QString m_text;

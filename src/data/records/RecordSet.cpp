@@ -347,7 +347,7 @@ void RecordSet::open() {
             throw DatabaseError(QStringLiteral("%1: campo '%2' não encontrado.").arg(m_name, d.name));
 
     std::vector<Row> rows;
-    {
+    m_connection->guardAttachment([&] {
         fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadOnly);
         fb::Statement::Cursor cursor(*statement, transaction, m_params);
         while ((m_fetchLimit == 0 || int(rows.size()) < m_fetchLimit) && cursor.fetch()) {
@@ -357,7 +357,7 @@ void RecordSet::open() {
         }
         cursor.close();
         transaction.commit();
-    }
+    });
 
     m_fields = fields + m_lookups;
     m_storedKind = kinds;
@@ -932,59 +932,65 @@ void RecordSet::applyUpdates() {
     std::vector<bool> deletedRefused(m_deleted.size(), false);
     std::optional<DatabaseError> firstError;
 
-    fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadWrite);
-    for (const Change &c : changes) {
-        QString sql;
-        QVariantList params;
-        bool needsRow = false;
-        if (c.deleted) {
-            QStringList terms;
-            whereOriginal(m_deleted[c.index].original, terms, params);
-            sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, terms.join(QStringLiteral(" AND ")));
-            needsRow = true;
-        } else {
-            const Row &row = m_rows[c.index];
-            if (row.status == RowStatus::Inserted) {
-                QStringList names, marks;
-                for (int i : columns) {
-                    const QVariant v = storedValue(row.values, i);
-                    if (v.isNull())
-                        continue;
-                    names << m_fields.at(i).origin;
-                    marks << QStringLiteral("?");
-                    params << v;
-                }
-                sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-            } else {
-                QStringList sets, terms;
-                for (int i : columns) {
-                    const QVariant now = storedValue(row.values, i);
-                    const QVariant before = storedValue(row.original, i);
-                    if (now.isNull() == before.isNull() && now == before)
-                        continue;
-                    sets << m_fields.at(i).origin + QStringLiteral(" = ?");
-                    params << now;
-                }
-                if (sets.isEmpty())
-                    continue;
-                whereOriginal(row.original, terms, params);
-                sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                          .arg(table, sets.join(QStringLiteral(", ")), terms.join(QStringLiteral(" AND ")));
+    // A lost connection ends the apply with nothing written and every change
+    // still pending, so that the command can be repeated.
+    m_connection->guardAttachment([&] {
+        fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadWrite);
+        for (const Change &c : changes) {
+            QString sql;
+            QVariantList params;
+            bool needsRow = false;
+            if (c.deleted) {
+                QStringList terms;
+                whereOriginal(m_deleted[c.index].original, terms, params);
+                sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, terms.join(QStringLiteral(" AND ")));
                 needsRow = true;
+            } else {
+                const Row &row = m_rows[c.index];
+                if (row.status == RowStatus::Inserted) {
+                    QStringList names, marks;
+                    for (int i : columns) {
+                        const QVariant v = storedValue(row.values, i);
+                        if (v.isNull())
+                            continue;
+                        names << m_fields.at(i).origin;
+                        marks << QStringLiteral("?");
+                        params << v;
+                    }
+                    sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+                } else {
+                    QStringList sets, terms;
+                    for (int i : columns) {
+                        const QVariant now = storedValue(row.values, i);
+                        const QVariant before = storedValue(row.original, i);
+                        if (now.isNull() == before.isNull() && now == before)
+                            continue;
+                        sets << m_fields.at(i).origin + QStringLiteral(" = ?");
+                        params << now;
+                    }
+                    if (sets.isEmpty())
+                        continue;
+                    whereOriginal(row.original, terms, params);
+                    sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                              .arg(table, sets.join(QStringLiteral(", ")), terms.join(QStringLiteral(" AND ")));
+                    needsRow = true;
+                }
+            }
+            try {
+                const quint64 affected = m_connection->prepare(sql)->execute(transaction, params);
+                if (needsRow && affected == 0)
+                    throw changedElsewhere();
+            } catch (const DatabaseError &e) {
+                if (e.isConnectionLost())
+                    throw;
+                if (!firstError)
+                    firstError = e;
+                (c.deleted ? deletedRefused : rowRefused)[c.index] = true;
             }
         }
-        try {
-            const quint64 affected = m_connection->prepare(sql)->execute(transaction, params);
-            if (needsRow && affected == 0)
-                throw changedElsewhere();
-        } catch (const DatabaseError &e) {
-            if (!firstError)
-                firstError = e;
-            (c.deleted ? deletedRefused : rowRefused)[c.index] = true;
-        }
-    }
-    transaction.commit();
+        transaction.commit();
+    });
 
     // Accepted changes are now the rows as read; refused ones are dropped.
     std::vector<Row> rows;
