@@ -1,6 +1,7 @@
 #include "RecordSet.h"
 
 #include "FieldFormat.h"
+#include "PackedRowFormat.h"
 #include "../DateText.h"
 #include "../firebird/Connection.h"
 #include "../firebird/FirebirdClient.h"
@@ -18,33 +19,6 @@
 namespace kalvero {
 
 namespace {
-
-// How a stored field's value is laid out in a packed row.
-enum Kind { KText, KInt32, KInt64, KDouble, KDate, KTime, KTimestamp, KBool };
-
-Kind kindOf(FieldType type) {
-    switch (type) {
-    case FieldType::Text: return KText;
-    case FieldType::Integer: return KInt32;
-    case FieldType::LargeInt: return KInt64;
-    case FieldType::Float: return KDouble;
-    case FieldType::Date: return KDate;
-    case FieldType::Time: return KTime;
-    case FieldType::DateTime: return KTimestamp;
-    case FieldType::Boolean: return KBool;
-    }
-    return KText;
-}
-
-int fixedSize(Kind kind) {
-    switch (kind) {
-    case KInt32: case KDate: case KTime: return 4;
-    case KInt64: case KDouble: case KTimestamp: return 8;
-    case KBool: return 1;
-    case KText: return 0;
-    }
-    return 0;
-}
 
 FieldType fieldTypeOf(const fb::ColumnInfo &c) {
     switch (c.type) {
@@ -79,119 +53,6 @@ const ColumnSpec *knownColumn(const QString &relation, const QString &field) {
     if (!table)
         table = AccessSchema::table(relation);
     return table ? table->column(field) : nullptr;
-}
-
-template <typename T>
-T load(const char *p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-template <typename T>
-void store(char *p, T v) {
-    std::memcpy(p, &v, sizeof v);
-}
-
-double scaled(qint64 v, int scale) {
-    double d = double(v);
-    for (int i = 0; i < -scale; ++i)
-        d /= 10.0;
-    return d;
-}
-
-// The header of a packed row: a null map, then the end offset of each value.
-struct Layout {
-    int count;
-    int nullBytes() const { return (count + 7) / 8; }
-    int headerSize() const { return nullBytes() + 2 * count; }
-};
-
-constexpr int MaxPackedRow = 65535;
-
-QByteArray packMessage(const QVector<fb::ColumnInfo> &columns, const QVector<int> &kinds, const unsigned char *msg) {
-    const int n = columns.size();
-    const Layout layout{n};
-    // First pass: the length of each value, so the row is allocated once.
-    unsigned lengths[256];
-    std::vector<unsigned> bigLengths;
-    unsigned *len = lengths;
-    if (n > 256) {
-        bigLengths.resize(size_t(n));
-        len = bigLengths.data();
-    }
-    int total = layout.headerSize();
-    for (int i = 0; i < n; ++i) {
-        const fb::ColumnInfo &c = columns.at(i);
-        if (load<short>(reinterpret_cast<const char *>(msg + c.nullOffset))) {
-            len[i] = 0;
-            continue;
-        }
-        if (kinds.at(i) == KText) {
-            const unsigned char *p = msg + c.offset;
-            if (c.type == SQL_VARYING) {
-                len[i] = load<unsigned short>(reinterpret_cast<const char *>(p));
-            } else {
-                unsigned k = c.length;
-                while (k > 0 && p[k - 1] == ' ')
-                    --k;
-                len[i] = k;
-            }
-        } else {
-            len[i] = unsigned(fixedSize(Kind(kinds.at(i))));
-        }
-        total += int(len[i]);
-    }
-    QByteArray row(total, Qt::Uninitialized);
-    char *out = row.data();
-    std::memset(out, 0, size_t(layout.nullBytes()));
-    char *data = out + layout.headerSize();
-    unsigned end = 0;
-    for (int i = 0; i < n; ++i) {
-        const fb::ColumnInfo &c = columns.at(i);
-        const char *p = reinterpret_cast<const char *>(msg + c.offset);
-        if (load<short>(reinterpret_cast<const char *>(msg + c.nullOffset))) {
-            out[i / 8] = char(out[i / 8] | (1 << (i % 8)));
-        } else {
-            char *dst = data + end;
-            switch (Kind(kinds.at(i))) {
-            case KText:
-                std::memcpy(dst, c.type == SQL_VARYING ? p + 2 : p, len[i]);
-                break;
-            case KInt32:
-                store<int>(dst, c.type == SQL_SHORT ? int(load<short>(p)) : load<int>(p));
-                break;
-            case KInt64:
-                store<qint64>(dst, load<qint64>(p));
-                break;
-            case KDouble: {
-                double d = 0;
-                switch (c.type) {
-                case SQL_SHORT: d = scaled(load<short>(p), c.scale); break;
-                case SQL_LONG: d = scaled(load<int>(p), c.scale); break;
-                case SQL_INT64: d = scaled(load<qint64>(p), c.scale); break;
-                case SQL_FLOAT: d = double(load<float>(p)); break;
-                default: d = load<double>(p); break;
-                }
-                store<double>(dst, d);
-                break;
-            }
-            case KDate:
-            case KTime:
-                std::memcpy(dst, p, 4);
-                break;
-            case KTimestamp:
-                std::memcpy(dst, p, 8);
-                break;
-            case KBool:
-                *dst = *p;
-                break;
-            }
-            end += len[i];
-        }
-        store<quint16>(out + layout.nullBytes() + 2 * i, quint16(end));
-    }
-    return row;
 }
 
 DatabaseError changedElsewhere() {
@@ -317,7 +178,7 @@ void RecordSet::open() {
     // The result's columns become the stored fields; a name that repeats is
     // known with the suffix "_1", "_2", ...
     QVector<FieldDef> fields;
-    QVector<int> kinds;
+    QVector<FieldType> types;
     for (const fb::ColumnInfo &c : columns) {
         QString name = c.name;
         for (int k = 1; std::any_of(fields.cbegin(), fields.cend(), [&](const FieldDef &f) { return f.name == name; });
@@ -340,19 +201,20 @@ void RecordSet::open() {
         f.type = fieldTypeOf(c);
         f.size = c.charLength();
         fields << f;
-        kinds << kindOf(f.type);
+        types << f.type;
     }
     for (const FieldDef &d : m_declared)
         if (!std::any_of(fields.cbegin(), fields.cend(), [&](const FieldDef &f) { return f.name == d.name; }))
             throw DatabaseError(QStringLiteral("%1: campo '%2' não encontrado.").arg(m_name, d.name));
 
+    const PackedRowFormat format(types);
     std::vector<Row> rows;
     m_connection->guardAttachment([&] {
         fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadOnly);
         fb::Statement::Cursor cursor(*statement, transaction, m_params);
         while ((m_fetchLimit == 0 || int(rows.size()) < m_fetchLimit) && cursor.fetch()) {
             Row row;
-            row.values = packMessage(columns, kinds, cursor.row());
+            row.values = format.fromMessage(columns, cursor.row());
             rows.push_back(std::move(row));
         }
         cursor.close();
@@ -360,8 +222,7 @@ void RecordSet::open() {
     });
 
     m_fields = fields + m_lookups;
-    m_storedKind = kinds;
-    m_storedCount = fields.size();
+    m_format = format;
     m_rows = std::move(rows);
     m_deleted.clear();
     m_buffer.clear();
@@ -513,114 +374,6 @@ bool RecordSet::locate(const QString &fieldNames, const QVariantList &values) {
 
 // ---------------------------------------------------------------- values
 
-QVariant RecordSet::storedValue(const QByteArray &row, int i) const {
-    const Layout layout{m_storedCount};
-    const char *p = row.constData();
-    if (p[i / 8] & (1 << (i % 8)))
-        return QVariant();
-    const int begin = i == 0 ? 0 : load<quint16>(p + layout.nullBytes() + 2 * (i - 1));
-    const int end = load<quint16>(p + layout.nullBytes() + 2 * i);
-    const char *v = p + layout.headerSize() + begin;
-    switch (Kind(m_storedKind.at(i))) {
-    case KText:
-        return QString::fromUtf8(v, end - begin);
-    case KInt32:
-        return load<int>(v);
-    case KInt64:
-        return load<qint64>(v);
-    case KDouble:
-        return load<double>(v);
-    case KDate:
-        return fb::dateFromIsc(load<ISC_DATE>(v));
-    case KTime:
-        return fb::timeFromIsc(load<ISC_TIME>(v));
-    case KTimestamp: {
-        const ISC_TIMESTAMP ts = load<ISC_TIMESTAMP>(v);
-        return QDateTime(fb::dateFromIsc(ts.timestamp_date), fb::timeFromIsc(ts.timestamp_time));
-    }
-    case KBool:
-        return bool(*v);
-    }
-    return QVariant();
-}
-
-QByteArray RecordSet::pack(const QVariantList &values) const {
-    const Layout layout{m_storedCount};
-    QVector<QByteArray> texts(m_storedCount);
-    int total = layout.headerSize();
-    for (int i = 0; i < m_storedCount; ++i) {
-        if (values.at(i).isNull())
-            continue;
-        if (m_storedKind.at(i) == KText) {
-            texts[i] = values.at(i).toString().toUtf8();
-            total += int(texts[i].size());
-        } else {
-            total += fixedSize(Kind(m_storedKind.at(i)));
-        }
-    }
-    if (total > MaxPackedRow)
-        throw DatabaseError(QStringLiteral("%1: registro grande demais.").arg(m_name));
-    QByteArray row(total, Qt::Uninitialized);
-    char *out = row.data();
-    std::memset(out, 0, size_t(layout.nullBytes()));
-    char *data = out + layout.headerSize();
-    unsigned end = 0;
-    for (int i = 0; i < m_storedCount; ++i) {
-        const QVariant &v = values.at(i);
-        if (v.isNull()) {
-            out[i / 8] = char(out[i / 8] | (1 << (i % 8)));
-        } else {
-            char *dst = data + end;
-            switch (Kind(m_storedKind.at(i))) {
-            case KText:
-                std::memcpy(dst, texts[i].constData(), size_t(texts[i].size()));
-                end += unsigned(texts[i].size());
-                break;
-            case KInt32:
-                store<int>(dst, v.toInt());
-                end += 4;
-                break;
-            case KInt64:
-                store<qint64>(dst, v.toLongLong());
-                end += 8;
-                break;
-            case KDouble:
-                store<double>(dst, v.toDouble());
-                end += 8;
-                break;
-            case KDate:
-                store<ISC_DATE>(dst, fb::iscFromDate(v.toDate()));
-                end += 4;
-                break;
-            case KTime:
-                store<ISC_TIME>(dst, fb::iscFromTime(v.toTime()));
-                end += 4;
-                break;
-            case KTimestamp: {
-                const QDateTime dt = v.toDateTime();
-                store<ISC_TIMESTAMP>(dst, ISC_TIMESTAMP{fb::iscFromDate(dt.date()), fb::iscFromTime(dt.time())});
-                end += 8;
-                break;
-            }
-            case KBool:
-                *dst = v.toBool() ? 1 : 0;
-                end += 1;
-                break;
-            }
-        }
-        store<quint16>(out + layout.nullBytes() + 2 * i, quint16(end));
-    }
-    return row;
-}
-
-QVariantList RecordSet::unpack(const QByteArray &row) const {
-    QVariantList values;
-    values.reserve(m_storedCount);
-    for (int i = 0; i < m_storedCount; ++i)
-        values << storedValue(row, i);
-    return values;
-}
-
 QVariant RecordSet::valueAt(int row, int index) const {
     if (row < 0 || row >= int(m_rows.size()) || index < 0 || index >= m_fields.size())
         return QVariant();
@@ -629,7 +382,7 @@ QVariant RecordSet::valueAt(int row, int index) const {
         return lookupValue(f, row);
     if (row == m_current && (m_state == State::Insert || m_state == State::Edit))
         return m_buffer.at(index);
-    return storedValue(m_rows[size_t(row)].values, index);
+    return m_format.value(m_rows[size_t(row)].values, index);
 }
 
 QString RecordSet::displayTextAt(int row, int index) const {
@@ -655,7 +408,7 @@ QVariant RecordSet::lookupValue(const FieldDef &f, int row) const {
 }
 
 int RecordSet::findRow(int index, const QVariant &value) const {
-    if (index < 0 || index >= m_storedCount || value.isNull())
+    if (index < 0 || index >= m_format.count() || value.isNull())
         return -1;
     auto &entry = m_indexes[index];
     if (entry.first != m_generation) {
@@ -663,7 +416,7 @@ int RecordSet::findRow(int index, const QVariant &value) const {
         entry.second.clear();
         entry.second.reserve(qsizetype(m_rows.size()));
         for (int r = 0; r < int(m_rows.size()); ++r) {
-            const QVariant v = storedValue(m_rows[size_t(r)].values, index);
+            const QVariant v = m_format.value(m_rows[size_t(r)].values, index);
             if (!v.isNull() && !entry.second.contains(v.toString()))
                 entry.second.insert(v.toString(), r);
         }
@@ -743,7 +496,7 @@ QVariant RecordSet::coerce(const FieldDef &f, const QVariant &value) const {
 void RecordSet::setFieldValue(int index, const QVariant &value) {
     requireEditing();
     const FieldDef &f = m_fields.at(index);
-    if (f.isLookup || index >= m_storedCount)
+    if (f.isLookup || index >= m_format.count())
         throw DatabaseError(QStringLiteral("%1: o campo '%2' não pode ser alterado.").arg(m_name, f.name));
     m_buffer[index] = coerce(f, value);
     m_modified = true;
@@ -766,10 +519,10 @@ void RecordSet::append() {
 
 void RecordSet::insertRowAt(int at) {
     QVariantList empty;
-    for (int i = 0; i < m_storedCount; ++i)
+    for (int i = 0; i < m_format.count(); ++i)
         empty << QVariant();
     Row row;
-    row.values = pack(empty);
+    row.values = m_format.fromValues(empty);
     row.status = RowStatus::Inserted;
     m_rows.insert(m_rows.begin() + at, std::move(row));
     m_buffer = empty;
@@ -791,24 +544,24 @@ void RecordSet::edit() {
         insert();
         return;
     }
-    m_buffer = unpack(m_rows[size_t(m_current)].values);
+    m_buffer = m_format.values(m_rows[size_t(m_current)].values);
     m_modified = false;
     setState(State::Edit);
 }
 
 void RecordSet::post() {
     requireEditing();
-    for (int i = 0; i < m_storedCount; ++i) {
+    for (int i = 0; i < m_format.count(); ++i) {
         const FieldDef &f = m_fields.at(i);
         if (f.required && m_buffer.at(i).isNull())
             throw DatabaseError(QStringLiteral("O campo '%1' deve ser preenchido.").arg(f.displayLabel()));
     }
     Row &row = m_rows[size_t(m_current)];
     if (m_state == State::Insert) {
-        row.values = pack(m_buffer);
+        row.values = m_format.fromValues(m_buffer);
         row.changeSeq = ++m_changeSeq;
     } else if (m_modified) {
-        QByteArray packed = pack(m_buffer);
+        QByteArray packed = m_format.fromValues(m_buffer);
         if (row.status == RowStatus::Unchanged) {
             row.original = row.values;
             row.status = RowStatus::Modified;
@@ -884,7 +637,7 @@ void RecordSet::applyUpdates() {
     // The table written to, and the fields that are its columns.
     QString table = m_updateTable;
     if (table.isEmpty()) {
-        for (int i = 0; i < m_storedCount; ++i) {
+        for (int i = 0; i < m_format.count(); ++i) {
             const QString &rel = m_fields.at(i).relation;
             if (rel.isEmpty())
                 continue;
@@ -895,7 +648,7 @@ void RecordSet::applyUpdates() {
         }
     }
     QVector<int> columns;
-    for (int i = 0; i < m_storedCount; ++i) {
+    for (int i = 0; i < m_format.count(); ++i) {
         const FieldDef &f = m_fields.at(i);
         if (!f.origin.isEmpty() && f.relation.compare(table, Qt::CaseInsensitive) == 0)
             columns << i;
@@ -905,7 +658,7 @@ void RecordSet::applyUpdates() {
 
     auto whereOriginal = [&](const QByteArray &original, QStringList &terms, QVariantList &params) {
         for (int i : columns) {
-            const QVariant v = storedValue(original, i);
+            const QVariant v = m_format.value(original, i);
             if (v.isNull()) {
                 terms << m_fields.at(i).origin + QStringLiteral(" IS NULL");
             } else {
@@ -950,7 +703,7 @@ void RecordSet::applyUpdates() {
                 if (row.status == RowStatus::Inserted) {
                     QStringList names, marks;
                     for (int i : columns) {
-                        const QVariant v = storedValue(row.values, i);
+                        const QVariant v = m_format.value(row.values, i);
                         if (v.isNull())
                             continue;
                         names << m_fields.at(i).origin;
@@ -962,8 +715,8 @@ void RecordSet::applyUpdates() {
                 } else {
                     QStringList sets, terms;
                     for (int i : columns) {
-                        const QVariant now = storedValue(row.values, i);
-                        const QVariant before = storedValue(row.original, i);
+                        const QVariant now = m_format.value(row.values, i);
+                        const QVariant before = m_format.value(row.original, i);
                         if (now.isNull() == before.isNull() && now == before)
                             continue;
                         sets << m_fields.at(i).origin + QStringLiteral(" = ?");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDef.h"
+#include "PackedRowFormat.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -48,8 +49,6 @@ private:
 // screen move over the rows, change them, and apply the changes to the
 // database, each apply in one short transaction.
 //
-// Rows are packed one allocation each (a null map, offsets, then the values in
-// the database's own encoding) so that a year of protocols stays small.
 class RecordSet : public QObject {
     Q_OBJECT
 public:
@@ -167,9 +166,6 @@ private:
     QVariant fieldValue(int index) const;
     void setFieldValue(int index, const QVariant &value);
     QVariant lookupValue(const FieldDef &field, int row) const;
-    QVariant storedValue(const QByteArray &row, int storedIndex) const;
-    QByteArray pack(const QVariantList &values) const;
-    QVariantList unpack(const QByteArray &row) const;
     QVariant coerce(const FieldDef &field, const QVariant &value) const;
 
     QString m_name;
@@ -182,8 +178,7 @@ private:
     QVector<FieldDef> m_declared;
     QVector<FieldDef> m_lookups;
     QVector<FieldDef> m_fields;       // stored fields first, then lookups
-    QVector<int> m_storedKind;        // per stored field: packing kind
-    int m_storedCount = 0;
+    PackedRowFormat m_format;         // the stored fields, as rows keep them
 
     std::vector<Row> m_rows;
     std::vector<DeletedRow> m_deleted;
