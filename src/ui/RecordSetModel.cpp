@@ -10,19 +10,15 @@ namespace kalvero {
 
 RecordSetModel::RecordSetModel(RecordSet *set, QObject *parent) : QAbstractTableModel(parent), m_set(set) {
     rebuildColumns();
+    connect(m_set, &RecordSet::rowsAboutToReset, this, [this] { beginResetModel(); });
     connect(m_set, &RecordSet::rowsReset, this, [this] {
-        beginResetModel();
         rebuildColumns();
         endResetModel();
     });
-    connect(m_set, &RecordSet::rowInserted, this, [this](int row) {
-        beginInsertRows({}, row, row);
-        endInsertRows();
-    });
-    connect(m_set, &RecordSet::rowRemoved, this, [this](int row) {
-        beginRemoveRows({}, row, row);
-        endRemoveRows();
-    });
+    connect(m_set, &RecordSet::rowAboutToBeInserted, this, [this](int row) { beginInsertRows({}, row, row); });
+    connect(m_set, &RecordSet::rowInserted, this, [this] { endInsertRows(); });
+    connect(m_set, &RecordSet::rowAboutToBeRemoved, this, [this](int row) { beginRemoveRows({}, row, row); });
+    connect(m_set, &RecordSet::rowRemoved, this, [this] { endRemoveRows(); });
     connect(m_set, &RecordSet::rowChanged, this, [this](int row) {
         if (row >= 0 && !m_columns.isEmpty())
             emit dataChanged(index(row, 0), index(row, int(m_columns.size()) - 1));

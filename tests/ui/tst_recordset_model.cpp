@@ -4,7 +4,9 @@
 #include "data/modules/TUDMCadastro.h"
 #include "ui/RecordSetModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QTableView>
 #include <QtTest>
 
 using namespace kalvero;
@@ -45,12 +47,18 @@ private slots:
         QCOMPARE(requesters.headerData(3, Qt::Horizontal, RecordSetModel::DisplayWidthRole).toInt(), 53);
 
         RecordSetModel protocols(&cadastro.cdsTBProtocolo);
+        // Qt's own checker follows every change the grid is told of.
+        QAbstractItemModelTester tester(&protocols, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QTableView grid;
+        grid.setModel(&protocols);
+        grid.show();
         cadastro.cdsTBProtocolo.open();
         QCOMPARE(headers(protocols), QStringList({"Protocolo", "Ano", "Entrada", "Assunto", "Solicitante"}));
         QCOMPARE(row(protocols, 0), QStringList({"00012", "2014", "05/03/2014", "", "ANA"}));
         cadastro.cdsTBAssunto.open();
         QCOMPARE(protocols.index(1, 3).data().toString(), QStringLiteral("ALVARA"));
         QCOMPARE(protocols.index(1, 0).data(RecordSetModel::RecordNumberRole).toInt(), 2);
+        QCOMPARE(grid.model()->rowCount(), 2);
 
         // Rows entered through the record set appear in the grid at once.
         QSignalSpy inserted(&protocols, &QAbstractItemModel::rowsInserted);
@@ -59,6 +67,12 @@ private slots:
         QCOMPARE(protocols.rowCount(), 3);
         cadastro.cdsTBProtocolo.cancel();
         QCOMPARE(protocols.rowCount(), 2);
+        cadastro.cdsTBProtocolo.last();
+        cadastro.cdsTBProtocolo.deleteRecord();
+        QCOMPARE(protocols.rowCount(), 1);
+        cadastro.cdsTBProtocolo.applyUpdates();
+        cadastro.cdsTBProtocolo.refresh();
+        QCOMPARE(protocols.rowCount(), 1);
 
         protocols.setFieldNames({QStringLiteral("IDPROTOCOLO"), QStringLiteral("DESCRICAO")});
         QCOMPARE(headers(protocols), QStringList({"Protocolo", "Descrição"}));

@@ -223,6 +223,7 @@ void RecordSet::open() {
 
     m_fields = fields + m_lookups;
     m_format = format;
+    emit rowsAboutToReset();
     m_rows = std::move(rows);
     m_deleted.clear();
     m_buffer.clear();
@@ -240,6 +241,7 @@ void RecordSet::open() {
 void RecordSet::close() {
     if (!isActive())
         return;
+    emit rowsAboutToReset();
     m_rows.clear();
     m_rows.shrink_to_fit();
     m_deleted.clear();
@@ -524,6 +526,7 @@ void RecordSet::insertRowAt(int at) {
     Row row;
     row.values = m_format.fromValues(empty);
     row.status = RowStatus::Inserted;
+    emit rowAboutToBeInserted(at);
     m_rows.insert(m_rows.begin() + at, std::move(row));
     m_buffer = empty;
     m_modified = false;
@@ -579,6 +582,7 @@ void RecordSet::post() {
 void RecordSet::cancel() {
     if (m_state == State::Insert) {
         const int at = m_current;
+        emit rowAboutToBeRemoved(at);
         m_rows.erase(m_rows.begin() + at);
         m_current = std::min(at, int(m_rows.size()) - 1);
         m_buffer.clear();
@@ -610,6 +614,7 @@ void RecordSet::deleteRecord() {
     Row &row = m_rows[size_t(at)];
     if (row.status != RowStatus::Inserted)
         m_deleted.push_back({row.status == RowStatus::Modified ? row.original : row.values, ++m_changeSeq, at});
+    emit rowAboutToBeRemoved(at);
     m_rows.erase(m_rows.begin() + at);
     m_current = std::min(at, int(m_rows.size()) - 1);
     m_eof = m_rows.empty();
@@ -772,6 +777,7 @@ void RecordSet::applyUpdates() {
         rows.insert(rows.begin() + qsizetype(at), std::move(row));
     }
     m_deleted.clear();
+    emit rowsAboutToReset();
     m_rows = std::move(rows);
     if (m_current >= int(m_rows.size()))
         m_current = int(m_rows.size()) - 1;

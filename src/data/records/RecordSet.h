@@ -132,10 +132,15 @@ public:
     qint64 cachedBytes() const;
 
 signals:
+    // Each change of the rows is announced before it happens and reported
+    // after, as item models need.
+    void rowsAboutToReset();
     void rowsReset();
-    void rowChanged(int row);
+    void rowAboutToBeInserted(int row);
     void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
+    void rowChanged(int row);
     void currentChanged(int row);
     void stateChanged();
 
