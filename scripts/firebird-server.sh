@@ -17,8 +17,18 @@ start() {
     return 0
   fi
   if port_open; then
-    echo "Port 3050 is taken by a server this script did not start; stop it first." >&2
-    exit 1
+    # Debian's package may have started its own service; ours replaces it for
+    # the run, since the SYSDBA password is set with the server stopped.
+    echo "Stopping the Firebird service that holds port 3050"
+    as_root systemctl stop firebird3.0 2>/dev/null || as_root service firebird3.0 stop 2>/dev/null || true
+    for _ in $(seq 1 50); do
+      port_open || break
+      sleep 0.2
+    done
+    if port_open; then
+      echo "Port 3050 is taken by a server this script did not start; stop it first." >&2
+      exit 1
+    fi
   fi
   local password
   password="$(sysdba_password)"
