@@ -10,7 +10,7 @@ TUDMCadastro *UDMCadastro = nullptr;
 
 namespace {
 
-const TableSpec &unitTable(const char *name) { return *UnitSchema::table(QString::fromLatin1(name)); }
+const TableDefinition &unitTable(const char *name) { return *UnitSchema::table(QString::fromLatin1(name)); }
 
 }  // namespace
 

@@ -1,12 +1,12 @@
 #include "FieldDef.h"
 
-#include "../schema/TableSpec.h"
+#include "../schema/TableDefinition.h"
 
 #include <QRegularExpression>
 
 namespace kalvero {
 
-FieldDef FieldDef::fromColumn(const QString &table, const ColumnSpec &column) {
+FieldDef FieldDef::fromColumn(const QString &table, const ColumnDefinition &column) {
     FieldDef f;
     f.name = column.name;
     f.relation = table;

@@ -5,7 +5,7 @@
 namespace kalvero {
 
 class RecordSet;
-struct ColumnSpec;
+struct ColumnDefinition;
 
 enum class FieldType { Text, Integer, LargeInt, Float, Date, Time, DateTime, Boolean };
 
@@ -41,7 +41,7 @@ struct FieldDef {
     QString displayLabel() const { return label.isEmpty() ? name : label; }
 
     // A field declared from the program's own knowledge of a column.
-    static FieldDef fromColumn(const QString &table, const ColumnSpec &column);
+    static FieldDef fromColumn(const QString &table, const ColumnDefinition &column);
     // A lookup field with its label, grid width and text width.
     static FieldDef lookupField(const QString &name, const QString &label, int displayWidth, int size,
                                 const LookupDef &lookup);

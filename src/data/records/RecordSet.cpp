@@ -46,10 +46,10 @@ FieldType fieldTypeOf(const fb::ColumnInfo &c) {
     }
 }
 
-const ColumnSpec *knownColumn(const QString &relation, const QString &field) {
+const ColumnDefinition *knownColumn(const QString &relation, const QString &field) {
     if (relation.isEmpty() || field.isEmpty())
         return nullptr;
-    const TableSpec *table = UnitSchema::table(relation);
+    const TableDefinition *table = UnitSchema::table(relation);
     if (!table)
         table = AccessSchema::table(relation);
     return table ? table->column(field) : nullptr;
@@ -117,9 +117,9 @@ void RecordSet::setCommandText(const QString &sql, const QVariantList &params) {
     m_params = params;
 }
 
-void RecordSet::declareTable(const TableSpec &table) {
+void RecordSet::declareTable(const TableDefinition &table) {
     m_declared.clear();
-    for (const ColumnSpec &c : table.columns)
+    for (const ColumnDefinition &c : table.columns)
         m_declared << FieldDef::fromColumn(table.name, c);
     m_updateTable = table.name;
 }
@@ -189,7 +189,7 @@ void RecordSet::open() {
                                            [&](const FieldDef &d) { return d.name == name; });
         if (declared != m_declared.cend()) {
             f = *declared;
-        } else if (const ColumnSpec *known = knownColumn(c.relation, c.field)) {
+        } else if (const ColumnDefinition *known = knownColumn(c.relation, c.field)) {
             f = FieldDef::fromColumn(c.relation, *known);
         } else {
             f.label = name;

@@ -16,7 +16,7 @@ namespace kalvero {
 
 class Connection;
 class RecordSet;
-struct TableSpec;
+struct TableDefinition;
 
 // A field of the cursor row of a record set, read and written by name.
 class Field {
@@ -70,7 +70,7 @@ public:
     // Declares the fields that the result must hold (the set's persistent
     // fields): Open fails when one is missing. Also names the table that
     // changes are written to.
-    void declareTable(const TableSpec &table);
+    void declareTable(const TableDefinition &table);
     void addLookupField(const FieldDef &field);
     // Names the table changes are written to when the statement joins others.
     void setUpdateTable(const QString &table) { m_updateTable = table; }

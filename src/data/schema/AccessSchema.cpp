@@ -4,8 +4,8 @@
 
 namespace kalvero::AccessSchema {
 
-const TableSpec &operatorTable() {
-    static const TableSpec t{QStringLiteral("OPERACAO"),
+const TableDefinition &operatorTable() {
+    static const TableDefinition t{QStringLiteral("OPERACAO"),
                              {
                                  {"USUARIO", "VARCHAR(4)", true, "Usuário"},
                                  {"SENHA", "VARCHAR(5)", true, "Senha", "", "", 0, true},
@@ -16,9 +16,9 @@ const TableSpec &operatorTable() {
     return t;
 }
 
-const TableSpec &unitTable() {
-    static const TableSpec t = [] {
-        TableSpec s{QStringLiteral("ACESSO"),
+const TableDefinition &unitTable() {
+    static const TableDefinition t = [] {
+        TableDefinition s{QStringLiteral("ACESSO"),
                     {
                         {"CODIGO", "VARCHAR(2)", true, "Código"},
                         {"PREFEITURA", "VARCHAR(60)", true, "Unidade de Trabalho"},
@@ -31,7 +31,7 @@ const TableSpec &unitTable() {
     return t;
 }
 
-const TableSpec *table(const QString &name) {
+const TableDefinition *table(const QString &name) {
     if (operatorTable().name.compare(name, Qt::CaseInsensitive) == 0)
         return &operatorTable();
     if (unitTable().name.compare(name, Qt::CaseInsensitive) == 0)

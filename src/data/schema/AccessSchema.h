@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableSpec.h"
+#include "TableDefinition.h"
 
 namespace kalvero {
 
@@ -8,9 +8,9 @@ class Connection;
 
 // The tables of the access database (DBACESSO.FDB): operators and work units.
 namespace AccessSchema {
-const TableSpec &operatorTable();  // OPERACAO
-const TableSpec &unitTable();      // ACESSO
-const TableSpec *table(const QString &name);
+const TableDefinition &operatorTable();  // OPERACAO
+const TableDefinition &unitTable();      // ACESSO
+const TableDefinition *table(const QString &name);
 void createTables(Connection &connection);
 }  // namespace AccessSchema
 

@@ -6,10 +6,10 @@ namespace kalvero {
 
 namespace {
 
-QVector<TableSpec> makeTemplateTables() {
-    QVector<TableSpec> t;
+QVector<TableDefinition> makeTemplateTables() {
+    QVector<TableDefinition> t;
 
-    TableSpec solicitante{QStringLiteral("TBSOLICITANTE"),
+    TableDefinition solicitante{QStringLiteral("TBSOLICITANTE"),
                           {
                               {"IDSOLICITANTE", "INTEGER", true, "Código", "00000", "", 6},
                               {"CPF", "VARCHAR(11)", false, "", "", "999\\.999\\.999\\-99;0;", 15},
@@ -30,7 +30,7 @@ QVector<TableSpec> makeTemplateTables() {
                            {"IX_TBSOLICITANTE_NOME", {"NOME"}, false}};
     t << solicitante;
 
-    TableSpec assunto{QStringLiteral("TBASSUNTO"),
+    TableDefinition assunto{QStringLiteral("TBASSUNTO"),
                       {
                           {"IDASSUNTO", "INTEGER", true, "Código", "000", "", 7},
                           {"DESCRICAO", "VARCHAR(80)", true, "Descrição", "", "", 90},
@@ -39,7 +39,7 @@ QVector<TableSpec> makeTemplateTables() {
     assunto.indexes = {{"IX_TBASSUNTO_ID_DESC", {"IDASSUNTO"}, true}};
     t << assunto;
 
-    TableSpec assuntoDocs{QStringLiteral("TBASSUNTO_DOCUMENTOS"),
+    TableDefinition assuntoDocs{QStringLiteral("TBASSUNTO_DOCUMENTOS"),
                           {
                               {"IDASSUNTO_DOCUMENTO", "INTEGER", true, "ID do Documento", "000"},
                               {"NOMEDOCUMENTO", "VARCHAR(80)", true, "Nome do Documento", "", "", 62},
@@ -50,7 +50,7 @@ QVector<TableSpec> makeTemplateTables() {
     assuntoDocs.indexes = {{"IX_TBASSUNTO_DOC_DESC", {"IDASSUNTO", "IDASSUNTO_DOCUMENTO"}, true}};
     t << assuntoDocs;
 
-    TableSpec setor{QStringLiteral("TBSETOR"),
+    TableDefinition setor{QStringLiteral("TBSETOR"),
                     {
                         {"IDSETOR", "INTEGER", true, "Código", "000", "", 6},
                         {"NOME", "VARCHAR(45)", true, "Nome", "", "", 91},
@@ -59,7 +59,7 @@ QVector<TableSpec> makeTemplateTables() {
     setor.indexes = {{"IX_TBSETOR_ID_DESC", {"IDSETOR"}, true}};
     t << setor;
 
-    TableSpec responsaveis{QStringLiteral("TBRESPONSAVEISPORSETOR"),
+    TableDefinition responsaveis{QStringLiteral("TBRESPONSAVEISPORSETOR"),
                            {
                                {"IDRESPONSAVEL", "INTEGER", true, "Código", "000", "", 6},
                                {"NOME", "VARCHAR(45)", true, "Nome", "", "", 69},
@@ -70,7 +70,7 @@ QVector<TableSpec> makeTemplateTables() {
     responsaveis.indexes = {{"IX_TBRESPONSAVEIS_ID_DESC", {"IDRESPONSAVEL"}, true}};
     t << responsaveis;
 
-    TableSpec protocolo{QStringLiteral("TBPROTOCOLO"),
+    TableDefinition protocolo{QStringLiteral("TBPROTOCOLO"),
                         {
                             {"IDPROTOCOLO", "VARCHAR(5)", true, "Protocolo"},
                             {"ANO", "VARCHAR(4)", true, "Ano", "", "", 6},
@@ -91,7 +91,7 @@ QVector<TableSpec> makeTemplateTables() {
                          {"IX_TBPROTOCOLO_STATUS", {"STATUS"}, false}};
     t << protocolo;
 
-    TableSpec documentos{QStringLiteral("TBDOCUMENTOS"),
+    TableDefinition documentos{QStringLiteral("TBDOCUMENTOS"),
                          {
                              {"IDDOCUMENTO", "INTEGER", true, "Código", "000", "", 6},
                              {"IDPROTOCOLO", "VARCHAR(5)", true, "Protocolo", "", "", 6},
@@ -105,7 +105,7 @@ QVector<TableSpec> makeTemplateTables() {
     documentos.indexes = {{"IX_TBDOCUMENTOS_ID_DESC", {"IDPROTOCOLO", "ANO", "IDDOCUMENTO"}, true}};
     t << documentos;
 
-    TableSpec movimentacao{QStringLiteral("TBMOVIMENTACAO"),
+    TableDefinition movimentacao{QStringLiteral("TBMOVIMENTACAO"),
                            {
                                {"IDMOVIMENTACAO", "INTEGER", true, "Código", "000", "", 4},
                                {"IDPROTOCOLO", "VARCHAR(5)", true, "Protocolo", "", "", 0, true},
@@ -128,7 +128,7 @@ QVector<TableSpec> makeTemplateTables() {
     movimentacao.indexes = {{"IX_TBMOVIMENTACAO_ID_DESC", {"IDPROTOCOLO", "ANO", "IDMOVIMENTACAO"}, true}};
     t << movimentacao;
 
-    TableSpec entidade{QStringLiteral("TBENTIDADE"),
+    TableDefinition entidade{QStringLiteral("TBENTIDADE"),
                        {
                            {"CNPJ", "VARCHAR(14)", true},
                            {"PREFEITO", "VARCHAR(40)", true},
@@ -150,8 +150,8 @@ QVector<TableSpec> makeTemplateTables() {
     return t;
 }
 
-TableSpec makeLabelScratchTable() {
-    return TableSpec{QStringLiteral("TBREL_AUX"),
+TableDefinition makeLabelScratchTable() {
+    return TableDefinition{QStringLiteral("TBREL_AUX"),
                      {
                          {"OPERADOR", "CHAR(4)"},
                          {"TIPOREL", "INTEGER"},
@@ -169,18 +169,18 @@ TableSpec makeLabelScratchTable() {
 
 namespace UnitSchema {
 
-const QVector<TableSpec> &templateTables() {
-    static const QVector<TableSpec> tables = makeTemplateTables();
+const QVector<TableDefinition> &templateTables() {
+    static const QVector<TableDefinition> tables = makeTemplateTables();
     return tables;
 }
 
-const TableSpec &labelScratchTable() {
-    static const TableSpec table = makeLabelScratchTable();
+const TableDefinition &labelScratchTable() {
+    static const TableDefinition table = makeLabelScratchTable();
     return table;
 }
 
-const TableSpec *table(const QString &name) {
-    for (const TableSpec &t : templateTables())
+const TableDefinition *table(const QString &name) {
+    for (const TableDefinition &t : templateTables())
         if (t.name.compare(name, Qt::CaseInsensitive) == 0)
             return &t;
     if (labelScratchTable().name.compare(name, Qt::CaseInsensitive) == 0)
@@ -200,9 +200,9 @@ QString addLabelSequenceColumnStatement() { return QStringLiteral("ALTER TABLE T
 QString resetLabelSequenceStatement() { return QStringLiteral("update TBENTIDADE set CONFIG_SEQ_IMP = 0"); }
 
 void createTemplateTables(Connection &connection) {
-    for (const TableSpec &t : templateTables())
+    for (const TableDefinition &t : templateTables())
         connection.execute(t.createStatement());
-    for (const TableSpec &t : templateTables())
+    for (const TableDefinition &t : templateTables())
         for (const QString &statement : t.constraintStatements())
             connection.execute(statement);
 }

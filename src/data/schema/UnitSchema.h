@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableSpec.h"
+#include "TableDefinition.h"
 
 namespace kalvero {
 
@@ -10,11 +10,11 @@ class Connection;
 namespace UnitSchema {
 
 // The nine tables that every unit database is made with, in creation order.
-const QVector<TableSpec> &templateTables();
+const QVector<TableDefinition> &templateTables();
 // The label scratch table, made by the program itself on first start.
-const TableSpec &labelScratchTable();
+const TableDefinition &labelScratchTable();
 // Any unit table by name (case-insensitive), TBREL_AUX included; nullptr if unknown.
-const TableSpec *table(const QString &name);
+const TableDefinition *table(const QString &name);
 
 // The statement that makes TBREL_AUX on an older database.
 QString createLabelScratchTableStatement();

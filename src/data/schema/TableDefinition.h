@@ -8,7 +8,7 @@ namespace kalvero {
 
 // One column of a table as the program knows it: its SQL type, whether the
 // program treats it as required, and how grids and messages present it.
-struct ColumnSpec {
+struct ColumnDefinition {
     QString name;
     QString sqlType;  // "VARCHAR(80)", "INTEGER", "DATE", ...
     bool notNull = false;
@@ -21,27 +21,27 @@ struct ColumnSpec {
     QString displayLabel() const { return label.isEmpty() ? name : label; }
 };
 
-struct ForeignKeySpec {
+struct ForeignKeyDefinition {
     QString name;
     QStringList columns;
     QString table;
     QStringList referenced;
 };
 
-struct IndexSpec {
+struct IndexDefinition {
     QString name;
     QStringList columns;
     bool descending = false;
 };
 
-struct TableSpec {
+struct TableDefinition {
     QString name;
-    QVector<ColumnSpec> columns;
+    QVector<ColumnDefinition> columns;
     QStringList primaryKey;  // empty: no key
-    QVector<ForeignKeySpec> foreignKeys;
-    QVector<IndexSpec> indexes;
+    QVector<ForeignKeyDefinition> foreignKeys;
+    QVector<IndexDefinition> indexes;
 
-    const ColumnSpec *column(const QString &name) const;
+    const ColumnDefinition *column(const QString &name) const;
     // CREATE TABLE with its primary key; foreign keys and indexes come apart,
     // once every table exists.
     QString createStatement() const;
