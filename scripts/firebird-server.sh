@@ -49,13 +49,23 @@ start() {
 
 stop() {
   if [ -f "$PIDFILE" ]; then
-    local pid
+    local pid guard
     pid="$(cat "$PIDFILE")"
-    as_root kill "$pid" 2>/dev/null || true
-    for _ in $(seq 1 50); do
+    # The pid file names the server; its parent is the guard, which must go
+    # first or it starts the server again. The guard ends the server itself.
+    guard="$(ps -o ppid= -p "$pid" 2>/dev/null | tr -d ' ')"
+    if [ -n "$guard" ] && [ "$(ps -o comm= -p "$guard" 2>/dev/null)" = "fbguard" ]; then
+      as_root kill "$guard" 2>/dev/null || true
+    else
+      as_root kill "$pid" 2>/dev/null || true
+    fi
+    for _ in $(seq 1 75); do
       kill -0 "$pid" 2>/dev/null || break
       sleep 0.2
     done
+    if kill -0 "$pid" 2>/dev/null; then
+      as_root kill -9 "$pid" 2>/dev/null || true
+    fi
     as_root rm -f "$PIDFILE"
     echo "Firebird server stopped"
   fi
