@@ -104,10 +104,10 @@ void seed(const QString &databaseName) {
     out << "Seeding " << databaseName << " ..." << Qt::endl;
     QElapsedTimer t;
     t.start();
-    Connection::createDatabase(databaseName);
     {
         Connection c;
         c.setDatabaseName(databaseName);
+        c.create();
         UnitSchema::createTemplateTables(c);
     }
     DemoDataSeeder::Sizes sizes;

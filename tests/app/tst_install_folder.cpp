@@ -101,7 +101,6 @@ private slots:
         test::ScratchFolder scratch;
         InstallOptions o = options(scratch);
         InstallFolderBuilder(o).build();
-        Connection::createDatabase(DatabaseTarget::databaseName(o.serverAddress, scratch.file(QStringLiteral("x.fdb"))));
         {
             Connection unit;
             unit.setDatabaseName(DatabaseTarget::databaseName(

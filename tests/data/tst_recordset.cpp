@@ -27,6 +27,13 @@ void addRequester(RecordSet &set, int code, const QString &name, const QString &
     set.post();
 }
 
+// Requester 1, subject 1 and protocol 00001/2014 of that requester.
+void seedOneProtocol(Connection &c) {
+    c.execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME) values (1, 'ANA')"));
+    c.execute(QStringLiteral("insert into TBASSUNTO values (1, 'ALVARA')"));
+    c.execute(QStringLiteral("insert into TBPROTOCOLO values ('00001', '2014', 1, 1, '2014-03-01', '0', 'PEDIDO')"));
+}
+
 }  // namespace
 
 class RecordSetTest : public QObject {
@@ -281,10 +288,7 @@ private slots:
 
     void deletingAReferencedRequesterIsRefused() {
         Workstation w(m_database);
-        w.dm.MDatabasePrincipal.execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME) values (1, 'ANA')"));
-        w.dm.MDatabasePrincipal.execute(QStringLiteral("insert into TBASSUNTO values (1, 'ALVARA')"));
-        w.dm.MDatabasePrincipal.execute(
-            QStringLiteral("insert into TBPROTOCOLO values ('00001', '2014', 1, 1, '2014-03-01', '0', 'PEDIDO')"));
+        seedOneProtocol(w.dm.MDatabasePrincipal);
         RecordSet &s = w.cadastro.cdsTBSolicitante;
         s.open();
         s.deleteRecord();
@@ -300,9 +304,7 @@ private slots:
     void lookupsResolveAgainstTheListAsLoaded() {
         Workstation w(m_database);
         Connection &c = w.dm.MDatabasePrincipal;
-        c.execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME) values (1, 'ANA')"));
-        c.execute(QStringLiteral("insert into TBASSUNTO values (1, 'ALVARA')"));
-        c.execute(QStringLiteral("insert into TBPROTOCOLO values ('00001', '2014', 1, 1, '2014-03-01', '0', 'X')"));
+        seedOneProtocol(c);
         RecordSet &p = w.cadastro.cdsTBProtocolo;
         p.open();
         QVERIFY(p.field(QStringLiteral("SOLICITANTENOME")).isNull());  // requester list not loaded
@@ -322,9 +324,7 @@ private slots:
     void repeatedColumnNamesGetASuffix() {
         Workstation w(m_database);
         Connection &c = w.dm.MDatabasePrincipal;
-        c.execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME) values (1, 'ANA')"));
-        c.execute(QStringLiteral("insert into TBASSUNTO values (1, 'ALVARA')"));
-        c.execute(QStringLiteral("insert into TBPROTOCOLO values ('00001', '2014', 1, 1, '2014-03-01', '0', 'PEDIDO')"));
+        seedOneProtocol(c);
         RecordSet &s = w.cadastro.sCONSULTA;
         s.setCommandText(QStringLiteral("select * from tbprotocolo p, tbassunto a where a.idassunto = p.assunto and "
                                         "p.idprotocolo = ? and p.ano = ?"),

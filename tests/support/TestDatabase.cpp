@@ -23,18 +23,18 @@ QString ScratchFolder::path() const { return m_dir.path() + QLatin1Char('/'); }
 QString databaseName(const QString &filePath) { return DatabaseTarget::databaseName(serverAddress(), filePath); }
 
 QString createEmptyDatabase(const ScratchFolder &folder, const QString &fileName) {
-    const QString name = databaseName(folder.file(fileName));
-    Connection::createDatabase(name);
-    return name;
+    Connection connection;
+    connection.setDatabaseName(databaseName(folder.file(fileName)));
+    connection.create();
+    return connection.databaseName();
 }
 
 QString createUnitDatabase(const ScratchFolder &folder, const QString &fileName) {
-    const QString name = createEmptyDatabase(folder, fileName);
     Connection connection;
-    connection.setDatabaseName(name);
+    connection.setDatabaseName(databaseName(folder.file(fileName)));
+    connection.create();
     UnitSchema::createTemplateTables(connection);
-    connection.close();
-    return name;
+    return connection.databaseName();
 }
 
 }  // namespace kalvero::test

@@ -104,9 +104,9 @@ void InstallFolderBuilder::drawEmblem() {
 
 void InstallFolderBuilder::createTemplate() {
     const QString path = ProgramPaths::templateDatabase(m_folder);
-    Connection::createDatabase(databaseName(path));
     Connection connection;
     connection.setDatabaseName(databaseName(path));
+    connection.create();
     UnitSchema::createTemplateTables(connection);
     connection.close();
     made(QStringLiteral("%1 (template unit database, %2 tables)").arg(path).arg(UnitSchema::templateTables().size()));
@@ -114,9 +114,9 @@ void InstallFolderBuilder::createTemplate() {
 
 void InstallFolderBuilder::createAccessDatabase() {
     const QString path = ProgramPaths::accessDatabase(m_folder);
-    Connection::createDatabase(databaseName(path));
     Connection connection;
     connection.setDatabaseName(databaseName(path));
+    connection.create();
     AccessSchema::createTables(connection);
     connection.execute(QStringLiteral("insert into OPERACAO (USUARIO, SENHA, ACESSO, NOME) values (?, ?, 1, ?)"),
                        {m_options.operatorCode, m_options.password, m_options.operatorName.toUpper()});

@@ -147,15 +147,13 @@ void Connection::dropAttachment() {
     }
 }
 
-void Connection::createDatabase(const QString &databaseName) {
-    const DatabaseTarget target = DatabaseTarget::parse(databaseName);
-    Connection created;
-    created.m_attachment =
-        attachTo(target, attachName(target), true, [](Firebird::IXpbBuilder *dpb, fb::ThrowStatus &status) {
-            dpb->insertString(&status, isc_dpb_set_db_charset, "UTF8");
-            dpb->insertInt(&status, isc_dpb_page_size, 8192);
-        });
-    created.close();
+void Connection::create() {
+    close();
+    const DatabaseTarget target = DatabaseTarget::parse(m_databaseName);
+    m_attachment = attachTo(target, attachName(target), true, [](Firebird::IXpbBuilder *dpb, fb::ThrowStatus &status) {
+        dpb->insertString(&status, isc_dpb_set_db_charset, "UTF8");
+        dpb->insertInt(&status, isc_dpb_page_size, 8192);
+    });
 }
 
 void Connection::dropDatabase(const QString &databaseName) {

@@ -80,8 +80,9 @@ public:
     }
     void dropAttachment();
 
-    // Makes a new, empty database in UTF8 with SQL dialect 3.
-    static void createDatabase(const QString &databaseName);
+    // Makes a new, empty database in UTF8 with SQL dialect 3 under the
+    // database name, and stays connected to it.
+    void create();
     // Removes a database through its engine (never by deleting the file under it).
     static void dropDatabase(const QString &databaseName);
 

@@ -6,8 +6,7 @@ namespace kalvero {
 
 class RecordSet;
 
-// What screen controls bind to: a record set, which a screen may detach or
-// point elsewhere without touching the controls.
+// What screen controls bind to: the record set behind a grid or a box.
 class DataSource : public QObject {
     Q_OBJECT
 public:
@@ -16,14 +15,6 @@ public:
         setObjectName(name);
     }
     RecordSet *dataSet() const { return m_dataSet; }
-    void setDataSet(RecordSet *dataSet) {
-        m_dataSet = dataSet;
-        emit dataSetChanged();
-    }
-
-signals:
-    void dataSetChanged();
-
 private:
     RecordSet *m_dataSet;
 };

@@ -72,8 +72,6 @@ public:
     // changes are written to.
     void declareTable(const TableDefinition &table);
     void addLookupField(const FieldDef &field);
-    // Names the table changes are written to when the statement joins others.
-    void setUpdateTable(const QString &table) { m_updateTable = table; }
     // Stops fetching after this many rows (0: all). Key queries read one row.
     void setFetchLimit(int rows) { m_fetchLimit = rows; }
 
@@ -117,7 +115,6 @@ public:
     int fieldIndex(const QString &name) const;
     Field field(const QString &name);
     Field field(int index) { return Field(this, index); }
-    Field fieldByName(const QString &name) { return field(name); }
 
     // A value of any row, for grids: row is 0-based.
     QVariant valueAt(int row, int fieldIndex) const;
