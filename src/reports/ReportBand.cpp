@@ -1,0 +1,42 @@
+#include "ReportBand.h"
+
+#include <algorithm>
+
+namespace kalvero {
+
+double ReportBand::layOut(const ReportContext &context, double left, double width, std::vector<PageItem> &items) const {
+    // Controls from the top down, so that a control that grew is known
+    // before the controls under it are placed.
+    std::vector<ReportControl *> order;
+    order.reserve(m_controls.size());
+    for (const auto &c : m_controls)
+        order.push_back(c.get());
+    std::stable_sort(order.begin(), order.end(),
+                     [](ReportControl *a, ReportControl *b) { return a->frame().top() < b->frame().top(); });
+
+    struct Growth {
+        double bottom;  // where the control ends as designed
+        double extra;
+    };
+    std::vector<Growth> growths;
+    double bandExtra = 0;
+    for (ReportControl *c : order) {
+        double shift = 0;
+        for (const Growth &g : growths)
+            if (c->frame().top() >= g.bottom - 1e-9)
+                shift = std::max(shift, g.extra);
+        const double used = c->layOut(context, QPointF(left, shift), items);
+        const double extra = shift + used - c->frame().height();
+        if (c->growsDownwards() && used > c->frame().height())
+            growths.push_back({c->frame().bottom(), extra});
+        bandExtra = std::max(bandExtra, extra);
+    }
+    const double height = m_height + bandExtra;
+    if (m_lineTop)
+        items.push_back(LineItem{QPointF(left, 0), QPointF(left + width, 0), 0.2});
+    if (m_lineBottom)
+        items.push_back(LineItem{QPointF(left, height), QPointF(left + width, height), 0.2});
+    return height;
+}
+
+}  // namespace kalvero

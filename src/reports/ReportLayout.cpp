@@ -1,0 +1,43 @@
+#include "ReportLayout.h"
+
+#include "ReportOutput.h"
+#include "ReportPaginator.h"
+#include "ReportPreviewWindow.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace kalvero {
+
+ReportLayout::ReportLayout() = default;
+ReportLayout::~ReportLayout() = default;
+
+ReportBand *ReportLayout::addBand(BandKind kind, double height) {
+    auto &slot = m_bands[kind];
+    if (!slot)
+        slot = std::make_unique<ReportBand>(kind, height);
+    return slot.get();
+}
+
+ReportBand *ReportLayout::band(BandKind kind) const {
+    const auto it = m_bands.find(kind);
+    return it == m_bands.end() ? nullptr : it->second.get();
+}
+
+ReportDocument ReportLayout::run() { return ReportPaginator(*this).run(); }
+
+void ReportLayout::preview(QWidget *parent) {
+    ReportPreviewWindow window(run(), m_title, parent);
+    window.exec();
+}
+
+void ReportLayout::print(QWidget *parent) {
+    const ReportDocument document = run();
+    // Chosen after the run: the report's event may have named the printer.
+    QPrinter printer(ReportOutput::printerAt(m_printerIndex), QPrinter::HighResolution);
+    printer.setDocName(m_title.isEmpty() ? QStringLiteral("Kalvero") : m_title);
+    ReportOutput::preparePrinter(printer, document);
+    ReportOutput::printPages(printer, document, 0, 0, true, parent);
+}
+
+}  // namespace kalvero

@@ -1,0 +1,48 @@
+#include "ReportPageView.h"
+
+#include "ReportDocument.h"
+#include "ReportPagePainter.h"
+
+#include <QPainter>
+
+namespace kalvero {
+
+ReportPageView::ReportPageView(const ReportDocument &document, QWidget *parent)
+    : QWidget(parent), m_document(document) {
+    setFixedSize(sizeHint());
+}
+
+void ReportPageView::setPageIndex(int index) {
+    m_index = std::clamp(index, 0, std::max(0, int(m_document.pages.size()) - 1));
+    update();
+}
+
+void ReportPageView::setZoom(double zoom) {
+    m_zoom = zoom;
+    setFixedSize(sizeHint());
+    update();
+}
+
+QSizeF ReportPageView::sheetPixels() const {
+    return QSizeF(m_document.paper.size.width() * logicalDpiX() / 25.4 * m_zoom,
+                  m_document.paper.size.height() * logicalDpiY() / 25.4 * m_zoom);
+}
+
+QSize ReportPageView::sizeHint() const { return sheetPixels().toSize() + QSize(2, 2); }
+
+void ReportPageView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    const QRectF sheet(QPointF(0, 0), sheetPixels());
+    painter.fillRect(sheet, Qt::white);
+    painter.setPen(Qt::darkGray);
+    painter.drawRect(sheet.adjusted(0, 0, 1, 1));
+    if (m_document.pages.empty())
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(m_zoom, m_zoom);
+    painter.setClipRect(QRectF(QPointF(0, 0), sheetPixels() / m_zoom));
+    ReportPagePainter::paint(painter, m_document.pages[m_index]);
+}
+
+}  // namespace kalvero
