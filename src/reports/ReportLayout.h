@@ -29,6 +29,7 @@ public:
     void setPaper(const ReportPaper &paper) { m_paper = paper; }
 
     // Open before the layout runs; an empty one still prints the other bands.
+    // Without a dataset the detail band prints once.
     RecordSet *dataSet() const { return m_dataSet; }
     void setDataSet(RecordSet *set) { m_dataSet = set; }
 

@@ -22,14 +22,20 @@ ReportDocument ReportPaginator::run() {
         set->first();
 
     openPage();
-    if (ReportBand *detail = m_layout.band(BandKind::Detail); detail && set) {
-        for (; !set->eof(); set->next()) {
+    if (ReportBand *detail = m_layout.band(BandKind::Detail)) {
+        auto printDetail = [&] {
             ++m_run.m_recordNumber;
             if (detail->newPageBeforeEach() && m_pageHasBody) {
                 closePage();
                 openPage();
             }
             printBand(detail);
+        };
+        if (set) {
+            for (; !set->eof(); set->next())
+                printDetail();
+        } else {
+            printDetail();  // a layout without a dataset prints its detail once
         }
     }
     m_run.m_recordNumber = 0;
