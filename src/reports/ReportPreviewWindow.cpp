@@ -17,7 +17,10 @@
 namespace kalvero {
 
 ReportPreviewWindow::ReportPreviewWindow(ReportDocument document, const QString &title, QWidget *parent)
-    : QDialog(parent), m_document(std::move(document)), m_title(title) {
+    : QDialog(parent),
+      m_document(std::move(document)),
+      m_title(title),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("ReportPreviewWindow"));
     setWindowTitle(title.isEmpty() ? QStringLiteral("Visualização de Impressão") : title);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
@@ -90,7 +93,7 @@ int ReportPreviewWindow::exec() {
 }
 
 void ReportPreviewWindow::printDocument() {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter &printer = *m_printer;
     ReportOutput::preparePrinter(printer, m_document);
     printer.setDocName(windowTitle());
     QPrintDialog dialog(&printer, this);

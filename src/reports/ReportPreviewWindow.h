@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -31,6 +31,10 @@ public:
     void showPage(int number);
     double zoom() const;
 
+    // The printer the window prints on; the user's choice in the print
+    // dialog stays for the next print from the same window.
+    QPrinter &printer() { return *m_printer; }
+
     // Shows the window maximized and returns when it is closed.
     int exec() override;
 
@@ -43,6 +47,7 @@ private:
 
     ReportDocument m_document;
     QString m_title;
+    std::unique_ptr<QPrinter> m_printer;
     ReportPageView *m_view;
     QScrollArea *m_scroll;
     QLabel *m_pageLabel;

@@ -57,6 +57,12 @@ QString pdfText(const QString &pdfPath) {
     return QString::fromUtf8(run(pdftotext, {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")}));
 }
 
+QString pdfInfo(const QString &pdfPath) {
+    const QString pdftotext = tool(PDFTOTEXT_EXECUTABLE, "pdftotext", "poppler-utils");
+    const QString pdfinfo = QFileInfo(pdftotext).path() + QLatin1String("/pdfinfo");
+    return QString::fromUtf8(run(pdfinfo, {pdfPath}));
+}
+
 QStringList pdfToPng(const QString &pdfPath, int dpi) {
     const QString pdftoppm = tool(PDFTOPPM_EXECUTABLE, "pdftoppm", "poppler-utils");
     const QString prefix = pdfPath + QLatin1String("-page");

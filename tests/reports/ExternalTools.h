@@ -13,6 +13,8 @@ QStringList decodeBarcodes(const QString &imagePath);
 
 // The text of a PDF by pdftotext -layout (poppler-utils).
 QString pdfText(const QString &pdfPath);
+// What pdfinfo tells of a PDF (pages, page size).
+QString pdfInfo(const QString &pdfPath);
 // The pages of a PDF rendered to PNG files by pdftoppm; gives their paths.
 QStringList pdfToPng(const QString &pdfPath, int dpi);
 

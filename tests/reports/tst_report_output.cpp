@@ -1,4 +1,190 @@
+#include "ExternalTools.h"
+#include "TestDatabase.h"
+
+#include "data/firebird/Connection.h"
+#include "data/records/RecordSet.h"
+#include "reports/ReportDataText.h"
+
+#include "reports/LumQRBarCode.h"
+#include "reports/ReportError.h"
+#include "reports/ReportFonts.h"
+#include "reports/ReportLabel.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportOutput.h"
+#include "reports/ReportPreviewWindow.h"
+#include "reports/ReportRun.h"
+#include "reports/ReportSystemData.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QtTest>
-class ReportOutputTest : public QObject { Q_OBJECT private slots: void none() {} };
+
+using namespace kalvero;
+
+namespace {
+
+// 150 lines of text in a fresh database.
+struct Lines {
+    test::ScratchFolder folder;
+    Connection connection;
+    RecordSet set{QStringLiteral("cdsLinhas")};
+    Lines() {
+        connection.setDatabaseName(test::createEmptyDatabase(folder, QStringLiteral("LINHAS.FDB")));
+        connection.execute(QStringLiteral("create table LINHAS (N integer, TEXTO varchar(40))"));
+        connection.execute(QStringLiteral("execute block as declare i integer = 1; begin while (i <= 150) do begin "
+                                          "insert into LINHAS values (:i, 'PROTOCOLO ' || :i || '/2014'); "
+                                          "i = i + 1; end end"));
+        set.setConnection(&connection);
+        set.setCommandText(QStringLiteral("select * from LINHAS order by N"));
+        set.open();
+    }
+};
+
+// A list of the 150 lines on three Letter pages, numbered in the footer.
+struct ThreePages {
+    ReportLayout layout;
+    explicit ThreePages(RecordSet *lines) {
+        layout.setPaper(ReportPaper::letter());
+        layout.setTitle(QStringLiteral("Relação de Protocolos"));
+        layout.setDataSet(lines);
+        ReportBand *header = layout.addBand(BandKind::PageHeader, 15);
+        header->add<ReportLabel>(0, 0, 195, 12, QStringLiteral("RELAÇÃO DE PROTOCOLOS"))
+            ->setFont(ReportFonts::arial(26, true));
+        // 279.4 - 20 - 15 - 6 leaves 238.4 mm: 59 lines of 4 mm a page.
+        ReportBand *detail = layout.addBand(BandKind::Detail, 4);
+        detail->add<ReportDataText>(QStringLiteral("TEXTO"), 0, 0, 100, 4);
+        ReportBand *summary = layout.addBand(BandKind::Summary, 5);
+        summary->add<ReportLabel>(0, 0, 100, 5, QStringLiteral("FIM DA RELAÇÃO"));
+        ReportBand *footer = layout.addBand(BandKind::PageFooter, 6);
+        footer->add<ReportSystemData>(ReportSystemData::Kind::PageNumber, 0, 0, 50, 5);
+    }
+};
+
+// Runs f on the modal window of type W once it is up.
+template <class W>
+void whenModal(std::function<void(W *)> f) {
+    QTimer::singleShot(0, [f] {
+        W *w = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((w = qobject_cast<W *>(QApplication::activeModalWidget())), 5000);
+        f(w);
+    });
+}
+
+}  // namespace
+
+class ReportOutputTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    Lines *m_lines = nullptr;
+
+private slots:
+    void initTestCase() { m_lines = new Lines; }
+    void cleanupTestCase() { delete m_lines; }
+
+    void pdfHoldsThePagesAndTheirText() {
+        ThreePages three(&m_lines->set);
+        const ReportDocument doc = three.layout.run();
+        QCOMPARE(doc.pages.size(), size_t(3));
+        const QString path = m_dir.filePath("lista.pdf");
+        ReportOutput::writePdf(doc, path, three.layout.title());
+        const QString info = test::pdfInfo(path);
+        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\\n")), qPrintable(info));
+        QVERIFY2(info.contains("612 x 792 pts (letter)"), qPrintable(info));
+        const QString text = test::pdfText(path);
+        QCOMPARE(text.count("RELAÇÃO DE PROTOCOLOS"), 3);
+        QVERIFY(text.contains("Página : 1") && text.contains("Página : 3"));
+        QVERIFY(text.contains("PROTOCOLO 1/2014") && text.contains("PROTOCOLO 150/2014"));
+        QCOMPARE(text.count("FIM DA RELAÇÃO"), 1);
+
+        QVERIFY_THROWS_EXCEPTION(ReportError, ReportOutput::writePdf(doc, "/nao/existe/lista.pdf"));
+    }
+
+    void previewIsModalPagesSavesPrintsAndCloses() {
+        ThreePages three(&m_lines->set);
+        const QString saved = m_dir.filePath("salvo");  // ".pdf" is added
+        const QString printed = m_dir.filePath("impresso.pdf");
+        QStringList seen;
+        whenModal<ReportPreviewWindow>([&](ReportPreviewWindow *w) {
+            seen << QStringLiteral("maximized %1").arg(bool(w->windowState() & Qt::WindowMaximized));
+            seen << QStringLiteral("zoom %1").arg(w->zoom());
+            auto trigger = [w](const char *name) { w->findChild<QAction *>(QLatin1String(name))->trigger(); };
+            auto label = [w] { return w->findChild<QLabel *>(QStringLiteral("pageLabel"))->text(); };
+            seen << label();
+            trigger("actionNext");
+            seen << label();
+            trigger("actionLast");
+            seen << label();
+            seen << QStringLiteral("next enabled %1").arg(w->findChild<QAction *>("actionNext")->isEnabled());
+
+            whenModal<QFileDialog>([&](QFileDialog *d) {
+                d->selectFile(saved);
+                static_cast<QDialog *>(d)->accept();  // QFileDialog::accept, through the public one
+            });
+            trigger("actionSavePdf");
+
+            // The user picks printing to a file in the print dialog.
+            w->printer().setOutputFileName(printed);
+            whenModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+            trigger("actionPrint");
+
+            trigger("actionClose");
+        });
+        three.layout.preview();
+        // preview() returned only after all of that.
+        QCOMPARE(seen, QStringList({"maximized 1", "zoom 1", "Página 1 de 3", "Página 2 de 3", "Página 3 de 3",
+                                    "next enabled 0"}));
+        QCOMPARE(test::pdfText(saved + ".pdf").count("RELAÇÃO DE PROTOCOLOS"), 3);
+        QCOMPARE(test::pdfText(printed).count("RELAÇÃO DE PROTOCOLOS"), 3);
+    }
+
+    void printingPagesWithProgress() {
+        ThreePages three(&m_lines->set);
+        const ReportDocument doc = three.layout.run();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_dir.filePath("paginas.pdf"));
+        ReportOutput::preparePrinter(printer, doc);
+        bool progressShown = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            progressShown |= QApplication::activeModalWidget() &&
+                             QApplication::activeModalWidget()->inherits("QProgressDialog");
+        });
+        watch.start(0);
+        QVERIFY(ReportOutput::printPages(printer, doc, 2, 3, true));
+        watch.stop();
+        QVERIFY(progressShown);
+        const QString text = test::pdfText(printer.outputFileName());
+        QVERIFY(!text.contains("Página : 1") && text.contains("Página : 2") && text.contains("Página : 3"));
+        QVERIFY(test::pdfInfo(printer.outputFileName()).contains("612 x 792 pts (letter)"));
+    }
+
+    void printerByItsIndexInTheSystemList() {
+        const int count = int(QPrinterInfo::availablePrinters().size());
+        if (count > 0) {
+            QCOMPARE(ReportOutput::printerAt(count - 1).printerName(),
+                     QPrinterInfo::availablePrinters().last().printerName());
+        }
+        // The report's own event chooses the printer before the pages go.
+        ThreePages three(&m_lines->set);
+        three.layout.onBeforePrint = [count](ReportRun &run) { run.layout().setPrinterIndex(count); };
+        try {
+            three.layout.print();
+            QFAIL("printed on a printer that is not there");
+        } catch (const ReportError &e) {
+            QCOMPARE(e.text(), count == 0 ? QStringLiteral("Nenhuma impressora está instalada.")
+                                          : QStringLiteral("A impressora de número %1 não existe; há %1 "
+                                                           "impressora(s) instalada(s).")
+                                                .arg(count));
+        }
+    }
+};
+
 QTEST_MAIN(ReportOutputTest)
 #include "tst_report_output.moc"
