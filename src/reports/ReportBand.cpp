@@ -7,8 +7,9 @@ namespace kalvero {
 double ReportBand::layOut(const ReportContext &context, double left, double width, std::vector<PageItem> &items) const {
     // Controls from the top down, so that a control that grew is known
     // before the controls under it are placed.
-    std::vector<ReportControl *> order;
-    order.reserve(m_controls.size());
+    // Sorted again at each print: an event may move or add controls.
+    std::vector<ReportControl *> &order = m_topDown;
+    order.clear();
     for (const auto &c : m_controls)
         order.push_back(c.get());
     std::stable_sort(order.begin(), order.end(),

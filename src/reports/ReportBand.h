@@ -54,6 +54,7 @@ private:
     bool m_lineBottom = false;
     bool m_newPage = false;
     std::vector<std::unique_ptr<ReportControl>> m_controls;
+    mutable std::vector<ReportControl *> m_topDown;  // the controls by their top
 };
 
 }  // namespace kalvero

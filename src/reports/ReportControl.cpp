@@ -11,22 +11,30 @@ ReportControl::ReportControl(double left, double top, double width, double heigh
 
 ReportControl::~ReportControl() = default;
 
-void ReportControl::addLines(const ReportContext &context, const QStringList &lines, QRectF box, bool clipped,
+void ReportControl::addLines(const ReportContext &context, const QStringList &lines, QRectF box, bool clipToBox,
                              std::vector<PageItem> &items) const {
+    const double lineHeight = context.metrics.lineHeightMm(m_font);
+    for (const QString &line : lines) {
+        addLine(context, line, QRectF(box.left(), box.top(), box.width(), lineHeight), clipToBox, items);
+        box.setTop(box.top() + lineHeight);
+    }
+}
+
+void ReportControl::addLine(const ReportContext &context, const QString &line, const QRectF &box, bool clipToBox,
+                            std::vector<PageItem> &items) const {
     const TextMetrics &m = context.metrics;
     const double lineHeight = m.lineHeightMm(m_font);
-    const double ascent = m.ascentMm(m_font);
-    double y = box.top();
-    for (const QString &line : lines) {
-        double x = box.left();
-        if (m_alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
-            const double free = box.width() - m.widthMm(m_font, line);
+    double x = box.left();
+    bool clipped = false;
+    const bool aligned = m_alignment & (Qt::AlignRight | Qt::AlignHCenter);
+    if (aligned || (clipToBox && !m.surelyFits(m_font, line, box.width()))) {
+        const double free = box.width() - m.widthMm(m_font, line);
+        if (aligned)
             x += (m_alignment & Qt::AlignRight) ? free : free / 2;
-        }
-        items.push_back(TextItem{QRectF(box.left(), y, box.width(), lineHeight), QPointF(x, y + ascent), line, m_font,
-                                 clipped});
-        y += lineHeight;
+        clipped = clipToBox && free < 0;
     }
+    items.push_back(TextItem{QRectF(box.left(), box.top(), box.width(), lineHeight),
+                             QPointF(x, box.top() + m.ascentMm(m_font)), line, m_font, clipped});
 }
 
 }  // namespace kalvero

@@ -38,9 +38,13 @@ public:
     virtual bool growsDownwards() const { return false; }
 
 protected:
-    // One text item per line, aligned within a box of width boxWidth.
-    void addLines(const ReportContext &context, const QStringList &lines, QRectF box, bool clipped,
+    // One text item per line, aligned within the box. With clipToBox, a
+    // line wider than the box is cut at its edges (only such a line is: a
+    // clip costs the PDF and the printer more than the text).
+    void addLines(const ReportContext &context, const QStringList &lines, QRectF box, bool clipToBox,
                   std::vector<PageItem> &items) const;
+    void addLine(const ReportContext &context, const QString &line, const QRectF &box, bool clipToBox,
+                 std::vector<PageItem> &items) const;
 
     QRectF m_frame;
     QFont m_font;

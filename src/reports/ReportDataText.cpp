@@ -36,15 +36,13 @@ double ReportDataText::layOut(const ReportContext &context, QPointF origin, std:
         addLines(context, lines, frame, false, items);
         return std::max(m_frame.height(), lines.size() * m.lineHeightMm(m_font));
     }
-    QStringList lines;
     if (m_wordWrap) {
-        lines = m.wrap(m_font, text, frame.width());
         const int fit = std::max(1, int(frame.height() / m.lineHeightMm(m_font) + 1e-6));
-        lines = lines.mid(0, fit);
+        addLines(context, m.wrap(m_font, text, frame.width()).mid(0, fit), frame, true, items);
     } else {
-        lines << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        addLine(context, text.contains(QLatin1Char('\n')) ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text,
+                frame, true, items);
     }
-    addLines(context, lines, frame, true, items);
     return m_frame.height();
 }
 

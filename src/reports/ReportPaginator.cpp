@@ -89,7 +89,8 @@ void ReportPaginator::printBand(ReportBand *band, bool moveWhenFull) {
         return;
     if (band->onBeforePrint)
         band->onBeforePrint(m_run);
-    std::vector<PageItem> items;
+    std::vector<PageItem> &items = m_bandItems;
+    items.clear();
     double height = layOutBand(*band, items);
     if (moveWhenFull && m_pageHasBody && m_y + height > footerTop() + 1e-6) {
         closePage();
@@ -102,6 +103,7 @@ void ReportPaginator::printBand(ReportBand *band, bool moveWhenFull) {
         moveItem(item, m_y);
         m_page->items.push_back(std::move(item));
     }
+    items.clear();
     m_y += height;
     if (moveWhenFull)
         m_pageHasBody = true;

@@ -41,6 +41,7 @@ private:
     ReportPage *m_page = nullptr;
     double m_y = 0;
     bool m_pageHasBody = false;  // anything below the headers
+    std::vector<PageItem> m_bandItems;  // a band laid out before it is placed
 };
 
 }  // namespace kalvero

@@ -12,27 +12,44 @@ TextMetrics::TextMetrics() : m_device(1, 1, QImage::Format_RGB32), m_mmPerUnit(2
     m_device.setDotsPerMeterY(dotsPerMeter);
 }
 
-QFontMetricsF TextMetrics::metrics(const QFont &font) const {
+const TextMetrics::Recent &TextMetrics::recent(const QFont &font) const {
     for (const Recent &r : m_recent)
         if (r.font.isCopyOf(font))
-            return r.metrics;
+            return r;
     const QString key = font.key();
     auto it = m_cache.find(key);
     if (it == m_cache.end())
         it = m_cache.insert(key, QFontMetricsF(font, &m_device));
     if (m_recent.size() >= 16)
         m_recent.erase(m_recent.begin());
-    m_recent.push_back({font, it.value()});
-    return it.value();
+    auto latin1 = std::make_shared<std::array<double, 256>>();
+    for (int c = 0; c < 256; ++c)
+        (*latin1)[c] = it.value().horizontalAdvance(QChar(c)) * m_mmPerUnit;
+    m_recent.push_back({font, it.value(), latin1});
+    return m_recent.back();
+}
+
+QFontMetricsF TextMetrics::metrics(const QFont &font) const { return recent(font).metrics; }
+
+bool TextMetrics::surelyFits(const QFont &font, const QString &text, double widthMm) const {
+    const std::array<double, 256> &advance = *recent(font).latin1Mm;
+    double sum = 0;
+    for (QChar c : text) {
+        if (c.unicode() > 255)
+            return false;
+        sum += advance[c.unicode()];
+    }
+    // The margin covers kerning and rounding, which can only add little.
+    return sum * 1.05 + 0.1 <= widthMm;
 }
 
 double TextMetrics::widthMm(const QFont &font, const QString &text) const {
     return metrics(font).horizontalAdvance(text) * m_mmPerUnit;
 }
 
-double TextMetrics::lineHeightMm(const QFont &font) const { return metrics(font).height() * m_mmPerUnit; }
+double TextMetrics::lineHeightMm(const QFont &font) const { return recent(font).metrics.height() * m_mmPerUnit; }
 
-double TextMetrics::ascentMm(const QFont &font) const { return metrics(font).ascent() * m_mmPerUnit; }
+double TextMetrics::ascentMm(const QFont &font) const { return recent(font).metrics.ascent() * m_mmPerUnit; }
 
 QStringList TextMetrics::wrap(const QFont &font, const QString &text, double widthMm) const {
     QStringList lines;
