@@ -19,7 +19,7 @@ double ReportImage::layOut(const ReportContext &, QPointF origin, std::vector<Pa
         size.scale(frame.size(), Qt::KeepAspectRatio);
     QRectF target(QPointF(0, 0), size);
     target.moveCenter(frame.center());
-    items.push_back(ImageItem{target, frame, m_picture, true});
+    items.emplace_back(std::in_place_type<ImageItem>, target, frame, m_picture, true);
     return m_frame.height();
 }
 

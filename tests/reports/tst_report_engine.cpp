@@ -251,6 +251,8 @@ private slots:
         text->setGrowsDownwards(true);
         auto *date = detail->add<ReportDataText>(QStringLiteral("DATADEENTRADA"), 90, 0, 30, 5, prot.get());
         detail->add<ReportLabel>(21, 6, 40, 5, QStringLiteral("ABAIXO"));
+        // The same text in a box that does not grow: one line, cut at its frame.
+        detail->add<ReportDataText>(QStringLiteral("DESCRICAO"), 130, 0, 40, 5, prot.get());
         ReportBand *summary = layout.addBand(BandKind::Summary, 5);
         auto *memo = summary->add<ReportMemo>(0, 0, 100, 5);
         summary->add<ReportLabel>(0, 5, 40, 5, QStringLiteral("FIM"));
@@ -269,6 +271,9 @@ private slots:
         // Formatted by the fields' display formats.
         QCOMPARE(texts.mid(0, 1), QStringList{"001"});
         QVERIFY(texts.contains("01/03/2014"));
+        QVERIFY(!page.findText("001")->clipped);
+        QVERIFY(page.findText(LongText)->clipped);
+        QCOMPARE(page.findText(LongText)->frame, QRectF(140, 10, 40, line));
         // The long text in full, in lines that fit the width.
         QStringList lines;
         double lastLineTop = 0;
