@@ -34,9 +34,9 @@ double ReportBand::layOut(const ReportContext &context, double left, double widt
     }
     const double height = m_height + bandExtra;
     if (m_lineTop)
-        items.push_back(LineItem{QPointF(left, 0), QPointF(left + width, 0), 0.2});
+        items.emplace_back(std::in_place_type<LineItem>, QPointF(left, 0), QPointF(left + width, 0), 0.2);
     if (m_lineBottom)
-        items.push_back(LineItem{QPointF(left, height), QPointF(left + width, height), 0.2});
+        items.emplace_back(std::in_place_type<LineItem>, QPointF(left, height), QPointF(left + width, height), 0.2);
     return height;
 }
 

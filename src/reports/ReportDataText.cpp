@@ -40,8 +40,8 @@ double ReportDataText::layOut(const ReportContext &context, QPointF origin, std:
         const int fit = std::max(1, int(frame.height() / m.lineHeightMm(m_font) + 1e-6));
         addLines(context, m.wrap(m_font, text, frame.width()).mid(0, fit), frame, true, items);
     } else {
-        addLine(context, text.contains(QLatin1Char('\n')) ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text,
-                frame, true, items);
+        const bool breaks = text.contains(QLatin1Char('\n'));
+        addLine(context, breaks ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text, frame, true, items);
     }
     return m_frame.height();
 }
