@@ -71,7 +71,7 @@ TFrmSenha::TFrmSenha(QWidget *owner) : QDialog(owner) {
     for (QPushButton *b : {btnOK, btnCadastroSenha, btnCadastroUnidade, btnDefinirUnidade, btnFechar})
         b->setAutoDefault(false);
 
-    auto *contacts = new QLabel(ProgramIdentity::MakerName + QStringLiteral(" - ") + ProgramIdentity::SupportTelephones +
+    auto *contacts = new QLabel(ProgramIdentity::MakerName + QStringLiteral(" - ") + ProgramIdentity::SupportTelephone +
                                     QStringLiteral(" - ") + ProgramIdentity::EMail,
                                 this);
     contacts->setStyleSheet(QStringLiteral("color: #dce8ff; font-size: 10px;"));
@@ -84,6 +84,9 @@ TFrmSenha::TFrmSenha(QWidget *owner) : QDialog(owner) {
     grid->addWidget(edtSenha, 1, 1);
     grid->addWidget(btnOK, 0, 2, 2, 1);
     btnOK->setMinimumHeight(46);
+    btnOK->setFixedWidth(64);
+    btnCadastroSenha->setMinimumWidth(150);
+    btnCadastroUnidade->setMinimumWidth(150);
     grid->addWidget(btnCadastroSenha, 0, 3);
     grid->addWidget(btnCadastroUnidade, 1, 3);
     grid->addWidget(fieldLabel(QStringLiteral("Unidade de Trabalho"), this), 2, 0, 1, 4);

@@ -3,11 +3,13 @@
 #include "app/shell/KalveroApplication.h"
 #include "app/shell/SingleInstance.h"
 #include "app/shell/TFrmPrincipal.h"
+#include "app/shell/TerminationSignals.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/session/ProgramIdentity.h"
 #include "ui/MessageService.h"
 
+#include <QScreen>
 #include <memory>
 #include <sys/resource.h>
 
@@ -15,6 +17,8 @@ using namespace kalvero;
 
 int main(int argc, char *argv[]) {
     KalveroApplication app(argc, argv);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
 
     SingleInstance instance(SingleInstance::standardName());
     if (!instance.claim()) {
@@ -36,6 +40,9 @@ int main(int argc, char *argv[]) {
     setpriority(PRIO_PROCESS, 0, -5);
 
     QObject::connect(&instance, &SingleInstance::raiseRequested, mainWindow.get(), &TFrmPrincipal::bringToFront);
+    // The whole work area, also where no window manager maximises.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        mainWindow->setGeometry(screen->availableGeometry());
     mainWindow->showMaximized();
     const int code = app.exec();
 

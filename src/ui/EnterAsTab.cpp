@@ -30,8 +30,11 @@ protected:
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool())
             return false;
-        if (qobject_cast<QAbstractButton *>(widget) || qobject_cast<QTextEdit *>(widget) ||
-            qobject_cast<QPlainTextEdit *>(widget))
+        if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+            button->click();
+            return true;
+        }
+        if (qobject_cast<QTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget))
             return false;
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(widget, &tab);

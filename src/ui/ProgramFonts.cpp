@@ -23,13 +23,13 @@ QFont font(const QString &family, int pixelSize, bool bold) {
 }  // namespace
 
 QFont tahoma(int pixelSize, bool bold) {
-    static const QString family =
-        loadedFamily(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"), QStringLiteral("Liberation Sans"));
-    if (bold) {
-        static const QString boldFamily =
-            loadedFamily(QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"), family);
-        Q_UNUSED(boldFamily);
-    }
+    // Both faces are registered before the first font asks for the family.
+    static const QString family = [] {
+        const QString regular =
+            loadedFamily(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"), QStringLiteral("Liberation Sans"));
+        loadedFamily(QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"), regular);
+        return regular;
+    }();
     return font(family, pixelSize, bold);
 }
 

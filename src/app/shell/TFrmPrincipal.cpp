@@ -76,7 +76,11 @@ int floorHalf(int v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
 
 }  // namespace
 
+TFrmPrincipal *FrmPrincipal = nullptr;
+
 TFrmPrincipal::TFrmPrincipal(QWidget *parent) : QMainWindow(parent) {
+    if (!FrmPrincipal)
+        FrmPrincipal = this;
     setWindowTitle(ProgramIdentity::MainCaption);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     loginUpdateCheck = [this] {
@@ -110,6 +114,7 @@ TFrmPrincipal::TFrmPrincipal(QWidget *parent) : QMainWindow(parent) {
     for (int i = 0; i < 5; ++i) {
         auto *panel = new QLabel(this);
         panel->setFixedWidth(widths[i]);
+        panel->setFont(ProgramFonts::tahoma(11));
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
         if (i > 0)
@@ -120,7 +125,10 @@ TFrmPrincipal::TFrmPrincipal(QWidget *parent) : QMainWindow(parent) {
     statusBar()->setSizeGripEnabled(true);
 }
 
-TFrmPrincipal::~TFrmPrincipal() = default;
+TFrmPrincipal::~TFrmPrincipal() {
+    if (FrmPrincipal == this)
+        FrmPrincipal = nullptr;
+}
 
 QWidget *TFrmPrincipal::buildRibbon() {
     auto *ribbon = new QWidget(this);

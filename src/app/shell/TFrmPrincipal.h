@@ -70,4 +70,7 @@ private:
     bool m_ending = false;  // closing without the exit question
 };
 
+// The main window, while it exists.
+extern TFrmPrincipal *FrmPrincipal;
+
 }  // namespace kalvero

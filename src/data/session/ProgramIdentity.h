@@ -14,7 +14,7 @@ inline const QString MakerName = QStringLiteral("Norvale Sistemas");
 inline const QString WebSite = QStringLiteral("http://www.kalvero.com.br/");
 inline const QString UpdateFileUrl = QStringLiteral("http://www.kalvero.com.br/atualizacoes/kalvero.txt");
 inline const QString SupportTelephone = QStringLiteral("(11) 3090-4120");
-inline const QString SupportTelephones = QStringLiteral("Suporte: (11) 3090-4120 / (11) 3090-4121");
+inline const QString SupportTelephones = QStringLiteral("(11) 3090-4120 / 3090-4121");
 inline const QString EMail = QStringLiteral("suporte@kalvero.com.br");
 
 // The footer line of the reports, with the current year.
