@@ -225,14 +225,19 @@ private slots:
         QTest::keyClick(w.login.edtSenha, Qt::Key_Return);
         QVERIFY(w.login.btnOK->isEnabled());
         QTRY_VERIFY(w.login.btnOK->hasFocus());
-        QTest::keyClick(w.login.btnOK, Qt::Key_Space);
+        QTest::keyClick(w.login.btnOK, Qt::Key_Return);  // Enter presses the focused button
         QVERIFY(w.login.LoginAccepted);
         QVERIFY(w.login.cbUnidade->hasFocus());
 
-        // Typing in the unit list picks nothing.
+        // Typing in the unit list picks nothing; the arrows do.
         QTest::keyClicks(w.login.cbUnidade, QStringLiteral("0C"));
         QCOMPARE(w.login.cbUnidade->currentIndex(), -1);
         QVERIFY(f.messages().isEmpty());
+        QTest::keyClick(w.login.cbUnidade, Qt::Key_Down);
+        QCOMPARE(w.login.cbUnidade->currentIndex(), 0);
+        QVERIFY(w.login.UnitChosen);
+        QTest::keyClick(w.login.cbUnidade, Qt::Key_Return);
+        QVERIFY(w.login.btnDefinirUnidade->hasFocus());
     }
 
     void closingWithoutAUnitEndsTheProgram() {
