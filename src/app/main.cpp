@@ -1,62 +1,54 @@
-// The Kalvero program. Until its windows arrive it reports what it finds in
-// its program folder: the server address, the access database and the units.
+// Kalvero: the intake register of protocols.
 #include "access/Tdm2.h"
-#include "data/ProgramPaths.h"
-#include "data/firebird/FirebirdError.h"
+#include "app/shell/KalveroApplication.h"
+#include "app/shell/SingleInstance.h"
+#include "app/shell/TFrmPrincipal.h"
+#include "app/shell/TerminationSignals.h"
 #include "data/modules/TDM.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/session/ProgramIdentity.h"
+#include "ui/MessageService.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QTextStream>
+#include <QScreen>
+#include <memory>
+#include <sys/resource.h>
 
 using namespace kalvero;
 
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    const QString folder = ProgramPaths::programFolder();
-    out << "Kalvero 1.02.000 in " << folder << "\n";
+    KalveroApplication app(argc, argv);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
 
-    QFile file(ProgramPaths::serverAddressFile(folder));
-    if (!file.open(QIODevice::ReadOnly)) {
-        out << "  " << file.fileName() << ": " << file.errorString() << "\n";
-        return 1;
+    SingleInstance instance(SingleInstance::standardName());
+    if (!instance.claim()) {
+        MessageService::inform(nullptr, QStringLiteral("Programa já aberto"), QStringLiteral("Este programa já está aberto."),
+                               MessageService::Icon::None);
+        instance.askRunningInstanceToRaise();
+        return 0;
     }
-    // The last line read is the address; a final line ending starts no new line.
-    QString address;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        address = QString::fromLocal8Bit(line);
-    }
-    out << "  server address: " << (address.isEmpty() ? QStringLiteral("none (embedded engine)") : address) << "\n";
+    QApplication::setApplicationName(ProgramIdentity::ApplicationTitle);
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    try {
-        Tdm2 access;
-        access.MDatabaseSenha.setDatabaseName(Tdm2::databaseNameFor(address, folder));
-        access.tbAcesso.open();
-        for (access.tbAcesso.first(); !access.tbAcesso.eof(); access.tbAcesso.next()) {
-            const QString caminho = access.tbAcesso.field(QStringLiteral("CAMINHO")).asString();
-            TDM unit;
-            unit.MDatabasePrincipal.setDatabaseName(
-                DatabaseTarget::databaseName(address, ProgramPaths::unitDatabase(caminho)));
-            QString state = QStringLiteral("opens");
-            try {
-                unit.MDatabasePrincipal.open();
-            } catch (const DatabaseError &e) {
-                state = e.text();
-            }
-            out << "  unit " << access.tbAcesso.field(QStringLiteral("CODIGO")).asString() << "-"
-                << access.tbAcesso.field(QStringLiteral("PREFEITURA")).asString() << " in " << caminho << ": " << state
-                << "\n";
-        }
-    } catch (const DatabaseError &e) {
-        out << "  access database: " << e.text() << "\n";
-        return 1;
-    }
-    out << "The login and the main window come with the next release.\n";
-    return 0;
+    // The data modules and the main window, connections closed.
+    auto access = std::make_unique<Tdm2>();
+    auto unit = std::make_unique<TDM>();
+    auto mainWindow = std::make_unique<TFrmPrincipal>();
+    auto registries = std::make_unique<TUDMCadastro>(*unit);
+
+    // A higher priority where the system grants it; never a real-time one.
+    setpriority(PRIO_PROCESS, 0, -5);
+
+    QObject::connect(&instance, &SingleInstance::raiseRequested, mainWindow.get(), &TFrmPrincipal::bringToFront);
+    // The whole work area, also where no window manager maximises.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        mainWindow->setGeometry(screen->availableGeometry());
+    mainWindow->showMaximized();
+    const int code = app.exec();
+
+    registries.reset();
+    mainWindow.reset();
+    unit.reset();
+    access.reset();
+    return code;
 }

@@ -10,7 +10,21 @@ QString withSlash(const QString &folder) {
 }
 }  // namespace
 
-QString programFolder() { return withSlash(QCoreApplication::applicationDirPath()); }
+namespace {
+QString &overriddenFolder() {
+    static QString folder;
+    return folder;
+}
+}  // namespace
+
+QString programFolder() {
+    const QString &folder = overriddenFolder();
+    return withSlash(folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder);
+}
+
+void overrideProgramFolder(const QString &folder) { overriddenFolder() = folder; }
+
+QString supportProgram() { return InstallFolder + QStringLiteral("SuporteNorvale"); }
 
 QString accessDatabase(const QString &pf) { return withSlash(pf) + QStringLiteral("DBACESSO.FDB"); }
 

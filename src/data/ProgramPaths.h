@@ -12,6 +12,12 @@ inline const QString InstallFolder = QStringLiteral("/opt/kalvero/");
 
 // The folder of the running executable.
 QString programFolder();
+// Tests run the windows against an install folder of their own; an empty
+// folder returns to the executable's.
+void overrideProgramFolder(const QString &folder);
+
+// The maker's remote-support program, in the fixed install folder.
+QString supportProgram();
 
 QString accessDatabase(const QString &programFolder);                      // DBACESSO.FDB
 QString unitFolder(const QString &programFolder, const QString &unitCode);  // UN01/

@@ -1,34 +1,16 @@
 #include "ReportFonts.h"
 
-#include <QFontDatabase>
-#include <QStringList>
+#include "ui/ProgramFonts.h"
 
 namespace kalvero::ReportFonts {
 
-namespace {
-
-const char *const WineTahoma = "/usr/share/wine/fonts/tahoma.ttf";
-
-QString loadedTahoma() {
-    static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(WineTahoma));
-        const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
-        if (families.isEmpty()) {
-            qWarning("Kalvero: %s could not be loaded; Tahoma falls back to the system's choice.", WineTahoma);
-            return QStringLiteral("Tahoma");
-        }
-        return families.first();
-    }();
-    return family;
-}
-
-}  // namespace
-
 QString drawnFamily(const QString &family) {
+    // The program's font helper loads Wine's Tahoma once and knows Arial's
+    // stand-in; reports only size their fonts in points.
     if (family.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Liberation Sans");
+        return ProgramFonts::arial(10).family();
     if (family.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0)
-        return loadedTahoma();
+        return ProgramFonts::tahoma(10).family();
     return family;
 }
 

@@ -3,11 +3,11 @@
 #include "ReportError.h"
 #include "ReportOutput.h"
 #include "ReportPageView.h"
+#include "ui/MessageService.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
@@ -107,7 +107,7 @@ void ReportPreviewWindow::printDocument() {
         ReportOutput::printPages(printer, m_document, range ? printer.fromPage() : 0, range ? printer.toPage() : 0,
                                  true, this);
     } catch (const ReportError &e) {
-        QMessageBox::critical(this, QStringLiteral("Atenção"), e.text());
+        MessageService::inform(this, QStringLiteral("Atenção"), e.text(), MessageService::Icon::Error);
     }
 }
 
@@ -121,7 +121,7 @@ void ReportPreviewWindow::saveAsPdf() {
     try {
         ReportOutput::writePdf(m_document, path, windowTitle());
     } catch (const ReportError &e) {
-        QMessageBox::critical(this, QStringLiteral("Atenção"), e.text());
+        MessageService::inform(this, QStringLiteral("Atenção"), e.text(), MessageService::Icon::Error);
     }
 }
 

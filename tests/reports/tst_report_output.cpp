@@ -14,6 +14,7 @@
 #include "reports/ReportPreviewWindow.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportSystemData.h"
+#include "ui/MessageService.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,11 +123,21 @@ private slots:
             seen << label();
             seen << QStringLiteral("next enabled %1").arg(w->findChild<QAction *>("actionNext")->isEnabled());
 
-            whenModal<QFileDialog>([&](QFileDialog *d) {
-                d->selectFile(saved);
-                static_cast<QDialog *>(d)->accept();  // QFileDialog::accept, through the public one
-            });
-            trigger("actionSavePdf");
+            auto saveAs = [&](const QString &path) {
+                whenModal<QFileDialog>([path](QFileDialog *d) {
+                    d->selectFile(path);
+                    static_cast<QDialog *>(d)->accept();  // QFileDialog::accept, through the public one
+                });
+                trigger("actionSavePdf");
+            };
+            saveAs(saved);
+            // A file that cannot be written is told, and the window stays.
+            MessageService::clearShown();
+            MessageService::setResponder([](const MessageService::Message &) { return MessageService::Answer::Ok; });
+            saveAs(QStringLiteral("/nao/existe/lista.pdf"));
+            MessageService::clearResponder();
+            for (const MessageService::Message &m : MessageService::shown())
+                seen << m.caption + ": " + m.text.section('/', 0, 0) + "... " + m.text.section('/', -3);
 
             // The user picks printing to a file in the print dialog.
             w->printer().setOutputFileName(printed);
@@ -138,7 +149,8 @@ private slots:
         three.layout.preview();
         // preview() returned only after all of that.
         QCOMPARE(seen, QStringList({"maximized 1", "zoom 1", "Página 1 de 3", "Página 2 de 3", "Página 3 de 3",
-                                    "next enabled 0"}));
+                                    "next enabled 0",
+                                    "Atenção: Não foi possível gravar o arquivo ... nao/existe/lista.pdf."}));
         QCOMPARE(test::pdfText(saved + ".pdf").count("RELAÇÃO DE PROTOCOLOS"), 3);
         QCOMPARE(test::pdfText(printed).count("RELAÇÃO DE PROTOCOLOS"), 3);
     }

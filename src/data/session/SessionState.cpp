@@ -1,0 +1,7 @@
+#include "SessionState.h"
+
+namespace kalvero {
+
+SessionState Session;
+
+}  // namespace kalvero

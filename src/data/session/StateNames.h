@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace kalvero {
+
+// The wording of the entity's state on reports: "ESTADO DA BAHIA", "ESTADO DE
+// SÃO PAULO", "ESTADO DO PIAUÍ", "DISTRITO FEDERAL". The state is compared
+// exactly, as the entity screen's list writes it; an unknown value gives
+// nothing, and the caller keeps the wording it had.
+std::optional<QString> StateTextFor(const QString &estado);
+
+}  // namespace kalvero

@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace kalvero::EnterAsTab {
+
+// Enter in a box of this window moves the focus to the next control, as Tab
+// does, and goes no further (the window's default button is not pressed).
+// On a button Enter still presses it.
+void enable(QWidget *window);
+
+}  // namespace kalvero::EnterAsTab

@@ -1,0 +1,26 @@
+// A program that claims the single-instance guard under a name of its own:
+// the first start prints "first" and waits to be raised; a later one prints
+// "second", asks the first to come forward and ends with code 3.
+#include "app/shell/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    kalvero::SingleInstance instance(QString::fromLocal8Bit(argv[1]));
+    if (!instance.claim()) {
+        std::puts("second");
+        return instance.askRunningInstanceToRaise() ? 3 : 4;
+    }
+    std::puts("first");
+    std::fflush(stdout);
+    QObject::connect(&instance, &kalvero::SingleInstance::raiseRequested, &app, [] {
+        std::puts("raised");
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    QTimer::singleShot(30000, &app, [] { QCoreApplication::exit(1); });
+    return app.exec();
+}

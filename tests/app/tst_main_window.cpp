@@ -1,0 +1,232 @@
+#include "ShellFixture.h"
+
+#include "access/TFrmSenha.h"
+#include "app/shell/TFrmPrincipal.h"
+#include "data/firebird/Connection.h"
+#include "data/modules/TDM.h"
+#include "data/modules/TUDMRelatorio.h"
+#include "data/session/ProgramIdentity.h"
+#include "data/session/SessionState.h"
+#include "ui/ProgramExit.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace kalvero;
+using Command = TFrmPrincipal::Command;
+using Answer = MessageService::Answer;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    // Acts on the login window as soon as it shows.
+    static void whenLoginShows(std::function<void(TFrmSenha *)> act) {
+        auto *poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [=] {
+            auto *login = qobject_cast<TFrmSenha *>(QApplication::activeModalWidget());
+            if (!login)
+                return;
+            poll->deleteLater();
+            act(login);
+        });
+        poll->start();
+    }
+
+    // Logs in as the operator at the desk would.
+    static void logInWhenAsked(const QString &user, const QString &password) {
+        whenLoginShows([=](TFrmSenha *login) {
+            login->edtUsuario->setText(user);
+            login->edtSenha->setText(password);
+            login->login();
+            login->cbUnidade->setCurrentIndex(0);
+            login->unitPicked();
+            login->defineUnit();
+        });
+    }
+
+    static QVariant scalar(const QString &databaseName, const QString &sql) {
+        Connection c;
+        c.setDatabaseName(databaseName);
+        RecordSet q(QStringLiteral("probe"));
+        q.setConnection(&c);
+        q.setCommandText(sql);
+        q.open();
+        const QVariant v = q.isEmpty() ? QVariant() : q.field(0).value();
+        q.close();
+        c.close();
+        return v;
+    }
+
+    static bool startUp(TFrmPrincipal &window) {
+        window.loginUpdateCheck = nullptr;
+        window.show();
+        return QTest::qWaitFor([&] { return window.startupDone() || ProgramExit::requested(); }, 20000);
+    }
+
+private slots:
+    void startupRepairsTheSchemaAndReadsTheEntity() {
+        test::ShellFixture f;
+        const QString unitDb = f.unitDatabaseName();
+        f.execute(unitDb, QStringLiteral("insert into TBENTIDADE (CNPJ, PREFEITO, TESOUREIRO, CIDADE, ESTADO, CONFIG_SEQ_IMP) "
+                                         "values ('00000000000191', 'A', 'B', 'TERESINA', 'PIAUÍ', 1)"));
+        // A database of an older release: no label scratch table, no sequence column.
+        if (scalar(unitDb, QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'TBREL_AUX'"))
+                .toInt())
+            f.execute(unitDb, QStringLiteral("drop table TBREL_AUX"));
+        f.execute(unitDb, QStringLiteral("alter table TBENTIDADE drop CONFIG_SEQ_IMP"));
+
+        TFrmPrincipal window;
+        logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"));
+        QVERIFY(startUp(window));
+        QVERIFY(window.startupDone());
+        QVERIFY2(f.messages().isEmpty(), qPrintable(f.messageTexts().join('|')));
+        QVERIFY(!ProgramExit::requested());
+
+        QCOMPARE(scalar(unitDb, QStringLiteral("select count(*) from TBREL_AUX")).toInt(), 0);
+        QCOMPARE(scalar(unitDb, QStringLiteral("select CONFIG_SEQ_IMP from TBENTIDADE")).toInt(), 0);
+        QVERIFY(!UDMRelatorio);
+        QCOMPARE(Session.ProgramVersion, QStringLiteral("1.02.000"));
+        QVERIFY(Session.RightsNotice.contains(QString::number(QDate::currentDate().year())));
+        QCOMPARE(Session.EntityCity, QStringLiteral("TERESINA"));
+        QCOMPARE(Session.StateText, QStringLiteral("ESTADO DO PIAUÍ"));
+        QCOMPARE(Session.LabelSequence, 0);
+        QVERIFY(f.unit->MDatabasePrincipal.isConnected());
+
+        QCOMPARE(window.windowTitle(), QStringLiteral("Kalvero - Sistema de Gerenciamento Eletrônico de Protocolos"));
+        QCOMPARE(window.RibbonCaption->text(),
+                 QStringLiteral("Kalvero - Sistema de Gerenciamento Eletrônico de Protocolos (V1.02.000)"));
+        QCOMPARE(window.lblPrefeitura->text(), Session.UnitLabel);
+        QCOMPARE(window.Ribbon->currentIndex(), 0);
+        QCOMPARE(window.Ribbon->tabText(0), QStringLiteral("Principal"));
+        QCOMPARE(window.Ribbon->tabText(1), QStringLiteral("Manutenção do Sistema"));
+        QCOMPARE(window.StatusPanels[0]->text(), QStringLiteral("01-PREFEITURA MUNICIPAL DE EXEMPLO"));
+        QCOMPARE(window.StatusPanels[4]->text(), QStringLiteral("Kalvero - V 1.02.000"));
+        const int widths[] = {500, 250, 200, 170, 100};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(window.StatusPanels[size_t(i)]->width(), widths[i]);
+
+        // The resize rule keeps the title and the picture centred.
+        window.resize(1000, 700);
+        const QWidget *centre = window.lblPrefeitura->parentWidget();
+        QTRY_COMPARE(window.imgKalvero->x(), (centre->width() - 480) / 2);
+        QCOMPARE(window.lblPrefeitura->x(), (centre->width() - window.lblPrefeitura->width()) / 2);
+        QCOMPARE(window.imgKalvero->y(), (centre->height() - 315) / 2 + 30);
+
+        // A second start finds everything in place and repairs nothing.
+        const QString sentinel = QStringLiteral("select 1 from RDB$DATABASE");
+        f.unit->SQLExec.close();
+        f.unit->SQLExec.setCommandText(sentinel);
+        TFrmPrincipal second;
+        logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"));
+        QVERIFY(startUp(second));
+        QVERIFY(second.startupDone());
+        QCOMPARE(f.unit->SQLExec.commandText(), sentinel);
+    }
+
+    void aFailingStartupSaysWhyAndEnds() {
+        test::ShellFixture f;
+        // A unit database the program cannot work with.
+        f.execute(f.unitDatabaseName(), QStringLiteral("drop table TBENTIDADE"));
+        TFrmPrincipal window;
+        logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"));
+        QVERIFY(startUp(window));
+        QVERIFY(!window.startupDone());
+        QVERIFY(ProgramExit::requested());
+        QCOMPARE(f.messages().size(), 1);
+        QCOMPARE(f.messages().first().caption, QStringLiteral("Kalvero"));
+        QCOMPARE(f.messages().first().icon, MessageService::Icon::Error);
+        QVERIFY2(f.messages().first().text.contains(QStringLiteral("TBENTIDADE")), qPrintable(f.messageTexts().join('|')));
+    }
+
+    void aFailedLoginEndsWithoutTouchingTheUnit() {
+        test::ShellFixture f;
+        TFrmPrincipal window;
+        whenLoginShows([](TFrmSenha *login) { login->btnFechar->click(); });
+        QVERIFY(startUp(window));
+        QVERIFY(!window.startupDone());
+        QVERIFY(!f.unit->MDatabasePrincipal.isConnected());
+        QVERIFY(f.messages().isEmpty());
+    }
+
+    void commandsOpenTheirScreensModally() {
+        test::ShellFixture f;
+        TFrmPrincipal window;
+        logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"));
+        QVERIFY(startUp(window));
+
+        // Only the commands whose screens exist are offered.
+        for (Command c : {Command::Protocolo, Command::Movimentacao, Command::Solicitante, Command::Setor,
+                          Command::Relatorios, Command::Entidade, Command::Backup})
+            QVERIFY(!window.commandButton(c)->isEnabled());
+        QVERIFY(window.commandButton(Command::SuporteNorvale)->isEnabled());
+
+        struct Seen {
+            bool modal = false;
+            bool reportModule = false;
+        };
+        QPointer<QDialog> last;
+        auto screen = [&](Seen &seen) {
+            return [&](QWidget *owner) {
+                auto *d = new QDialog(owner);
+                last = d;
+                QTimer::singleShot(0, d, [&, d] {
+                    seen.modal = QApplication::activeModalWidget() == d;
+                    seen.reportModule = UDMRelatorio != nullptr;
+                    d->accept();
+                });
+                return d;
+            };
+        };
+        Seen protocol, sector;
+        window.setScreen(Command::Protocolo, screen(protocol));
+        window.setScreen(Command::Setor, screen(sector));
+        QVERIFY(window.commandButton(Command::Protocolo)->isEnabled());
+
+        window.commandButton(Command::Protocolo)->click();
+        QVERIFY(protocol.modal && protocol.reportModule);
+        QVERIFY(!last);  // destroyed on return
+        QVERIFY(!UDMRelatorio);
+        window.commandButton(Command::Setor)->click();
+        QVERIFY(sector.modal && !sector.reportModule);
+        QVERIFY(!last);
+
+        // A screen that fails is reported and the window goes on.
+        window.setScreen(Command::Entidade, [](QWidget *) -> QDialog * { throw std::runtime_error("tela com defeito"); });
+        window.commandButton(Command::Entidade)->click();
+        QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("tela com defeito")});
+        QVERIFY(window.isVisible());
+    }
+
+    void closingAsksFirst() {
+        test::ShellFixture f;
+        TFrmPrincipal window;
+        logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"));
+        QVERIFY(startUp(window));
+
+        f.answer({Answer::No});
+        window.close();
+        QVERIFY(window.isVisible());
+        QVERIFY(!ProgramExit::requested());
+        QCOMPARE(f.messages().size(), 1);
+        QCOMPARE(f.messages().first().caption, QStringLiteral("Kalvero"));
+        QCOMPARE(f.messages().first().text, QStringLiteral("Deseja sair do sistema?"));
+        QCOMPARE(f.messages().first().icon, MessageService::Icon::Question);
+        QCOMPARE(f.messages().first().buttons, MessageService::Buttons::YesNo);
+
+        f.answer({Answer::Yes});
+        window.MenuAplicacao->actions().first()->trigger();
+        QVERIFY(!window.isVisible());
+        QVERIFY(ProgramExit::requested());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"
