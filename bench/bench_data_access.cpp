@@ -5,6 +5,7 @@
 //   - memory per cached row;
 //   - the next protocol number in the full year against an empty year.
 // Usage: kalvero_bench <database file> [server address]
+#include "BenchTiming.h"
 #include "app/install/DemoDataSeeder.h"
 #include "data/firebird/Connection.h"
 #include "data/firebird/FirebirdClient.h"
@@ -29,19 +30,6 @@ namespace {
 const QString FullYear = QStringLiteral("2013");
 const QString EmptyYear = QStringLiteral("2015");
 const QString YearStatement = QStringLiteral("select * from TBProtocolo where ANO = ?");
-
-template <typename F>
-double medianMs(int runs, F &&f) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // The same statement, prepared once, fetched row by row through the client
 // library in a transaction of its own, nothing kept: the floor for an open.

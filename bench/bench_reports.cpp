@@ -2,6 +2,7 @@
 // laid out and written to PDF by the report engine, against painting the
 // same texts straight onto a QPdfWriter.
 // Usage: kalvero_bench_reports [folder for the scratch database and PDFs]
+#include "BenchTiming.h"
 #include "data/firebird/Connection.h"
 #include "data/records/RecordSet.h"
 #include "reports/ReportDataText.h"
@@ -46,19 +47,6 @@ const Column Columns[] = {{0, 20, "N", "Nº"},
 // Page: A4, 10 mm margins; header 15, column header 8, footer 6 leave 248 mm
 // for 50 rows of 4.9 mm.
 constexpr double HeaderHeight = 15, ColumnHeight = 8, FooterHeight = 6, RowHeight = 4.9;
-
-template <typename F>
-double medianMs(int runs, F &&f) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void buildList(ReportLayout &layout, RecordSet &set) {
     layout.setPaper(ReportPaper::a4());

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -219,15 +220,13 @@ void TFrmSenha::login() {
         dm2->MDatabaseSenha.close();
         dm2->MDatabaseSenha.setDatabaseName(Tdm2::databaseNameFor(Session.ServerAddress, Session.ProgramFolder));
         dm2->MDatabaseSenha.open();
-        struct Closer {
-            TFrmSenha *window;
-            ~Closer() {
-                try {
-                    window->closeAccessData();
-                } catch (...) {
-                }
+        // Closed whatever the outcome; a failing close must not hide the outcome.
+        const auto closer = qScopeGuard([this] {
+            try {
+                closeAccessData();
+            } catch (const std::exception &) {
             }
-        } closer{this};
+        });
 
         RecordSet &operators = dm2->tbOperacao;
         operators.open();

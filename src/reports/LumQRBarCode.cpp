@@ -283,39 +283,45 @@ QString TLumQRBarCode::DigitosEAN13(const QString &texto) { return eanDigits(tex
 QString TLumQRBarCode::DigitosEAN8(const QString &texto) { return eanDigits(texto, 7); }
 QString TLumQRBarCode::DigitosUPCA(const QString &texto) { return eanDigits(texto, 11); }
 
+namespace {
+
+// The guards around two halves: "101", the left half, "01010", the right
+// half, "101".
+QString guarded(const QString &left, const QString &right) {
+    return QStringLiteral("101") + left + QStringLiteral("01010") + right + QStringLiteral("101");
+}
+
+// Digits [from, to) in the R code.
+QString rCodes(const QString &d, int from, int to) {
+    QString out;
+    for (int i = from; i < to; ++i)
+        out += eanR(digitAt(d, i));
+    return out;
+}
+
+// EAN-8 and UPC-A: the left half in the L code, the right half in the R code.
+QString plainHalves(const QString &d, int half) {
+    QString left;
+    for (int i = 0; i < half; ++i)
+        left += eanL(digitAt(d, i));
+    return guarded(left, rCodes(d, half, 2 * half));
+}
+
+}  // namespace
+
 QString TLumQRBarCode::PretoBrancoEAN13(const QString &texto) {
     const QString d = DigitosEAN13(texto);
+    // The first digit is carried by the parities of the next six.
     const char *parity = EanParity[digitAt(d, 0)];
-    QString out = QStringLiteral("101");
+    QString left;
     for (int i = 1; i <= 6; ++i)
-        out += parity[i - 1] == 'L' ? eanL(digitAt(d, i)) : eanG(digitAt(d, i));
-    out += QStringLiteral("01010");
-    for (int i = 7; i <= 12; ++i)
-        out += eanR(digitAt(d, i));
-    return out + QStringLiteral("101");
+        left += parity[i - 1] == 'L' ? eanL(digitAt(d, i)) : eanG(digitAt(d, i));
+    return guarded(left, rCodes(d, 7, 13));
 }
 
-QString TLumQRBarCode::PretoBrancoEAN8(const QString &texto) {
-    const QString d = DigitosEAN8(texto);
-    QString out = QStringLiteral("101");
-    for (int i = 0; i < 4; ++i)
-        out += eanL(digitAt(d, i));
-    out += QStringLiteral("01010");
-    for (int i = 4; i < 8; ++i)
-        out += eanR(digitAt(d, i));
-    return out + QStringLiteral("101");
-}
+QString TLumQRBarCode::PretoBrancoEAN8(const QString &texto) { return plainHalves(DigitosEAN8(texto), 4); }
 
-QString TLumQRBarCode::PretoBrancoUPCA(const QString &texto) {
-    const QString d = DigitosUPCA(texto);
-    QString out = QStringLiteral("101");
-    for (int i = 0; i < 6; ++i)
-        out += eanL(digitAt(d, i));
-    out += QStringLiteral("01010");
-    for (int i = 6; i < 12; ++i)
-        out += eanR(digitAt(d, i));
-    return out + QStringLiteral("101");
-}
+QString TLumQRBarCode::PretoBrancoUPCA(const QString &texto) { return plainHalves(DigitosUPCA(texto), 6); }
 
 QString TLumQRBarCode::moduleString() const {
     switch (m_tipo) {

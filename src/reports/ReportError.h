@@ -1,19 +1,13 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "data/Failure.h"
 
 namespace kalvero {
 
 // A layout that cannot be run or printed; its text is shown to the user.
-class ReportError : public std::runtime_error {
+class ReportError : public Failure {
 public:
-    explicit ReportError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString &text() const { return m_text; }
-
-private:
-    QString m_text;
+    using Failure::Failure;
 };
 
 }  // namespace kalvero

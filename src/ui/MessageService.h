@@ -30,7 +30,8 @@ public:
     // A box with Yes and No; true only on Yes.
     static bool confirm(QWidget *owner, const QString &caption, const QString &text, Icon icon = Icon::Question);
 
-    // For tests: answer instead of showing a box, and keep every message.
+    // For tests: answer instead of showing a box, and keep every message
+    // answered so.
     using Responder = std::function<Answer(const Message &)>;
     static void setResponder(Responder responder);
     static void clearResponder();

@@ -1,20 +1,15 @@
 #pragma once
 
 #include "InstallOptions.h"
+#include "data/Failure.h"
 
 #include <QStringList>
 
-#include <stdexcept>
-
 namespace kalvero {
 
-class InstallError : public std::runtime_error {
+class InstallError : public Failure {
 public:
-    explicit InstallError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString &text() const { return m_text; }
-
-private:
-    QString m_text;
+    using Failure::Failure;
 };
 
 // Makes a complete program folder: the server address file, the emblem, the

@@ -244,8 +244,6 @@ bool TFrmPrincipal::runStartup() {
         {
             TFrmSenha login(this);
             login.updateCheck = loginUpdateCheck;
-            if (prepareLogin)
-                prepareLogin(login);
             dm2->MDatabaseSenha.close();
             login.exec();
             if (!(login.LoginAccepted && login.UnitChosen))
@@ -262,14 +260,13 @@ bool TFrmPrincipal::runStartup() {
         StatusPanels[0]->setText(Session.UnitLabel);
         StatusPanels[1]->setText(ProgramIdentity::SupportTelephones);
         StatusPanels[2]->setText(ProgramIdentity::EMail);
-        StatusPanels[3]->setText(ProgramIdentity::WebSite.mid(7).chopped(1));
+        StatusPanels[3]->setText(ProgramIdentity::webHost());
         StatusPanels[4]->setText(QStringLiteral("Kalvero - V ") + Session.ProgramVersion);
         Ribbon->setCurrentIndex(0);
     } catch (const std::exception &failure) {
         // The program cannot go on; the operator is told why before it ends.
         MessageService::inform(this, QStringLiteral("Kalvero"), QString::fromUtf8(failure.what()),
                                MessageService::Icon::Error);
-        m_ending = true;
         ProgramExit::request();
         return false;
     }
@@ -304,12 +301,12 @@ bool TFrmPrincipal::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TFrmPrincipal::closeEvent(QCloseEvent *event) {
-    if (m_ending || ProgramExit::requested()) {
+    // Ending already (the login, a failed start): no question.
+    if (ProgramExit::requested()) {
         event->accept();
         return;
     }
     if (MessageService::confirm(this, QStringLiteral("Kalvero"), QStringLiteral("Deseja sair do sistema?"))) {
-        m_ending = true;
         event->accept();
         ProgramExit::request();
     } else {

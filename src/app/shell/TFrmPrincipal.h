@@ -32,8 +32,6 @@ public:
 
     // Run when the login window shows; the standard update check by default.
     std::function<void()> loginUpdateCheck;
-    // Hands the login window its registries (operators, work units).
-    std::function<void(class TFrmSenha &)> prepareLogin;
 
     // The start-up sequence of the first showing; false when the program ends.
     bool runStartup();
@@ -67,7 +65,6 @@ private:
     QHash<Command, ScreenFactory> m_screens;
     bool m_startupStarted = false;
     bool m_startupDone = false;
-    bool m_ending = false;  // closing without the exit question
 };
 
 // The main window, while it exists.

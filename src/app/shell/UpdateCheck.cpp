@@ -1,6 +1,8 @@
 #include "UpdateCheck.h"
 
+#include "data/Failure.h"
 #include "data/ProgramPaths.h"
+#include "data/TextFile.h"
 #include "data/session/ProgramIdentity.h"
 #include "ui/MessageService.h"
 #include "ui/ProgramExit.h"
@@ -16,7 +18,6 @@
 #include <QNetworkRequest>
 #include <QTcpSocket>
 #include <QTimer>
-#include <stdexcept>
 
 namespace kalvero {
 
@@ -49,7 +50,7 @@ bool FetchUrlToFile(const QUrl &url, const QString &localPath, int timeoutMs) {
 
     QFile file(localPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error(QStringLiteral("%1: %2").arg(localPath, file.errorString()).toStdString());
+        throw FileError(QStringLiteral("%1: %2").arg(localPath, file.errorString()));
 
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
     bool writeFailed = false;
@@ -64,12 +65,12 @@ bool FetchUrlToFile(const QUrl &url, const QString &localPath, int timeoutMs) {
             timeoutMs);
     if (!reply->isFinished()) {
         reply->abort();
-        throw std::runtime_error("tempo esgotado");
+        throw Failure(QStringLiteral("tempo esgotado"));
     }
     if (reply->error() != QNetworkReply::NoError)
-        throw std::runtime_error(reply->errorString().toStdString());
+        throw Failure(reply->errorString());
     if (writeFailed || !file.flush())
-        throw std::runtime_error(file.errorString().toStdString());
+        throw FileError(file.errorString());
     file.close();
     return true;
 }
@@ -117,17 +118,8 @@ UpdateCheck::Outcome UpdateCheck::run() {
             return Outcome::Unreachable;
         FetchUrlToFile(m_settings.updateFile, localFile, m_settings.fetchTimeoutMs);
 
-        QFile file(localFile);
-        if (!file.open(QIODevice::ReadOnly))
-            throw std::runtime_error(file.errorString().toStdString());
-        QByteArray line = file.readLine();
-        file.close();
+        const QString available = TextFile::readLines(localFile).value(0);
         QFile::remove(localFile);
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        const QString available = QString::fromLocal8Bit(line);
         if (available == m_settings.programVersion)
             return Outcome::SameVersion;
 

@@ -3,7 +3,7 @@
 namespace kalvero {
 
 DatabaseError::DatabaseError(const QString &text, QVector<long> codes)
-    : std::runtime_error(text.toStdString()), m_text(text), m_codes(std::move(codes)) {}
+    : Failure(text), m_codes(std::move(codes)) {}
 
 bool DatabaseError::isDuplicateKey() const {
     return hasCode(FbCode::UniqueKeyViolation) || hasCode(FbCode::NoDuplicates);

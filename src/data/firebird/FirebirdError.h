@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "../Failure.h"
+
 #include <QVector>
-#include <stdexcept>
 
 namespace kalvero {
 
@@ -29,11 +29,10 @@ constexpr long DatabaseShutdown = 335544528;     // database shutdown
 // Firebird's own status vector codes and its formatted text; errors of the layer
 // itself (a required field left empty, a change refused because the row moved
 // under us) carry no code.
-class DatabaseError : public std::runtime_error {
+class DatabaseError : public Failure {
 public:
     explicit DatabaseError(const QString &text, QVector<long> codes = {});
 
-    const QString &text() const { return m_text; }
     const QVector<long> &codes() const { return m_codes; }
     long primaryCode() const { return m_codes.isEmpty() ? 0 : m_codes.first(); }
     bool hasCode(long code) const { return m_codes.contains(code); }
@@ -45,7 +44,6 @@ public:
     bool isConnectionLost() const;
 
 private:
-    QString m_text;
     QVector<long> m_codes;
 };
 

@@ -17,6 +17,9 @@ inline const QString SupportTelephone = QStringLiteral("(11) 3090-4120");
 inline const QString SupportTelephones = QStringLiteral("(11) 3090-4120 / 3090-4121");
 inline const QString EMail = QStringLiteral("suporte@kalvero.com.br");
 
+// The site as a bare host name, as the status bar and the notices write it.
+QString webHost();
+
 // The footer line of the reports, with the current year.
 QString rightsNotice(int year);
 

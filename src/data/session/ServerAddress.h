@@ -1,19 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "../Failure.h"
 
 namespace kalvero {
-
-// A file that cannot be read, with the system's own words.
-class FileError : public std::runtime_error {
-public:
-    explicit FileError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString &text() const { return m_text; }
-
-private:
-    QString m_text;
-};
 
 // The server address of Config/ipServidor.ini under a program folder: every
 // line replaces the one before, so the last line read wins. Lines end in CR LF
