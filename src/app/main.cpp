@@ -1,6 +1,7 @@
 // Kalvero: the intake register of protocols.
 #include "access/Tdm2.h"
 #include "app/shell/KalveroApplication.h"
+#include "app/shell/ScreenCatalog.h"
 #include "app/shell/SingleInstance.h"
 #include "app/shell/TFrmPrincipal.h"
 #include "app/shell/TerminationSignals.h"
@@ -35,6 +36,7 @@ int main(int argc, char *argv[]) {
     auto unit = std::make_unique<TDM>();
     auto mainWindow = std::make_unique<TFrmPrincipal>();
     auto registries = std::make_unique<TUDMCadastro>(*unit);
+    installScreens(*mainWindow);
 
     // A higher priority where the system grants it; never a real-time one.
     setpriority(PRIO_PROCESS, 0, -5);

@@ -791,6 +791,43 @@ void RecordSet::applyUpdates() {
         throw *firstError;
 }
 
+void RecordSet::cancelUpdates() {
+    requireActive();
+    cancel();
+    if (changeCount() == 0)
+        return;
+    std::vector<Row> rows;
+    rows.reserve(m_rows.size());
+    for (Row &row : m_rows) {
+        if (row.status == RowStatus::Inserted)
+            continue;
+        if (row.status == RowStatus::Modified)
+            row.values = row.original;
+        row.original = QByteArray();
+        row.status = RowStatus::Unchanged;
+        row.changeSeq = 0;
+        rows.push_back(std::move(row));
+    }
+    // The last deletion first, each back where it was taken from.
+    std::sort(m_deleted.begin(), m_deleted.end(),
+              [](const DeletedRow &a, const DeletedRow &b) { return a.changeSeq > b.changeSeq; });
+    for (DeletedRow &d : m_deleted) {
+        Row row;
+        row.values = d.original;
+        const size_t at = std::min(size_t(d.position), rows.size());
+        rows.insert(rows.begin() + qsizetype(at), std::move(row));
+    }
+    m_deleted.clear();
+    emit rowsAboutToReset();
+    m_rows = std::move(rows);
+    m_current = std::min(std::max(m_current, 0), int(m_rows.size()) - 1);
+    m_bof = false;
+    m_eof = m_rows.empty();
+    invalidateIndexes();
+    emit rowsReset();
+    emit currentChanged(m_current);
+}
+
 qint64 RecordSet::cachedBytes() const {
     // Heap block of a QByteArray: its header plus the bytes and terminator.
     constexpr qint64 arrayHeader = 16;

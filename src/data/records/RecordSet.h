@@ -107,6 +107,9 @@ public:
     void deleteRecord();
     int changeCount() const;
     void applyUpdates();
+    // Drops every change not yet written: changed rows get their values as
+    // read back, new rows go, deleted rows return.
+    void cancelUpdates();
 
     // Fields.
     int fieldCount() const { return m_fields.size(); }

@@ -1,0 +1,15 @@
+#include "ScreenCatalog.h"
+
+#include "TFrmPrincipal.h"
+#include "registries/TCAD_Setores.h"
+#include "registries/TCAD_Solicitantes.h"
+
+namespace kalvero {
+
+void installScreens(TFrmPrincipal &mainWindow) {
+    using Command = TFrmPrincipal::Command;
+    mainWindow.setScreen(Command::Solicitante, [](QWidget *owner) { return new TCAD_Solicitantes(owner); });
+    mainWindow.setScreen(Command::Setor, [](QWidget *owner) { return new TCAD_Setores(owner); });
+}
+
+}  // namespace kalvero

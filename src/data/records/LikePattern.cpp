@@ -1,0 +1,18 @@
+#include "LikePattern.h"
+
+namespace kalvero::LikePattern {
+
+QString containing(const QString &typed) {
+    QString pattern;
+    pattern.reserve(typed.size() + 2);
+    pattern += QLatin1Char('%');
+    for (QChar c : typed) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QChar(Escape))
+            pattern += QChar(Escape);
+        pattern += c;
+    }
+    pattern += QLatin1Char('%');
+    return pattern;
+}
+
+}  // namespace kalvero::LikePattern

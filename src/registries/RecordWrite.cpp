@@ -1,0 +1,40 @@
+#include "RecordWrite.h"
+
+#include "data/Failure.h"
+#include "data/records/RecordSet.h"
+
+#include <QVariantList>
+
+namespace kalvero {
+
+void postAndApply(RecordSet &set) {
+    const bool inserting = set.state() == RecordSet::State::Insert;
+    QVariantList entered;
+    QList<int> stored;
+    for (int i = 0; i < set.fieldCount(); ++i) {
+        if (set.fieldDef(i).isLookup)
+            continue;
+        stored << i;
+        entered << set.field(i).value();
+    }
+    set.post();
+    try {
+        set.applyUpdates();
+    } catch (const Failure &) {
+        if (set.changeCount() > 0) {
+            // Nothing reached the database (the connection was lost): the
+            // posted record is still pending and is simply reopened.
+            set.edit();
+        } else {
+            if (inserting)
+                set.append();
+            else
+                set.edit();
+            for (int k = 0; k < stored.size(); ++k)
+                set.field(stored.at(k)).setValue(entered.at(k));
+        }
+        throw;
+    }
+}
+
+}  // namespace kalvero

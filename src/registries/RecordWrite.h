@@ -1,0 +1,13 @@
+#pragma once
+
+namespace kalvero {
+
+class RecordSet;
+
+// Posts the record being inserted or changed and writes it to the database.
+// When the write fails, the record is put back into insert or edit state with
+// what was entered, so the entry stays on the screen and can be saved again
+// or cancelled, and the failure goes on to the caller.
+void postAndApply(RecordSet &set);
+
+}  // namespace kalvero

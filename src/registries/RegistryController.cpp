@@ -1,0 +1,257 @@
+#include "RegistryController.h"
+
+#include "RecordWrite.h"
+#include "data/Failure.h"
+#include "data/modules/TDM.h"
+#include "data/records/LikePattern.h"
+#include "data/records/RecordSet.h"
+#include "ui/ErrorBox.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace kalvero {
+
+namespace {
+const QString Caption = QStringLiteral("Kalvero");
+}
+
+RegistryController::RegistryController(QDialog *window, const RegistryForm &form, RegistryDefinition definition)
+    : QObject(window), m_window(window), m_form(form), m_def(std::move(definition)) {
+    connect(form.btnIncluir, &QPushButton::clicked, this, [this] { guarded([this] { incluir(); }); });
+    connect(form.btnAlterar, &QPushButton::clicked, this, [this] { guarded([this] { alterar(); }); });
+    connect(form.btnExcluir, &QPushButton::clicked, this, [this] { guarded([this] { excluir(); }); });
+    connect(form.btnSair, &QPushButton::clicked, window, &QDialog::close);
+    connect(form.btnGravar, &QPushButton::clicked, this, [this] { guarded([this] { gravar(); }); });
+    connect(form.btnCancelar, &QPushButton::clicked, this, [this] { guarded([this] { cancelar(); }); });
+    // However the window closes, its record sets close with it and an
+    // unsaved record is discarded.
+    connect(window, &QDialog::finished, this, [this] { m_def.records->close(); });
+}
+
+RegistryController::~RegistryController() { m_def.records->close(); }
+
+void RegistryController::guarded(const std::function<void()> &handler) { ErrorBox::guard(m_window, handler); }
+
+bool RegistryController::isEditing() const {
+    const RecordSet::State s = m_def.records->state();
+    return s == RecordSet::State::Insert || s == RecordSet::State::Edit;
+}
+
+void RegistryController::inform(const RegistryMessage &message) const {
+    MessageService::inform(m_window, Caption, message.text, message.icon);
+}
+
+bool RegistryController::confirm(const RegistryMessage &message) const {
+    return MessageService::confirm(m_window, Caption, message.text, message.icon);
+}
+
+void RegistryController::showBrowseTab() {
+    QTabWidget *pages = m_form.PageGeral;
+    const int browse = pages->indexOf(m_form.tabConsulta);
+    const int edit = pages->indexOf(m_form.tabManutencao);
+    pages->setTabVisible(browse, true);
+    pages->setTabEnabled(browse, true);
+    pages->setCurrentIndex(browse);
+    pages->setTabEnabled(edit, false);
+    pages->setTabVisible(edit, false);
+}
+
+void RegistryController::showEditTab() {
+    QTabWidget *pages = m_form.PageGeral;
+    const int browse = pages->indexOf(m_form.tabConsulta);
+    const int edit = pages->indexOf(m_form.tabManutencao);
+    pages->setTabVisible(edit, true);
+    pages->setTabEnabled(edit, true);
+    pages->setCurrentIndex(edit);
+    pages->setTabEnabled(browse, false);
+    pages->setTabVisible(browse, false);
+}
+
+void RegistryController::reload(const QString &statement, const QVariantList &params) {
+    RecordSet *records = m_def.records;
+    records->close();
+    records->setCommandText(statement, params);
+    records->open();
+}
+
+void RegistryController::addTextSearch(QLineEdit *box, const QString &likeStatement, std::function<QString()> textOf,
+                                       const QString &allStatement) {
+    if (!textOf)
+        textOf = [box] { return box->text(); };
+    connect(box, &QLineEdit::textChanged, this, [this, likeStatement, textOf, allStatement] {
+        // Searches act on the list while browsing; a record being entered is never dropped by one.
+        if (isEditing())
+            return;
+        guarded([&] {
+            const QString text = textOf();
+            if (text.isEmpty() && !allStatement.isEmpty())
+                reload(allStatement);
+            else
+                reload(likeStatement, {LikePattern::containing(text)});
+        });
+    });
+}
+
+void RegistryController::addCodeFind(QLineEdit *box, QAbstractButton *button) {
+    connect(button, &QAbstractButton::clicked, this, [this, box] { guarded([this, box] { findCode(box); }); });
+}
+
+void RegistryController::findCode(QLineEdit *box) {
+    if (box->text().isEmpty())
+        return;
+    bool number = false;
+    const qint64 code = box->text().toLongLong(&number);
+    RecordSet *records = m_def.records;
+    if (!number || !records->isActive() || !records->locate(m_def.codeField, code))
+        inform(m_def.notRegisteredFind);
+}
+
+void RegistryController::open() {
+    reload(m_def.openStatement);
+    showBrowseTab();
+    m_form.btnIncluir->setFocus(Qt::OtherFocusReason);
+    if (m_def.afterOpen)
+        m_def.afterOpen();
+}
+
+void RegistryController::incluir() {
+    RecordSet *records = m_def.records;
+    reload(m_def.incluirStatement);
+    records->last();
+    m_tableHadRecords = !records->isEmpty();
+    m_provisionalCode = m_tableHadRecords ? int(records->field(m_def.codeField).asInteger()) + 1 : 1;
+    m_mode = Mode::New;
+    showEditTab();
+    records->append();
+    records->field(m_def.codeField).setAsInteger(m_provisionalCode);
+    if (m_def.firstDataBox)
+        m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
+    if (m_def.afterIncluir)
+        m_def.afterIncluir();
+}
+
+void RegistryController::alterar() {
+    RecordSet *records = m_def.records;
+    if (!records->isActive() || records->isEmpty()) {
+        inform(m_def.notRegisteredAlterar);
+        for (QLineEdit *box : m_def.clearedWhenNotRegistered)
+            box->clear();
+        return;
+    }
+    m_mode = Mode::Change;
+    showEditTab();
+    records->edit();
+    if (m_def.firstDataBox)
+        m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
+    if (m_def.afterAlterar)
+        m_def.afterAlterar();
+}
+
+void RegistryController::gravar() {
+    if (!isEditing())
+        return;
+    if (m_def.requiredDataPresent && !m_def.requiredDataPresent()) {
+        inform(m_def.fillIn);
+        if (m_def.firstDataBox)
+            m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!confirm(m_def.saveConfirm)) {
+        if (m_def.focusAfterNo)
+            m_def.focusAfterNo->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    RecordSet &consulta = DM->SQLConsulta;
+    consulta.close();
+    consulta.setCommandText(QString());
+    consulta.setCommandText(m_def.wholeTableStatement);
+    consulta.open();
+
+    if (m_def.ownDuplicateCheck && !m_def.ownDuplicateCheck())
+        return;
+    if (m_mode == Mode::New) {
+        if (!writeNew())
+            return;
+    } else {
+        writeChanged();
+    }
+    consulta.close();
+    showBrowseTab();
+    if (m_def.afterSave)
+        m_def.afterSave();
+}
+
+bool RegistryController::writeNew() {
+    RecordSet *records = m_def.records;
+    // Another workstation may have taken the code shown since Incluir.
+    if (m_tableHadRecords && DM->SQLConsulta.locate(m_def.codeField, m_provisionalCode)) {
+        inform(m_def.alreadyRegistered);
+        return false;
+    }
+    const int finalCode = m_def.nextKey();
+    records->field(m_def.codeField).setAsInteger(finalCode);
+    int *handoff = m_def.handoff ? &(Session.*m_def.handoff) : nullptr;
+    const int before = handoff ? *handoff : 0;
+    if (handoff)
+        *handoff = finalCode;
+    try {
+        postAndApply(*records);
+    } catch (...) {
+        // A record that was not written is handed to nobody.
+        if (handoff)
+            *handoff = before;
+        throw;
+    }
+    return true;
+}
+
+void RegistryController::writeChanged() {
+    RecordSet *records = m_def.records;
+    int *handoff = m_def.handoff && m_def.handoffOnChange ? &(Session.*m_def.handoff) : nullptr;
+    const int before = handoff ? *handoff : 0;
+    if (handoff)
+        *handoff = int(records->field(m_def.codeField).asInteger());
+    try {
+        postAndApply(*records);
+    } catch (...) {
+        if (handoff)
+            *handoff = before;
+        throw;
+    }
+}
+
+void RegistryController::cancelar() {
+    RecordSet *records = m_def.records;
+    records->cancel();
+    // A write that failed may have left the record pending; it is dropped too.
+    if (records->isActive())
+        records->cancelUpdates();
+    showBrowseTab();
+    if (m_def.afterCancel)
+        m_def.afterCancel();
+}
+
+void RegistryController::excluir() {
+    if (confirm(m_def.deleteConfirm)) {
+        RecordSet *records = m_def.records;
+        try {
+            records->deleteRecord();
+            records->applyUpdates();
+            records->close();
+            records->open();
+        } catch (const Failure &) {
+            // Above all a record that others refer to; it stays where it was.
+            if (records->isActive())
+                records->cancelUpdates();
+            inform(m_def.deleteFailure);
+        }
+    }
+    if (m_def.afterDelete)
+        m_def.afterDelete();
+}
+
+}  // namespace kalvero

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "data/session/SessionState.h"
+#include "ui/MessageService.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+#include "RegistryForm.h"
+
+class QAbstractButton;
+class QDialog;
+class QLineEdit;
+class QWidget;
+
+namespace kalvero {
+
+class RecordSet;
+
+struct RegistryMessage {
+    QString text;
+    MessageService::Icon icon = MessageService::Icon::None;
+};
+
+// What a register window gives the shared register behaviour: its record set
+// and statements, its messages and the steps of its own.
+struct RegistryDefinition {
+    RecordSet *records = nullptr;
+    QString codeField;
+    QString openStatement;        // the default order
+    QString incluirStatement;     // ordered by code
+    QString wholeTableStatement;  // loaded into SQLConsulta at Gravar
+    std::function<int()> nextKey; // the final code of a new record
+
+    int SessionState::*handoff = nullptr;
+    bool handoffOnChange = false;  // also a changed record hands its code over
+
+    RegistryMessage deleteConfirm;
+    RegistryMessage deleteFailure;
+    RegistryMessage notRegisteredAlterar;
+    RegistryMessage notRegisteredFind;
+    RegistryMessage fillIn;
+    RegistryMessage saveConfirm;
+    RegistryMessage alreadyRegistered;
+
+    QWidget *firstDataBox = nullptr;
+    QWidget *focusAfterNo = nullptr;             // where a No at the save question leaves the focus
+    QList<QLineEdit *> clearedWhenNotRegistered; // search boxes cleared by Alterar on an empty list
+
+    // The window's own steps; any may be left empty.
+    std::function<bool()> requiredDataPresent;
+    std::function<bool()> ownDuplicateCheck;  // before a new or changed record is written
+    std::function<void()> afterOpen;
+    std::function<void()> afterIncluir;
+    std::function<void()> afterAlterar;
+    std::function<void()> afterSave;
+    std::function<void()> afterCancel;
+    std::function<void()> afterDelete;
+};
+
+// The behaviour that the requester, subject and sector windows share: the
+// two tabs with one visible, browsing, Incluir with its provisional code,
+// Alterar, Gravar, Cancelar, Excluir, the searches and closing. Each window
+// owns one and gives it its definition.
+class RegistryController : public QObject {
+    Q_OBJECT
+public:
+    enum class Mode { None = 0, New = 1, Change = 2 };
+
+    RegistryController(QDialog *window, const RegistryForm &form, RegistryDefinition definition);
+    ~RegistryController() override;
+
+    Mode RegistryMode() const { return m_mode; }
+    bool isEditing() const;
+    int provisionalCode() const { return m_provisionalCode; }
+
+    // Every change of the box's text reloads the list with the statement,
+    // whose one parameter is the LIKE pattern "contains the text". With
+    // allStatement set, an empty box lists by it instead.
+    void addTextSearch(QLineEdit *box, const QString &likeStatement, std::function<QString()> textOf = {},
+                       const QString &allStatement = {});
+    // The find button looks for the typed code among the listed records.
+    void addCodeFind(QLineEdit *box, QAbstractButton *button);
+
+    void open();
+    void incluir();
+    void alterar();
+    void gravar();
+    void cancelar();
+    void excluir();
+
+    void inform(const RegistryMessage &message) const;
+    bool confirm(const RegistryMessage &message) const;
+
+private:
+    void showBrowseTab();
+    void showEditTab();
+    void reload(const QString &statement, const QVariantList &params = {});
+    void findCode(QLineEdit *box);
+    bool writeNew();
+    void writeChanged();
+    void guarded(const std::function<void()> &handler);
+
+    QDialog *m_window;
+    RegistryForm m_form;
+    RegistryDefinition m_def;
+    Mode m_mode = Mode::None;
+    int m_provisionalCode = 0;
+    bool m_tableHadRecords = false;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,79 @@
+#include "RegistryWidgets.h"
+
+#include "RegistryForm.h"
+#include "data/records/RecordSet.h"
+#include "ui/FieldBinding.h"
+#include "ui/MaskedDigitsEdit.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+
+namespace kalvero::RegistryWidgets {
+
+namespace {
+
+// The widest integer code that fits the INTEGER columns.
+constexpr int CodeDigits = 9;
+
+template <typename Box>
+Box *placed(QGroupBox *group, QGridLayout *layout, int row, int column, const QString &label, Box *box) {
+    auto *caption = new QLabel(label, group);
+    caption->setBuddy(box);
+    layout->addWidget(caption, row, column * 2);
+    layout->addWidget(box, row, column * 2 + 1);
+    return box;
+}
+
+}  // namespace
+
+QLineEdit *codeSearchBox(const RegistryForm &form, int row, const QString &label) {
+    auto *box = new QLineEdit(form.grpConsultar);
+    acceptDigitsOnly(box, CodeDigits);
+    box->setMaximumWidth(110);
+    return placed(form.grpConsultar, form.searchLayout, row, 0, label, box);
+}
+
+QToolButton *findButton(const RegistryForm &form, int row) {
+    auto *button = new QToolButton(form.grpConsultar);
+    button->setObjectName(QStringLiteral("btnLocalizar"));
+    button->setIcon(button->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    button->setToolTip(QStringLiteral("Localizar"));
+    form.searchLayout->addWidget(button, row, 2, Qt::AlignLeft);
+    return button;
+}
+
+QLineEdit *textSearchBox(const RegistryForm &form, int row, const QString &label, int maxLength) {
+    auto *box = new QLineEdit(form.grpConsultar);
+    applyTextCase(box, TextCase::Upper);
+    box->setMaxLength(maxLength);
+    auto *caption = new QLabel(label, form.grpConsultar);
+    caption->setBuddy(box);
+    form.searchLayout->addWidget(caption, row, 0);
+    form.searchLayout->addWidget(box, row, 1, 1, 3);
+    return box;
+}
+
+MaskedDigitsEdit *maskedSearchBox(const RegistryForm &form, int row, const QString &label, const QString &pattern) {
+    auto *box = new MaskedDigitsEdit(pattern, QLatin1Char(' '), form.grpConsultar);
+    box->setMaximumWidth(160);
+    return placed(form.grpConsultar, form.searchLayout, row, 0, label, box);
+}
+
+QLineEdit *dataBox(const RegistryForm &form, int row, const QString &label, RecordSet *set, const QString &field,
+                   TextCase textCase, int column) {
+    auto *box = new QLineEdit(form.grpDados);
+    box->setObjectName(QStringLiteral("edt") + field);
+    FieldBinding::bind(box, set, field, textCase);
+    const int index = set->fieldIndex(field);
+    if (index >= 0 && set->fieldDef(index).type != FieldType::Text) {
+        box->setEnabled(false);  // codes are never typed
+        box->setMaximumWidth(110);
+    }
+    return placed(form.grpDados, form.dataLayout, row, column, label, box);
+}
+
+}  // namespace kalvero::RegistryWidgets

@@ -1,0 +1,83 @@
+#include "TCAD_Setores.h"
+
+#include "ChildListController.h"
+#include "RegistryController.h"
+#include "RegistryWidgets.h"
+#include "data/modules/TUDMCadastro.h"
+#include "ui/DialogKeys.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kalvero {
+
+TCAD_Setores::TCAD_Setores(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("CAD_Setor"));
+    TUDMCadastro &dm = *UDMCadastro;
+    form = RegistryForm::build(this, {QStringLiteral("Cadastro de Setores"), QStringLiteral("Setor"), &dm.cdsTBSetor,
+                                      {QStringLiteral("IDSETOR"), QStringLiteral("NOME")}, true, true, QSize(700, 540)});
+
+    edtConsultaNome = RegistryWidgets::textSearchBox(form, 0, QStringLiteral("Descrição"), 45);
+    edtCodigo = RegistryWidgets::dataBox(form, 0, QStringLiteral("Código*"), &dm.cdsTBSetor, QStringLiteral("IDSETOR"));
+    edtNome = RegistryWidgets::dataBox(form, 1, QStringLiteral("Descrição*"), &dm.cdsTBSetor, QStringLiteral("NOME"));
+
+    responsaveis = ChildListForm::build(form.tabManutencao, QStringLiteral(" Responsáveis pelo setor "),
+                                        &dm.cdsTBResponsavelPorSetor,
+                                        {QStringLiteral("IDRESPONSAVEL"), QStringLiteral("NOME"), QStringLiteral("SETOR")},
+                                        RecordGrid::Colours::Zebra);
+    form.editLayout->insertWidget(1, responsaveis.group, 1);
+
+    ChildListDefinition children;
+    children.children = &dm.cdsTBResponsavelPorSetor;
+    children.nameField = QStringLiteral("NOME");
+    children.parentField = QStringLiteral("SETOR");
+    children.codeField = QStringLiteral("IDRESPONSAVEL");
+    children.listStatement = QStringLiteral("select * from TBRESPONSAVEISPORSETOR WHERE SETOR = ? order by IDRESPONSAVEL");
+    // Persons are numbered over all sectors together.
+    children.nextCode = [](int) { return UDMCadastro->NextResponsibleCode(); };
+    children.parentCode = [] { return int(UDMCadastro->cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()); };
+    children.afterSave = [](int person) { Session.LastSavedResponsibleCode = person; };
+    children.noChildren = {QStringLiteral("Não há responsáveis cadastrados!"), MessageService::Icon::Error};
+    children.deleteConfirm = {QStringLiteral("Confirma a deleção deste responsável?"), MessageService::Icon::Information};
+    children.deleteFailure = {QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!"),
+                              MessageService::Icon::Error};
+    responsibleList = new ChildListController(this, responsaveis, std::move(children));
+
+    RegistryDefinition d;
+    d.records = &dm.cdsTBSetor;
+    d.codeField = QStringLiteral("IDSETOR");
+    d.openStatement = QStringLiteral("select * from TBSETOR order by NOME");
+    d.incluirStatement = QStringLiteral("select * from TBSETOR order by IDSETOR");
+    d.wholeTableStatement = QStringLiteral("SELECT * FROM TBSETOR");
+    d.nextKey = [] { return UDMCadastro->NextSectorCode(); };
+    d.handoff = &SessionState::LastSavedSectorCode;
+    d.handoffOnChange = true;
+    d.deleteConfirm = {QStringLiteral("Confirma a Deleção Deste Setor?"), MessageService::Icon::Information};
+    d.deleteFailure = {QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!"),
+                       MessageService::Icon::Error};
+    d.notRegisteredAlterar = {QStringLiteral("Setor não Cadastrado no Sistema!"), MessageService::Icon::Error};
+    d.fillIn = {QStringLiteral("Preencha o campo Descrição Setor!"), MessageService::Icon::Warning};
+    d.saveConfirm = {QStringLiteral("Confirma a Gravação Deste Setor?"), MessageService::Icon::Question};
+    d.alreadyRegistered = {QStringLiteral("Setor já cadastrado no Sistema..."), MessageService::Icon::Warning};
+    d.firstDataBox = edtNome;
+    d.focusAfterNo = edtNome;
+    d.clearedWhenNotRegistered = {edtConsultaNome};
+    d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtNome->text().isEmpty(); };
+    d.afterIncluir = [this] { responsibleList->load(registry->provisionalCode(), false); };
+    d.afterAlterar = [this] {
+        responsibleList->load(int(UDMCadastro->cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()), true);
+    };
+    registry = new RegistryController(this, form, std::move(d));
+    registry->addTextSearch(edtConsultaNome,
+                            QStringLiteral("select * from TBSETOR where NOME like ? escape '\\' order by NOME "));
+
+    DialogKeys::install(this);
+    DialogKeys::moveFocusOnEnter(edtNome, form.btnGravar);
+    registry->open();
+}
+
+TCAD_Setores::~TCAD_Setores() = default;
+
+}  // namespace kalvero

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "RegistryForm.h"
+
+#include <QDialog>
+
+class QButtonGroup;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+class QToolButton;
+
+namespace kalvero {
+
+class MaskedDigitsEdit;
+class RegistryController;
+
+// The requester registry: people and companies in whose name protocols are
+// opened, each with the one document its person type calls for.
+class TCAD_Solicitantes : public QDialog {
+    Q_OBJECT
+public:
+    enum PersonType { NoType = -1, PessoaFisica = 0, PessoaJuridica = 1 };
+
+    explicit TCAD_Solicitantes(QWidget *parent = nullptr);
+    ~TCAD_Solicitantes() override;
+
+    PersonType personType() const;
+    bool DocumentValidated() const { return m_documentValidated; }
+
+    RegistryForm form;
+    QLineEdit *edtConsultaCodigo;
+    QToolButton *btnLocalizar;
+    QLineEdit *edtConsultaNome;
+    MaskedDigitsEdit *edtConsultaCpf;
+    MaskedDigitsEdit *edtConsultaCnpj;
+
+    QLineEdit *edtCodigo;
+    QGroupBox *rgTipoSolicitante;
+    QRadioButton *rbPessoaFisica;
+    QRadioButton *rbPessoaJuridica;
+    MaskedDigitsEdit *edtCpf;
+    MaskedDigitsEdit *edtCnpj;
+    QLineEdit *edtNome;
+    QLineEdit *edtEndereco;
+    QLineEdit *edtNumero;
+    QLineEdit *edtCep;
+    QLineEdit *edtMunicipio;
+    QLineEdit *edtBairro;
+    QLineEdit *edtComplemento;
+    QLineEdit *edtUf;
+    QLineEdit *edtEmail;
+    QLineEdit *edtTelefone;
+
+    RegistryController *registry;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setPersonType(PersonType type);
+    void clearPersonType();
+    void personTypeChanged(PersonType type);
+    void leaveCpfBox();
+    void leaveCnpjBox();
+    bool requiredDataPresent();
+    bool duplicateCheckPasses();
+    bool CheckDocumentsUnique();
+
+    QButtonGroup *m_personTypes;
+    bool m_documentValidated = false;
+    QString m_loadedCpf;
+    QString m_loadedCnpj;
+};
+
+}  // namespace kalvero

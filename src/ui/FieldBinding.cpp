@@ -1,0 +1,72 @@
+#include "FieldBinding.h"
+
+#include "MaskedDigitsEdit.h"
+#include "data/records/RecordSet.h"
+
+#include <QLineEdit>
+
+namespace kalvero {
+
+FieldBinding *FieldBinding::bind(QLineEdit *box, RecordSet *set, const QString &fieldName, TextCase textCase) {
+    auto *binding = new FieldBinding(box, set, fieldName);
+    const int index = set->fieldIndex(fieldName);
+    if (!qobject_cast<MaskedDigitsEdit *>(box)) {
+        applyTextCase(box, textCase);
+        if (index >= 0 && set->fieldDef(index).type == FieldType::Text && set->fieldDef(index).size > 0)
+            box->setMaxLength(set->fieldDef(index).size);
+    }
+    binding->refresh();
+    return binding;
+}
+
+FieldBinding::FieldBinding(QLineEdit *box, RecordSet *set, const QString &fieldName)
+    : QObject(box), m_box(box), m_set(set), m_fieldName(fieldName) {
+    connect(set, &RecordSet::currentChanged, this, &FieldBinding::refresh);
+    connect(set, &RecordSet::stateChanged, this, &FieldBinding::refresh);
+    connect(set, &RecordSet::rowsReset, this, &FieldBinding::refresh);
+    connect(set, &RecordSet::rowChanged, this, [this](int row) {
+        if (row == m_set->currentRow())
+            refresh();
+    });
+    connect(box, &QLineEdit::textEdited, this, &FieldBinding::write);
+}
+
+QString FieldBinding::boxValue() const {
+    if (auto *masked = qobject_cast<MaskedDigitsEdit *>(m_box.data()))
+        return masked->digits();
+    return m_box->text();
+}
+
+void FieldBinding::refresh() {
+    if (!m_box)
+        return;
+    const bool editing = m_set->state() == RecordSet::State::Insert || m_set->state() == RecordSet::State::Edit;
+    m_box->setReadOnly(!editing);
+    QString value;
+    if (m_set->isActive() && !m_set->isEmpty()) {
+        Field field = m_set->field(m_fieldName);
+        const FieldType type = field.def().type;
+        // Codes show their display format ("00001"); text shows as stored.
+        value = type == FieldType::Text ? field.asString() : field.displayText();
+    }
+    if (value == boxValue())
+        return;  // keeps the cursor where the operator is typing
+    if (auto *masked = qobject_cast<MaskedDigitsEdit *>(m_box.data()))
+        masked->setDigits(value);
+    else
+        m_box->setText(value);
+}
+
+void FieldBinding::write() {
+    const RecordSet::State state = m_set->state();
+    if (state != RecordSet::State::Insert && state != RecordSet::State::Edit)
+        return;
+    const QString value = boxValue();
+    Field field = m_set->field(m_fieldName);
+    if (value.isEmpty())
+        field.clear();
+    else
+        field.setAsString(value);
+}
+
+}  // namespace kalvero

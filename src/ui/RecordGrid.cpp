@@ -1,0 +1,74 @@
+#include "RecordGrid.h"
+
+#include "RecordSetModel.h"
+#include "ZebraRowDelegate.h"
+#include "data/records/RecordSet.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+
+namespace kalvero {
+
+RecordGrid::RecordGrid(RecordSet *set, Colours colours, QWidget *parent)
+    : QTableView(parent), m_set(set), m_model(new RecordSetModel(set, this)) {
+    setModel(m_model);
+    setEditTriggers(NoEditTriggers);
+    setSelectionBehavior(SelectItems);
+    setSelectionMode(SingleSelection);
+    setAlternatingRowColors(false);
+    setWordWrap(false);
+    if (colours == Colours::Zebra)
+        setItemDelegate(new ZebraRowDelegate(this));
+
+    QFont titles = horizontalHeader()->font();
+    titles.setBold(true);
+    horizontalHeader()->setFont(titles);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->hide();
+
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyColumnWidths();
+        followRecordSet();
+    });
+    connect(m_set, &RecordSet::currentChanged, this, &RecordGrid::followRecordSet);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &now) {
+        if (m_syncing || !now.isValid() || m_set->state() != RecordSet::State::Browse)
+            return;
+        if (now.row() != m_set->currentRow())
+            m_set->setRecNo(now.row() + 1);
+    });
+    applyColumnWidths();
+}
+
+void RecordGrid::setFieldNames(const QStringList &names) {
+    m_model->setFieldNames(names);
+    applyColumnWidths();
+}
+
+void RecordGrid::applyColumnWidths() {
+    const int charWidth = fontMetrics().averageCharWidth();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const int chars = m_model->headerData(c, Qt::Horizontal, RecordSetModel::DisplayWidthRole).toInt();
+        setColumnWidth(c, chars * charWidth + 8);
+    }
+}
+
+void RecordGrid::followRecordSet() {
+    const int row = m_set->isActive() ? m_set->currentRow() : -1;
+    m_syncing = true;
+    if (row < 0 || row >= m_model->rowCount()) {
+        selectionModel()->clearCurrentIndex();
+        selectionModel()->clearSelection();
+    } else {
+        const int column = std::max(0, currentIndex().column());
+        const QModelIndex index = m_model->index(row, column);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        scrollTo(index);
+    }
+    m_syncing = false;
+}
+
+}  // namespace kalvero
