@@ -68,8 +68,8 @@ QLineEdit *dataBox(const RegistryForm &form, int row, const QString &label, Reco
     auto *box = new QLineEdit(form.grpDados);
     box->setObjectName(QStringLiteral("edt") + field);
     FieldBinding::bind(box, set, field, textCase);
-    const int index = set->fieldIndex(field);
-    if (index >= 0 && set->fieldDef(index).type != FieldType::Text) {
+    const FieldDef *def = set->fieldNamed(field);
+    if (def && def->type != FieldType::Text) {
         box->setEnabled(false);  // codes are never typed
         box->setMaximumWidth(110);
     }

@@ -192,9 +192,11 @@ void TCAD_Solicitantes::personTypeChanged(PersonType type) {
     MaskedDigitsEdit *keep = type == PessoaFisica ? edtCpf : edtCnpj;
     MaskedDigitsEdit *drop = type == PessoaFisica ? edtCnpj : edtCpf;
     records.field(type == PessoaFisica ? QStringLiteral("CNPJ") : QStringLiteral("CPF")).clear();
+    m_changingType = true;
     keep->setEnabled(true);
     keep->setFocus(Qt::OtherFocusReason);
     drop->setEnabled(false);
+    m_changingType = false;
 }
 
 bool TCAD_Solicitantes::eventFilter(QObject *watched, QEvent *event) {
@@ -202,7 +204,8 @@ bool TCAD_Solicitantes::eventFilter(QObject *watched, QEvent *event) {
         // Leaving the box, not the window: a message box or another window
         // taking the focus is no exit.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && registry->isEditing())
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_changingType &&
+            registry->isEditing())
             ErrorBox::guard(this, [&] { watched == edtCpf ? leaveCpfBox() : leaveCnpjBox(); });
     }
     return QDialog::eventFilter(watched, event);

@@ -69,6 +69,7 @@ private:
 
     QButtonGroup *m_personTypes;
     bool m_documentValidated = false;
+    bool m_changingType = false;  // a document box losing the focus to the change is not left
     QString m_loadedCpf;
     QString m_loadedCnpj;
 };

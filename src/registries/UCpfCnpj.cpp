@@ -23,9 +23,14 @@ int checkDigit(int sum) {
     return c >= 10 ? 0 : c;
 }
 
-// The two check digits from the weights of each, as text, compared with the
-// last two characters as text.
-bool checkDigitsMatch(const QString &text, const int *firstWeights, const int *secondWeights, int bodyLength) {
+const int CpfFirst[] = {10, 9, 8, 7, 6, 5, 4, 3, 2};
+const int CpfSecond[] = {11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
+const int CnpjFirst[] = {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+const int CnpjSecond[] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+
+// The text of the two check digits of the body (the digits before them); the
+// second weighs the first check digit with the last of its weights.
+QString checkDigits(const QString &text, const int *firstWeights, const int *secondWeights, int bodyLength) {
     int s1 = 0;
     for (int i = 0; i < bodyLength; ++i)
         s1 += firstWeights[i] * digitAt(text, i);
@@ -35,7 +40,7 @@ bool checkDigitsMatch(const QString &text, const int *firstWeights, const int *s
         s2 += secondWeights[i] * digitAt(text, i);
     s2 += secondWeights[bodyLength] * c1;
     const int c2 = checkDigit(s2);
-    return QString::number(c1) + QString::number(c2) == text.mid(bodyLength, 2);
+    return QString::number(c1) + QString::number(c2);
 }
 
 }  // namespace
@@ -50,9 +55,7 @@ bool CpfIsValid(const QString &cpf) {
         QStringLiteral("00000000000"), QStringLiteral("12345678909")};
     if (refused.contains(cpf))
         return false;
-    static const int first[] = {10, 9, 8, 7, 6, 5, 4, 3, 2};
-    static const int second[] = {11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
-    return checkDigitsMatch(cpf, first, second, 9);
+    return checkDigits(cpf, CpfFirst, CpfSecond, 9) == cpf.mid(9, 2);
 }
 
 bool CnpjIsValid(const QString &cnpj) {
@@ -61,9 +64,16 @@ bool CnpjIsValid(const QString &cnpj) {
     for (char d = '0'; d <= '9'; ++d)
         if (cnpj == QString(14, QLatin1Char(d)))
             return false;
-    static const int first[] = {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
-    static const int second[] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
-    return checkDigitsMatch(cnpj, first, second, 12);
+    return checkDigits(cnpj, CnpjFirst, CnpjSecond, 12) == cnpj.mid(12, 2);
+}
+
+QString CpfWithCheckDigits(const QString &nineDigits) {
+    return allDigits(nineDigits, 9) ? nineDigits + checkDigits(nineDigits, CpfFirst, CpfSecond, 9) : nineDigits;
+}
+
+QString CnpjWithCheckDigits(const QString &twelveDigits) {
+    return allDigits(twelveDigits, 12) ? twelveDigits + checkDigits(twelveDigits, CnpjFirst, CnpjSecond, 12)
+                                       : twelveDigits;
 }
 
 }  // namespace kalvero

@@ -10,4 +10,9 @@ namespace kalvero {
 bool CpfIsValid(const QString &cpf);
 bool CnpjIsValid(const QString &cnpj);
 
+// The number with its two check digits appended, from its first 9 (CPF) or
+// 12 (CNPJ) digits.
+QString CpfWithCheckDigits(const QString &nineDigits);
+QString CnpjWithCheckDigits(const QString &twelveDigits);
+
 }  // namespace kalvero

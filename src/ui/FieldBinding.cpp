@@ -9,11 +9,11 @@ namespace kalvero {
 
 FieldBinding *FieldBinding::bind(QLineEdit *box, RecordSet *set, const QString &fieldName, TextCase textCase) {
     auto *binding = new FieldBinding(box, set, fieldName);
-    const int index = set->fieldIndex(fieldName);
     if (!qobject_cast<MaskedDigitsEdit *>(box)) {
         applyTextCase(box, textCase);
-        if (index >= 0 && set->fieldDef(index).type == FieldType::Text && set->fieldDef(index).size > 0)
-            box->setMaxLength(set->fieldDef(index).size);
+        const FieldDef *field = set->fieldNamed(fieldName);
+        if (field && field->type == FieldType::Text && field->size > 0)
+            box->setMaxLength(field->size);
     }
     binding->refresh();
     return binding;

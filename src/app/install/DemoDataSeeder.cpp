@@ -3,6 +3,7 @@
 #include "data/Clock.h"
 #include "data/firebird/Connection.h"
 #include "data/schema/UnitSchema.h"
+#include "registries/UCpfCnpj.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -47,14 +48,6 @@ private:
     QHash<QString, int> m_counts;
     int m_pending = 0;
 };
-
-int checkDigit(const QString &digits, const QVector<int> &weights) {
-    int sum = 0;
-    for (int i = 0; i < weights.size(); ++i)
-        sum += digits.at(i).digitValue() * weights.at(i);
-    const int r = sum % 11;
-    return r < 2 ? 0 : 11 - r;
-}
 
 const QStringList FirstNames = {"MARIA", "JOSÉ", "ANTÔNIO", "FRANCISCA", "JOÃO", "ANA", "FRANCISCO", "ANTÔNIA",
                                 "CARLOS", "RAIMUNDA", "PAULO", "LUCIANA", "PEDRO", "JOSEFA", "LUÍS", "FERNANDA",
@@ -113,20 +106,6 @@ DemoDataSeeder::DemoDataSeeder(QString databaseName, QString operatorCode, Sizes
     }
 }
 
-QString DemoDataSeeder::cpfWithCheckDigits(const QString &nine) {
-    QString cpf = nine;
-    cpf += QString::number(checkDigit(cpf, {10, 9, 8, 7, 6, 5, 4, 3, 2}));
-    cpf += QString::number(checkDigit(cpf, {11, 10, 9, 8, 7, 6, 5, 4, 3, 2}));
-    return cpf;
-}
-
-QString DemoDataSeeder::cnpjWithCheckDigits(const QString &twelve) {
-    QString cnpj = twelve;
-    cnpj += QString::number(checkDigit(cnpj, {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2}));
-    cnpj += QString::number(checkDigit(cnpj, {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2}));
-    return cnpj;
-}
-
 QString DemoDataSeeder::fill() {
     QRandomGenerator random(2014);
     auto pick = [&](const QStringList &list) { return list.at(int(random.bounded(qsizetype(list.size())))); };
@@ -145,7 +124,7 @@ QString DemoDataSeeder::fill() {
     db.execute(QStringLiteral("insert into TBENTIDADE (CNPJ, PREFEITO, TESOUREIRO, ENDERECO, NUMERO, BAIRRO, CIDADE, "
                               "CEP, FONE, RESPONSAVEL_RELATORIO_1, RESPONSAVEL_RELATORIO_2, COMPLEMENTO, ESTADO, "
                               "CONFIG_SEQ_IMP) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-               {cnpjWithCheckDigits(QStringLiteral("065535640001")), QStringLiteral("JOÃO BATISTA DE CARVALHO"),
+               {CnpjWithCheckDigits(QStringLiteral("065535640001")), QStringLiteral("JOÃO BATISTA DE CARVALHO"),
                 QStringLiteral("MARIA JOSÉ DE SOUSA"), QStringLiteral("PRAÇA DA MATRIZ"), QStringLiteral("100"),
                 QStringLiteral("CENTRO"), QStringLiteral("EXEMPLO"), QStringLiteral("64000-000"),
                 QStringLiteral("(86) 3200-1000"), QStringLiteral("Funcionário(a) Emitente"),
@@ -165,8 +144,8 @@ QString DemoDataSeeder::fill() {
             if (nine.count(nine.at(0)) == 9)
                 nine[8] = QChar(u'0' + (nine.at(8).digitValue() + 1) % 10);
             const QString phone = QStringLiteral("(86) 9%1-%2").arg(digits(4), digits(4));
-            writer.add(insertRequester, {id, company ? QVariant() : QVariant(cpfWithCheckDigits(nine)),
-                            company ? QVariant(cnpjWithCheckDigits(digits(8) + QStringLiteral("0001"))) : QVariant(),
+            writer.add(insertRequester, {id, company ? QVariant() : QVariant(CpfWithCheckDigits(nine)),
+                            company ? QVariant(CnpjWithCheckDigits(digits(8) + QStringLiteral("0001"))) : QVariant(),
                             name, pick(Streets), QString::number(10 + random.bounded(1990)),
                             QStringLiteral("64%1-%2").arg(digits(3), digits(3)), phone,
                             id % 3 == 0 ? QVariant(QStringLiteral("contato%1@exemplo.com.br").arg(id)) : QVariant(),

@@ -26,10 +26,6 @@ public:
     // Writes everything; gives a one-line summary of what it wrote.
     QString fill();
 
-    // Valid numbers made from random digits (for example data and benchmarks).
-    static QString cpfWithCheckDigits(const QString &nineDigits);
-    static QString cnpjWithCheckDigits(const QString &twelveDigits);
-
 private:
     QString m_databaseName;
     QString m_operatorCode;

@@ -133,6 +133,14 @@ int RecordSet::fieldIndex(const QString &name) const {
     return -1;
 }
 
+const FieldDef *RecordSet::fieldNamed(const QString &name) const {
+    for (const QVector<FieldDef> *list : {&m_fields, &m_declared})
+        for (const FieldDef &f : *list)
+            if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &f;
+    return nullptr;
+}
+
 Field RecordSet::field(const QString &name) {
     requireActive();
     const int i = fieldIndex(name);

@@ -116,6 +116,8 @@ public:
     const FieldDef &fieldDef(int index) const { return m_fields.at(index); }
     const QVector<FieldDef> &fields() const { return m_fields; }
     int fieldIndex(const QString &name) const;
+    // A field as the open set has it or, while closed, as declared; null when unknown.
+    const FieldDef *fieldNamed(const QString &name) const;
     Field field(const QString &name);
     Field field(int index) { return Field(this, index); }
 

@@ -1,0 +1,233 @@
+#include "RegistryScreens.h"
+#include "data/records/RecordSet.h"
+#include "registries/ChildListController.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace kalvero;
+using namespace kalvero::test;
+using Answer = MessageService::Answer;
+
+// The required documents of a subject and the responsible persons of a
+// sector: entered, numbered and written at once on the parent's edit tab.
+class ChildListsTest : public QObject {
+    Q_OBJECT
+
+    struct Children {
+        QString parentTable, parentCode, parentName;
+        QString table, code, parent, name;
+        QString noChildren, deleteFailure;
+        bool numberedPerParent;
+    };
+    static Children documents() {
+        return {QStringLiteral("TBASSUNTO"), QStringLiteral("IDASSUNTO"), QStringLiteral("DESCRICAO"),
+                QStringLiteral("TBASSUNTO_DOCUMENTOS"), QStringLiteral("IDASSUNTO_DOCUMENTO"), QStringLiteral("IDASSUNTO"),
+                QStringLiteral("NOMEDOCUMENTO"), QStringLiteral("Não há documentos cadastrados!"),
+                QStringLiteral("Não foi possível EXCLUIR este registro, pois já existe referência para ele!"), true};
+    }
+    static Children persons() {
+        return {QStringLiteral("TBSETOR"), QStringLiteral("IDSETOR"), QStringLiteral("NOME"),
+                QStringLiteral("TBRESPONSAVEISPORSETOR"), QStringLiteral("IDRESPONSAVEL"), QStringLiteral("SETOR"),
+                QStringLiteral("NOME"), QStringLiteral("Não há responsáveis cadastrados!"),
+                QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!"), false};
+    }
+
+    std::unique_ptr<UnitFixture> f;
+    std::unique_ptr<QDialog> screen;
+    Children c;
+    RegistryForm *form = nullptr;
+    ChildListForm *list = nullptr;
+    RecordSet *parents = nullptr;
+    RecordSet *childSet = nullptr;
+
+    void open() {
+        screen.reset();
+        if (c.table == QLatin1String("TBASSUNTO_DOCUMENTOS")) {
+            auto *w = new TCAD_Assuntos;
+            screen.reset(w);
+            form = &w->form;
+            list = &w->documentos;
+            parents = &UDMCadastro->cdsTBAssunto;
+            childSet = &UDMCadastro->cdsTBAssunto_Documentos;
+        } else {
+            auto *w = new TCAD_Setores;
+            screen.reset(w);
+            form = &w->form;
+            list = &w->responsaveis;
+            parents = &UDMCadastro->cdsTBSetor;
+            childSet = &UDMCadastro->cdsTBResponsavelPorSetor;
+        }
+    }
+    void addParent(int code) {
+        f->execute(QStringLiteral("insert into %1 (%2, %3) values (?, ?)").arg(c.parentTable, c.parentCode, c.parentName),
+                   {code, QStringLiteral("PAI %1").arg(code)});
+    }
+    void addChild(int parent, int code) {
+        f->execute(QStringLiteral("insert into %1 (%2, %3, %4) values (?, ?, ?)").arg(c.table, c.code, c.parent, c.name),
+                   {code, parent, QStringLiteral("FILHO %1").arg(code)});
+    }
+    void alterarParent(int code) {
+        QVERIFY(parents->locate(c.parentCode, code));
+        form->btnAlterar->click();
+    }
+    // Enters a child through the entry group; gives the code it got.
+    int enterChild(const QString &name) {
+        list->btnIncluir->click();
+        typeInto(list->edtNome, name);
+        list->btnGravar->click();
+        return int(f->scalar(QStringLiteral("select %1 from %2 where %3 = ?").arg(c.code, c.table, c.name), {name}).toInt());
+    }
+    void deleteChild(int code) {
+        QVERIFY(childSet->locate(c.code, code));
+        f->answer({Answer::Yes});
+        list->btnExcluir->click();
+    }
+    int childCount() { return f->scalar(QStringLiteral("select count(*) from %1").arg(c.table)).toInt(); }
+    void both() {
+        QTest::addColumn<bool>("subject");
+        QTest::newRow("documents") << true;
+        QTest::newRow("persons") << false;
+    }
+    void pick() { c = QTest::currentDataTag() == QLatin1String("documents") ? documents() : persons(); }
+
+private slots:
+    void init() { f = std::make_unique<UnitFixture>(); }
+    void cleanup() {
+        screen.reset();
+        f.reset();
+    }
+
+    void aNewParentTakesChildrenOnlyOnceSaved_data() { both(); }
+    void aNewParentTakesChildrenOnlyOnceSaved() {
+        pick();
+        open();
+        form->btnIncluir->click();
+        QVERIFY(!list->grpEntrada->isVisibleTo(screen.get()));
+        for (QWidget *w : {static_cast<QWidget *>(list->btnIncluir), static_cast<QWidget *>(list->btnAlterar),
+                           static_cast<QWidget *>(list->btnExcluir), static_cast<QWidget *>(list->grid)})
+            QVERIFY(!w->isEnabled());
+        form->btnCancelar->click();
+        addParent(1);
+        open();
+        alterarParent(1);
+        QVERIFY(list->btnIncluir->isEnabled());
+        QVERIFY(list->grid->isEnabled());
+        list->btnIncluir->click();
+        QVERIFY(list->grpEntrada->isVisibleTo(screen.get()));
+        QVERIFY(!list->btnIncluir->isEnabled());
+        QVERIFY(!list->grid->isEnabled());
+        list->btnGravar->click();  // an empty name does nothing
+        QVERIFY(list->grpEntrada->isVisibleTo(screen.get()));
+        QCOMPARE(childCount(), 0);
+        list->btnVoltar->click();
+        QVERIFY(!list->grpEntrada->isVisibleTo(screen.get()));
+        QVERIFY(list->btnIncluir->isEnabled());
+        QVERIFY(childSet->isEmpty());
+        QVERIFY(f->messages().isEmpty());
+    }
+
+    void emptyChildListMessages_data() { both(); }
+    void emptyChildListMessages() {
+        pick();
+        addParent(1);
+        open();
+        alterarParent(1);
+        list->btnAlterar->click();
+        QCOMPARE(f->messageTexts(), QStringList{c.noChildren});
+        QCOMPARE(f->messages().first().icon, MessageService::Icon::Error);
+        QVERIFY(!list->grpEntrada->isVisibleTo(screen.get()));
+        f->answer({Answer::Yes});
+        list->btnExcluir->click();
+        QCOMPARE(f->messageTexts().last(), c.deleteFailure);
+        for (const MessageService::Message &m : f->messages())
+            QCOMPARE(m.caption, QStringLiteral("Kalvero"));
+    }
+
+    void cancelarOfTheParentKeepsItsChildren_data() { both(); }
+    void cancelarOfTheParentKeepsItsChildren() {
+        pick();
+        addParent(1);
+        open();
+        alterarParent(1);
+        enterChild(QStringLiteral("PRIMEIRO"));
+        enterChild(QStringLiteral("SEGUNDO"));
+        QCOMPARE(childSet->recordCount(), 2);
+        form->btnCancelar->click();
+        QCOMPARE(childCount(), 2);
+        QCOMPARE(f->scalar(QStringLiteral("select count(*) from %1 where %2 = 1").arg(c.table, c.parent)).toInt(), 2);
+    }
+
+    void aChildIsChangedInPlace_data() { both(); }
+    void aChildIsChangedInPlace() {
+        pick();
+        addParent(1);
+        addChild(1, 1);
+        open();
+        alterarParent(1);
+        list->btnAlterar->click();
+        QCOMPARE(list->edtNome->text(), QStringLiteral("FILHO 1"));
+        typeInto(list->edtNome, QStringLiteral("renomeado"));
+        list->btnGravar->click();
+        QCOMPARE(f->scalar(QStringLiteral("select %1 from %2 where %3 = 1").arg(c.name, c.table, c.code)).toString(),
+                 QStringLiteral("RENOMEADO"));
+        QCOMPARE(childCount(), 1);
+        QCOMPARE(Session.LastSavedResponsibleCode, c.numberedPerParent ? 0 : 1);
+    }
+
+    void documentsAreNumberedWithinTheirSubject() {
+        c = documents();
+        addParent(1);
+        addParent(2);
+        for (int d = 1; d <= 3; ++d)
+            addChild(1, d);
+        open();
+        alterarParent(2);
+        QCOMPARE(enterChild(QStringLiteral("RG")), 1);
+        QCOMPARE(list->grid->model()->index(0, 0).data().toString(), QStringLiteral("001"));
+        form->btnCancelar->click();
+
+        alterarParent(1);
+        deleteChild(3);
+        QCOMPARE(enterChild(QStringLiteral("CPF")), 3);
+        deleteChild(2);
+        QCOMPARE(enterChild(QStringLiteral("COMPROVANTE")), 4);
+        QCOMPARE(childSet->recordCount(), 3);
+        QCOMPARE(Session.LastSavedResponsibleCode, 0);
+    }
+
+    void personsAreNumberedOverAllSectors() {
+        c = persons();
+        addParent(1);
+        addParent(2);
+        addChild(1, 1);
+        addChild(1, 2);
+        open();
+        alterarParent(2);
+        QCOMPARE(enterChild(QStringLiteral("MARIA")), 3);
+        QCOMPARE(f->scalar(QStringLiteral("select SETOR from TBRESPONSAVEISPORSETOR where IDRESPONSAVEL = 3")).toInt(), 2);
+        QCOMPARE(Session.LastSavedResponsibleCode, 3);
+        deleteChild(3);
+        form->btnCancelar->click();
+        alterarParent(1);
+        QCOMPARE(enterChild(QStringLiteral("JOSE")), 3);
+        QCOMPARE(childSet->recordCount(), 3);
+    }
+
+    void aSectorWithPersonsCannotBeDeleted() {
+        c = persons();
+        addParent(1);
+        addChild(1, 1);
+        open();
+        f->answer({Answer::Yes});
+        form->btnExcluir->click();
+        QCOMPARE(f->messageTexts().last(),
+                 QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!"));
+        QCOMPARE(childCount(), 1);
+        QCOMPARE(parents->recordCount(), 1);
+    }
+};
+
+QTEST_MAIN(ChildListsTest)
+#include "tst_child_lists.moc"

@@ -1,0 +1,317 @@
+#include "RegistryScreens.h"
+#include "data/records/RecordSet.h"
+#include "ui/RecordGrid.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace kalvero;
+using namespace kalvero::test;
+using Answer = MessageService::Answer;
+
+// The behaviour the requester, subject and sector windows share, driven on
+// each of them.
+class RegistryPatternTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<UnitFixture> f;
+    RegistryScreen s;
+    std::unique_ptr<QDialog> screen;
+
+    RegistryForm &form() { return s.form(screen.get()); }
+    RegistryController *registry() { return s.registry(screen.get()); }
+    void open() {
+        screen.reset();  // one window at a time, as the program opens them
+        screen.reset(s.make());
+    }
+    int count() { return f->scalar(QStringLiteral("select count(*) from %1").arg(s.table)).toInt(); }
+    QString nameOf(int code) {
+        return f->scalar(QStringLiteral("select %1 from %2 where %3 = ?").arg(s.nameColumn, s.table, s.codeField), {code})
+            .toString();
+    }
+    QStringList listed() {
+        QStringList names;
+        RecordSet &r = s.records();
+        const int column = r.fieldIndex(s.nameColumn);
+        for (int row = 0; row < r.recordCount(); ++row)
+            names << r.valueAt(row, column).toString();
+        return names;
+    }
+    bool browsing() {
+        QTabWidget *pages = form().PageGeral;
+        return pages->isTabVisible(0) && !pages->isTabVisible(1) && pages->currentIndex() == 0;
+    }
+    bool editing() {
+        QTabWidget *pages = form().PageGeral;
+        return !pages->isTabVisible(0) && pages->isTabVisible(1) && pages->currentIndex() == 1 &&
+               pages->isTabEnabled(1) && !pages->isTabEnabled(0);
+    }
+    void screens() {
+        QTest::addColumn<int>("which");
+        const QList<RegistryScreen> all = registryScreens();
+        for (int i = 0; i < all.size(); ++i)
+            QTest::newRow(qPrintable(all.at(i).name)) << i;
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<UnitFixture>();
+        if (QTest::currentDataTag())
+            s = registryScreens().at(QTest::currentDataTag() == QLatin1String("requesters") ? 0
+                                     : QTest::currentDataTag() == QLatin1String("subjects") ? 1 : 2);
+    }
+    void cleanup() {
+        screen.reset();
+        f.reset();
+    }
+
+    void newRecordTakesTheNextCodeWhenSaved_data() { screens(); }
+    void newRecordTakesTheNextCodeWhenSaved() {
+        open();
+        QVERIFY(browsing());
+        form().btnIncluir->click();
+        QVERIFY(editing());
+        QCOMPARE(registry()->RegistryMode(), RegistryController::Mode::New);
+        QCOMPARE(s.codeBox(screen.get())->text(), s.codeText(1));
+        QVERIFY(!s.codeBox(screen.get())->isEnabled());
+        s.fill(screen.get(), QStringLiteral("PRIMEIRO"));
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        QVERIFY2(browsing(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(f->messageTexts(), QStringList{s.saveConfirm});
+        QCOMPARE(nameOf(1), QStringLiteral("PRIMEIRO"));
+        QCOMPARE(Session.*s.handoff, 1);
+
+        // Codes 2 and 3 written elsewhere: the next code shown is 4 and the
+        // list stays in code order until it is next loaded.
+        s.insert(*f, 3, QStringLiteral("AAA"));
+        s.insert(*f, 2, QStringLiteral("BBB"));
+        form().btnIncluir->click();
+        QCOMPARE(s.codeBox(screen.get())->text(), s.codeText(4));
+        RecordSet &r = s.records();
+        QCOMPARE(r.valueAt(0, r.fieldIndex(s.codeField)).toInt(), 1);
+        QCOMPARE(r.valueAt(2, r.fieldIndex(s.codeField)).toInt(), 3);
+        s.fill(screen.get(), QStringLiteral("SEGUNDO"), 60);
+        // Another workstation takes a higher code meanwhile, not the one
+        // shown: the record gets the next free code when it is written.
+        s.insert(*f, 7, QStringLiteral("OUTRO"));
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        QVERIFY(browsing());
+        QCOMPARE(nameOf(8), QStringLiteral("SEGUNDO"));
+        QCOMPARE(Session.*s.handoff, 8);
+    }
+
+    void codeTakenMeanwhileIsAlreadyRegistered_data() { screens(); }
+    void codeTakenMeanwhileIsAlreadyRegistered() {
+        s.insert(*f, 1, QStringLiteral("EXISTENTE"));
+        open();
+        form().btnIncluir->click();
+        QCOMPARE(registry()->provisionalCode(), 2);
+        s.fill(screen.get(), QStringLiteral("NOVO"), 50);
+        s.insert(*f, 2, QStringLiteral("DA OUTRA ESTAÇÃO"));
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        QCOMPARE(f->messageTexts().last(), s.alreadyRegistered);
+        QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
+        QVERIFY(editing());
+        QCOMPARE(count(), 2);
+        QCOMPARE(nameOf(2), QStringLiteral("DA OUTRA ESTAÇÃO"));
+        QCOMPARE(Session.*s.handoff, 0);
+        form().btnCancelar->click();
+        QVERIFY(browsing());
+        QCOMPARE(count(), 2);
+    }
+
+    void gravarStopsOnMissingDataAndOnNo_data() { screens(); }
+    void gravarStopsOnMissingDataAndOnNo() {
+        open();
+        form().btnIncluir->click();
+        form().btnGravar->click();
+        QCOMPARE(f->messages().size(), 1);
+        QCOMPARE(f->messages().first().caption, QStringLiteral("Kalvero"));
+        QVERIFY(editing());
+        f->clearMessages();
+        s.fill(screen.get(), QStringLiteral("TALVEZ"));
+        f->answer({Answer::No});
+        form().btnGravar->click();
+        QCOMPARE(f->messageTexts(), QStringList{s.saveConfirm});
+        QVERIFY(editing());
+        QCOMPARE(s.records().state(), RecordSet::State::Insert);
+        QCOMPARE(count(), 0);
+    }
+
+    void cancelAndClosingWriteNothing_data() { screens(); }
+    void cancelAndClosingWriteNothing() {
+        open();
+        form().btnIncluir->click();
+        s.fill(screen.get(), QStringLiteral("CANCELADO"));
+        form().btnCancelar->click();
+        QVERIFY(browsing());
+        QVERIFY(s.records().isEmpty());
+        form().btnIncluir->click();
+        s.fill(screen.get(), QStringLiteral("FECHADO"));
+        screen->reject();  // the title bar's close box
+        QVERIFY(!s.records().isActive());
+        QCOMPARE(count(), 0);
+        QCOMPARE(Session.*s.handoff, 0);
+    }
+
+    void alterarChangesTheCurrentRecord_data() { screens(); }
+    void alterarChangesTheCurrentRecord() {
+        open();
+        s.textSearch(screen.get())->setText(QStringLiteral("X"));
+        form().btnAlterar->click();
+        QCOMPARE(f->messageTexts(), QStringList{s.notRegisteredAlterar});
+        QVERIFY(browsing());
+        QVERIFY(s.textSearch(screen.get())->text().isEmpty());
+        f->clearMessages();
+
+        s.insert(*f, 1, QStringLiteral("ALFA"));
+        s.insert(*f, 2, QStringLiteral("BETA"));
+        open();
+        QCOMPARE(listed(), (QStringList{QStringLiteral("ALFA"), QStringLiteral("BETA")}));
+        QVERIFY(s.records().locate(s.codeField, 2));
+        form().btnAlterar->click();
+        QVERIFY(editing());
+        QCOMPARE(registry()->RegistryMode(), RegistryController::Mode::Change);
+        QCOMPARE(s.nameBox(screen.get())->text(), QStringLiteral("BETA"));
+        typeInto(s.nameBox(screen.get()), QStringLiteral("beta nova"));
+        QCOMPARE(s.nameBox(screen.get())->text(), QStringLiteral("BETA NOVA"));
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        QVERIFY2(browsing(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(nameOf(2), QStringLiteral("BETA NOVA"));
+        QCOMPARE(nameOf(1), QStringLiteral("ALFA"));
+        QCOMPARE(count(), 2);
+        QCOMPARE(Session.*s.handoff, s.handoffOnChange ? 2 : 0);
+    }
+
+    void excluirKeepsWhatOthersReferTo_data() { screens(); }
+    void excluirKeepsWhatOthersReferTo() {
+        const QString failure = QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!");
+        open();
+        f->answer({Answer::Yes});
+        form().btnExcluir->click();  // empty list
+        QCOMPARE(f->messageTexts().last(), failure);
+        f->clearMessages();
+
+        s.insert(*f, 1, QStringLiteral("ALFA"));
+        s.insert(*f, 2, QStringLiteral("BETA"));
+        s.reference(*f, 2);
+        open();
+        QVERIFY(s.records().locate(s.codeField, 1));
+        f->answer({Answer::No});
+        form().btnExcluir->click();
+        QCOMPARE(count(), 2);
+        f->answer({Answer::Yes});
+        form().btnExcluir->click();
+        QCOMPARE(nameOf(1), QString());
+        QCOMPARE(listed(), QStringList{QStringLiteral("BETA")});
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        form().btnExcluir->click();
+        QCOMPARE(f->messageTexts().last(), failure);
+        QCOMPARE(f->messages().last().icon, MessageService::Icon::Error);
+        QCOMPARE(nameOf(2), QStringLiteral("BETA"));
+        QCOMPARE(listed(), QStringList{QStringLiteral("BETA")});
+        QVERIFY(browsing());
+    }
+
+    void textSearchFindsWhatWasTyped_data() { screens(); }
+    void textSearchFindsWhatWasTyped() {
+        const QStringList names = {QStringLiteral("ANA"), QStringLiteral("O'BRIEN"), QStringLiteral("100% SUCO"),
+                                   QStringLiteral("A_B"), QStringLiteral("AXB")};
+        for (int i = 0; i < names.size(); ++i)
+            s.insert(*f, i + 1, names.at(i));
+        open();
+        QLineEdit *search = s.textSearch(screen.get());
+        QCOMPARE(search->maxLength(), s.nameWidth);
+        QCOMPARE(s.nameBox(screen.get())->maxLength(), s.nameWidth);
+        const QList<QPair<QString, QStringList>> cases = {
+            {QStringLiteral("'"), {QStringLiteral("O'BRIEN")}},
+            {QStringLiteral("%"), {QStringLiteral("100% SUCO")}},
+            {QStringLiteral("_"), {QStringLiteral("A_B")}},
+            {QStringLiteral("x"), {QStringLiteral("AXB")}},
+            {QStringLiteral("\\"), {}},
+            {QStringLiteral("a"), {QStringLiteral("ANA"), QStringLiteral("AXB"), QStringLiteral("A_B")}},
+        };
+        for (const auto &c : cases) {
+            typeInto(search, c.first);
+            QCOMPARE(listed(), c.second);
+        }
+        search->clear();
+        QCOMPARE(listed().size(), names.size());
+        QVERIFY(f->messages().isEmpty());
+    }
+
+    void findByCodeLooksOnlyAmongListedRecords_data() { screens(); }
+    void findByCodeLooksOnlyAmongListedRecords() {
+        if (s.notRegisteredFind.isEmpty())
+            QSKIP("the sector list has no code search");
+        s.insert(*f, 1, QStringLiteral("ANA"));
+        s.insert(*f, 2, QStringLiteral("BRUNO"));
+        s.insert(*f, 3, QStringLiteral("CARLA"));
+        open();
+        QLineEdit *code = s.codeSearch(screen.get());
+        QTest::keyClicks(code, QStringLiteral("1a-"));
+        QCOMPARE(code->text(), QStringLiteral("1"));
+        s.findButton(screen.get())->click();
+        QCOMPARE(s.records().field(s.codeField).asInteger(), 1);
+        typeInto(s.textSearch(screen.get()), QStringLiteral("R"));
+        QCOMPARE(listed(), (QStringList{QStringLiteral("BRUNO"), QStringLiteral("CARLA")}));
+        s.findButton(screen.get())->click();
+        QCOMPARE(f->messageTexts(), QStringList{s.notRegisteredFind});
+        typeInto(code, QStringLiteral("3"));
+        s.findButton(screen.get())->click();
+        QCOMPARE(f->messages().size(), 1);
+        QCOMPARE(s.records().field(s.codeField).asInteger(), 3);
+        code->clear();
+        s.findButton(screen.get())->click();
+        QCOMPARE(f->messages().size(), 1);
+    }
+
+    void keysOfTheWindow_data() { screens(); }
+    void keysOfTheWindow() {
+        open();
+        QVERIFY(UnitFixture::showActive(screen.get()));
+        QCOMPARE(QApplication::focusWidget(), form().btnIncluir);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter on a button presses it
+        QVERIFY(editing());
+        QLineEdit *nameBox = s.nameBox(screen.get());
+        nameBox->setFocus();
+        QTest::keyClick(nameBox, Qt::Key_Escape);
+        QVERIFY(screen->isVisible());
+        QTest::keyClick(nameBox, Qt::Key_Return);
+        if (s.table == QLatin1String("TBSOLICITANTE"))
+            QCOMPARE(QApplication::focusWidget(), nameBox);  // no effect of the window's own
+        else
+            QCOMPARE(QApplication::focusWidget(), form().btnGravar);
+        QVERIFY(editing());
+        QCOMPARE(count(), 0);
+    }
+
+    void listRowsArePaintedByTheirPosition() {
+        s = registryScreens().at(2);
+        for (int i = 1; i <= 3; ++i)
+            s.insert(*f, i, QStringLiteral("SETOR %1").arg(i));
+        open();
+        screen->show();
+        RecordGrid *grid = form().grid;
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+        const QImage image = grid->viewport()->grab().toImage();
+        auto colourAt = [&](int row, int column) {
+            const QRect cell = grid->visualRect(grid->model()->index(row, column));
+            return QColor(image.pixel(cell.right() - 2, cell.center().y()));
+        };
+        QCOMPARE(colourAt(0, 0), QColor(128, 128, 128));  // the current cell
+        QCOMPARE(colourAt(0, 1), QColor(230, 242, 255));
+        QCOMPARE(colourAt(1, 1), grid->palette().color(QPalette::Base));
+        QCOMPARE(colourAt(2, 0), QColor(230, 242, 255));
+    }
+};
+
+QTEST_MAIN(RegistryPatternTest)
+#include "tst_registry_pattern.moc"

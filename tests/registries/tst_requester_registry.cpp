@@ -1,0 +1,272 @@
+#include "RegistryScreens.h"
+#include "data/records/RecordSet.h"
+#include "ui/RecordGrid.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace kalvero;
+using namespace kalvero::test;
+using Answer = MessageService::Answer;
+
+// The requester's person type, its documents and their checks.
+class RequesterRegistryTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<UnitFixture> f;
+    std::unique_ptr<TCAD_Solicitantes> w;
+
+    const QString cpfInvalid = QStringLiteral("Número do CPF inválido!");
+    const QString cnpjInvalid = QStringLiteral("Número do CNPJ inválido!");
+    const QString fillIn = QStringLiteral("Preencha todos os campos corretamente.");
+    const QString cpfTaken = QStringLiteral("Esse CPF já está cadastrado!");
+    const QString cnpjTaken = QStringLiteral("Esse CNPJ já está cadastrado!");
+
+    static QString cnpjFor(int n) { return CnpjWithCheckDigits(QString::number(100000000000LL + n)); }
+
+    void insert(int code, const QString &name, const QVariant &cpf, const QVariant &cnpj, const QVariant &uf = {}) {
+        f->execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CPF, CNPJ, UF) values (?, ?, ?, ?, ?)"),
+                   {code, name, cpf, cnpj, uf});
+    }
+    QVariant column(int code, const QString &name) {
+        return f->scalar(QStringLiteral("select %1 from TBSOLICITANTE where IDSOLICITANTE = ?").arg(name), {code});
+    }
+    int count() { return f->scalar(QStringLiteral("select count(*) from TBSOLICITANTE")).toInt(); }
+    void openActive() {
+        w = std::make_unique<TCAD_Solicitantes>();
+        QVERIFY(UnitFixture::showActive(w.get()));
+    }
+    void alterar(int code) {
+        QVERIFY(UDMCadastro->cdsTBSolicitante.locate(QStringLiteral("IDSOLICITANTE"), code));
+        w->form.btnAlterar->click();
+    }
+    bool editing() { return w->form.PageGeral->currentWidget() == w->form.tabManutencao; }
+    void save() {
+        f->answer({Answer::Yes});
+        w->form.btnGravar->click();
+    }
+    QStringList listedNames() {
+        RecordSet &r = UDMCadastro->cdsTBSolicitante;
+        QStringList names;
+        for (int row = 0; row < r.recordCount(); ++row)
+            names << r.valueAt(row, r.fieldIndex(QStringLiteral("NOME"))).toString();
+        return names;
+    }
+
+private slots:
+    void init() { f = std::make_unique<UnitFixture>(); }
+    void cleanup() {
+        w.reset();
+        f.reset();
+    }
+
+    void incluirStartsAnIndividualWithTheFocusInTheCpfBox() {
+        openActive();
+        QCOMPARE(w->personType(), TCAD_Solicitantes::NoType);
+        w->form.btnIncluir->click();
+        QVERIFY(w->rbPessoaFisica->isChecked());
+        QVERIFY(!w->edtCnpj->isEnabled());
+        QVERIFY(w->edtCpf->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), w->edtCpf);
+        QVERIFY(!w->DocumentValidated());
+        QVERIFY(f->messages().isEmpty());
+
+        // Leaving the still empty box for the person type reports it.
+        w->rbPessoaFisica->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f->messageTexts(), QStringList{cpfInvalid});
+        QCOMPARE(f->messages().first().icon, MessageService::Icon::Error);
+        QCOMPARE(f->messages().first().caption, QStringLiteral("Kalvero"));
+
+        // A skipped position is a space: 11 characters, still not a CPF.
+        f->clearMessages();
+        w->edtCpf->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->edtCpf, Qt::Key_Home);
+        QTest::keyClicks(w->edtCpf, QStringLiteral("529"));
+        QTest::keyClick(w->edtCpf, Qt::Key_Right);  // a digit left blank
+        QTest::keyClicks(w->edtCpf, QStringLiteral("8224725"));
+        QCOMPARE(w->edtCpf->digits(), QStringLiteral("529 8224725"));
+        w->edtNome->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f->messageTexts(), QStringList{cpfInvalid});
+
+        f->clearMessages();
+        w->edtCpf->setFocus(Qt::TabFocusReason);
+        typeInto(w->edtCpf, QStringLiteral("52998224725"));
+        w->edtNome->setFocus(Qt::TabFocusReason);
+        QVERIFY(f->messages().isEmpty());
+        QVERIFY(w->DocumentValidated());
+        typeInto(w->edtNome, QStringLiteral("maria da silva"));
+        typeInto(w->edtEmail, QStringLiteral("Maria@Exemplo.com.br"));
+        save();
+        QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(1, QStringLiteral("CPF")).toString(), QStringLiteral("52998224725"));
+        QCOMPARE(column(1, QStringLiteral("NOME")).toString(), QStringLiteral("MARIA DA SILVA"));
+        QCOMPARE(column(1, QStringLiteral("EMAIL")).toString(), QStringLiteral("maria@exemplo.com.br"));
+        QVERIFY(column(1, QStringLiteral("CNPJ")).isNull());
+        QCOMPARE(Session.LastSavedRequesterCode, 1);
+        // Back on the list: no person type, searches reset, focus on Incluir.
+        QCOMPARE(w->personType(), TCAD_Solicitantes::NoType);
+        QVERIFY(w->edtConsultaCodigo->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), w->form.btnIncluir);
+    }
+
+    void aCompanyNeedsItsStateAndAValidCnpj() {
+        openActive();
+        w->form.btnIncluir->click();
+        typeInto(w->edtCpf, QStringLiteral("52998224725"));
+        w->rbPessoaJuridica->click();
+        QVERIFY(!w->edtCpf->isEnabled());
+        QCOMPARE(w->edtCpf->digits(), QString());
+        QCOMPARE(QApplication::focusWidget(), w->edtCnpj);
+        typeInto(w->edtCnpj, QStringLiteral("1122233300"));  // ten digits
+        w->edtNome->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f->messageTexts(), QStringList{cnpjInvalid});
+        typeInto(w->edtNome, QStringLiteral("EMPRESA LTDA"));
+        f->clearMessages();
+        save();
+        QCOMPARE(f->messageTexts(), (QStringList{cnpjInvalid, fillIn}));
+        QVERIFY(editing());
+
+        typeInto(w->edtCnpj, QStringLiteral("11222333000181"));
+        f->clearMessages();
+        save();  // no UF
+        QCOMPARE(f->messageTexts(), QStringList{fillIn});
+        QCOMPARE(QApplication::focusWidget(), w->edtNome);
+        typeInto(w->edtUf, QStringLiteral("pi"));
+        QCOMPARE(w->edtUf->text(), QStringLiteral("PI"));
+        save();
+        QVERIFY(!editing());
+        QCOMPARE(column(1, QStringLiteral("CNPJ")).toString(), QStringLiteral("11222333000181"));
+        QVERIFY(column(1, QStringLiteral("CPF")).isNull());
+    }
+
+    void aShortCnpjBlocksAChangedCompanyToo() {
+        insert(1, QStringLiteral("EMPRESA"), {}, cnpjFor(1), QStringLiteral("PI"));
+        openActive();
+        alterar(1);
+        QVERIFY(w->rbPessoaJuridica->isChecked());
+        QVERIFY(w->DocumentValidated());
+        QCOMPARE(w->edtCnpj->digits(), cnpjFor(1));
+        typeInto(w->edtCnpj, cnpjFor(1).left(10));
+        w->edtNome->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f->messageTexts(), QStringList{cnpjInvalid});
+        f->clearMessages();
+        save();
+        QCOMPARE(f->messageTexts(), (QStringList{cnpjInvalid, fillIn}));
+        QCOMPARE(column(1, QStringLiteral("CNPJ")).toString(), cnpjFor(1));
+    }
+
+    void aDuplicateCpfKeepsTheEntryAndItsCode() {
+        insert(1, QStringLiteral("PRIMEIRO"), cpfFor(1), {});
+        openActive();
+        w->form.btnIncluir->click();
+        typeInto(w->edtCpf, cpfFor(1));
+        typeInto(w->edtNome, QStringLiteral("SEGUNDO"));
+        save();
+        QCOMPARE(f->messageTexts().last(), cpfTaken);
+        QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
+        QVERIFY(editing());
+        QCOMPARE(w->edtCodigo->text(), QStringLiteral("00002"));
+        QCOMPARE(count(), 1);
+        typeInto(w->edtCpf, cpfFor(2));
+        save();
+        QVERIFY(!editing());
+        QCOMPARE(column(2, QStringLiteral("NOME")).toString(), QStringLiteral("SEGUNDO"));
+    }
+
+    void bothDocumentsTakenGiveBothMessagesInTurn() {
+        insert(1, QStringLiteral("PESSOA"), cpfFor(1), {});
+        insert(2, QStringLiteral("EMPRESA"), {}, cnpjFor(2), QStringLiteral("PI"));
+        openActive();
+        w->form.btnIncluir->click();
+        typeInto(w->edtCpf, cpfFor(1));
+        // A record holding both documents, as older data may.
+        UDMCadastro->cdsTBSolicitante.field(QStringLiteral("CNPJ")).setAsString(cnpjFor(2));
+        typeInto(w->edtNome, QStringLiteral("AS DUAS"));
+        save();
+        QCOMPARE(f->messageTexts().mid(1), (QStringList{cpfTaken, cnpjTaken}));
+        QCOMPARE(count(), 2);
+    }
+
+    void anIndividualBecomesACompany() {
+        insert(1, QStringLiteral("JOAO"), cpfFor(1), {});
+        openActive();
+        // A double click on the list opens the record for change.
+        const QRect cell = w->form.grid->visualRect(w->form.grid->model()->index(0, 3));
+        QTest::mouseClick(w->form.grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(w->form.grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(editing());
+        QVERIFY(w->rbPessoaFisica->isChecked());
+        QVERIFY(!w->edtConsultaCodigo->isEnabled());
+        w->rbPessoaJuridica->click();
+        typeInto(w->edtCnpj, cnpjFor(1));
+        typeInto(w->edtUf, QStringLiteral("PI"));
+        save();
+        QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+        QVERIFY(column(1, QStringLiteral("CPF")).isNull());
+        QCOMPARE(column(1, QStringLiteral("CNPJ")).toString(), cnpjFor(1));
+        QCOMPARE(Session.LastSavedRequesterCode, 1);
+    }
+
+    void documentsAreLookedUpOnlyWhenChanged() {
+        // Two records share a CPF (older data): changing only the name saves.
+        insert(1, QStringLiteral("ANTIGO"), cpfFor(1), {});
+        insert(2, QStringLiteral("COPIA"), cpfFor(1), {});
+        insert(3, QStringLiteral("EMPRESA A"), {}, cnpjFor(3), QStringLiteral("PI"));
+        insert(4, QStringLiteral("EMPRESA B"), {}, cnpjFor(4), QStringLiteral("PI"));
+        openActive();
+        alterar(1);
+        typeInto(w->edtNome, QStringLiteral("ANTIGO RENOMEADO"));
+        save();
+        QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(1, QStringLiteral("NOME")).toString(), QStringLiteral("ANTIGO RENOMEADO"));
+
+        // Another company's CNPJ, of the same length, is refused.
+        f->clearMessages();
+        alterar(4);
+        typeInto(w->edtCnpj, cnpjFor(3));
+        save();
+        QCOMPARE(f->messageTexts().last(), cnpjTaken);
+        QVERIFY(editing());
+        QCOMPARE(column(4, QStringLiteral("CNPJ")).toString(), cnpjFor(4));
+    }
+
+    void aRecordWithBothDocumentsOpensAsACompanyAndLosesItsCpf() {
+        insert(1, QStringLiteral("AMBOS"), cpfFor(1), cnpjFor(1), QStringLiteral("PI"));
+        openActive();
+        alterar(1);
+        QVERIFY(w->rbPessoaJuridica->isChecked());
+        QCOMPARE(w->edtCpf->digits(), QString());
+        QVERIFY(!w->edtCpf->isEnabled());
+        save();
+        QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+        QVERIFY(column(1, QStringLiteral("CPF")).isNull());
+        QCOMPARE(column(1, QStringLiteral("CNPJ")).toString(), cnpjFor(1));
+    }
+
+    void documentSearchesReplaceTheNameSearch() {
+        insert(1, QStringLiteral("CARLA"), CpfWithCheckDigits(QStringLiteral("123000000")), {});
+        insert(2, QStringLiteral("BRUNO"), CpfWithCheckDigits(QStringLiteral("999123000")), {});
+        insert(3, QStringLiteral("ANA"), CpfWithCheckDigits(QStringLiteral("555000000")), {});
+        insert(4, QStringLiteral("FIRMA"), {}, QStringLiteral("11222333000181"), QStringLiteral("PI"));
+        openActive();
+        QCOMPARE(w->edtConsultaCpf->digits(), QString());
+        typeInto(w->edtConsultaNome, QStringLiteral("A"));
+        QCOMPARE(listedNames(), (QStringList{QStringLiteral("ANA"), QStringLiteral("CARLA"), QStringLiteral("FIRMA")}));
+        typeInto(w->edtConsultaCpf, QStringLiteral("123"));
+        QCOMPARE(listedNames(), (QStringList{QStringLiteral("BRUNO"), QStringLiteral("CARLA")}));
+        w->edtConsultaCpf->clear();
+        QCOMPARE(listedNames().size(), 4);
+        typeInto(w->edtConsultaCnpj, QStringLiteral("112"));
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("FIRMA")});
+        // The list shows the documents punctuated.
+        RecordSet &r = UDMCadastro->cdsTBSolicitante;
+        QCOMPARE(w->form.grid->model()->index(0, 2).data().toString(), QStringLiteral("11.222.333/0001-81"));
+        QCOMPARE(r.recordCount(), 1);
+    }
+};
+
+QTEST_MAIN(RequesterRegistryTest)
+#include "tst_requester_registry.moc"

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "TestDatabase.h"
+#include "ui/MessageService.h"
+
+#include <QList>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+class QWidget;
+
+namespace kalvero {
+class TDM;
+class TUDMCadastro;
+}
+
+namespace kalvero::test {
+
+// A fresh unit database with the unit modules of a running program on it,
+// message boxes answered from a script (a question without an answer is
+// answered No) and a second workstation to write behind the program's back.
+class UnitFixture {
+public:
+    UnitFixture();
+    ~UnitFixture();
+
+    void answer(QList<MessageService::Answer> answers) { m_answers = std::move(answers); }
+    QList<MessageService::Message> messages() const { return MessageService::shown(); }
+    QStringList messageTexts() const;
+    void clearMessages() { MessageService::clearShown(); }
+
+    // Statements of another workstation, on a connection of their own.
+    void execute(const QString &sql, const QVariantList &params = {});
+    QVariant scalar(const QString &sql, const QVariantList &params = {});
+
+    // Shows a window and makes it the active one, so that focus moves as
+    // for a person.
+    static bool showActive(QWidget *window);
+
+    QString databaseName;
+    std::unique_ptr<TDM> unit;
+    std::unique_ptr<TUDMCadastro> registries;
+
+private:
+    ScratchFolder m_scratch;
+    QList<MessageService::Answer> m_answers;
+};
+
+}  // namespace kalvero::test
