@@ -1,12 +1,17 @@
 #include "ShellFixture.h"
 
 #include "access/TFrmSenha.h"
+#include "app/shell/ScreenCatalog.h"
 #include "app/shell/TFrmPrincipal.h"
 #include "data/firebird/Connection.h"
 #include "data/modules/TDM.h"
+#include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
 #include "data/session/ProgramIdentity.h"
 #include "data/session/SessionState.h"
+#include "registries/RegistryForm.h"
+#include "registries/TCAD_Setores.h"
+#include "registries/TCAD_Solicitantes.h"
 #include "ui/ProgramExit.h"
 
 #include <QComboBox>
@@ -203,6 +208,41 @@ private slots:
         window.commandButton(Command::Entidade)->click();
         QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("tela com defeito")});
         QVERIFY(window.isVisible());
+    }
+
+    void requestersAndSectorsOpenFromTheirCommands() {
+        test::ShellFixture f;
+        TFrmPrincipal window;
+        installScreens(window);
+        logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"));
+        QVERIFY(startUp(window));
+        QVERIFY(window.commandButton(Command::Solicitante)->isEnabled());
+        QVERIFY(window.commandButton(Command::Setor)->isEnabled());
+
+        QString title;
+        bool listed = false;
+        auto leaveWhenShown = [&](auto *typed) {
+            QTimer::singleShot(0, &window, [&, typed] {
+                using Screen = std::remove_pointer_t<decltype(typed)>;
+                auto *screen = qobject_cast<Screen *>(QApplication::activeModalWidget());
+                QVERIFY(screen);
+                title = screen->windowTitle();
+                listed = screen->form.grid->model()->rowCount() > 0;
+                screen->form.btnSair->click();
+            });
+        };
+        leaveWhenShown(static_cast<TCAD_Solicitantes *>(nullptr));
+        window.commandButton(Command::Solicitante)->click();
+        QCOMPARE(title, QStringLiteral("Cadastro dos Solicitantes"));
+        QVERIFY(!UDMCadastro->cdsTBSolicitante.isActive());
+
+        f.execute(f.unitDatabaseName(), QStringLiteral("insert into TBSETOR (IDSETOR, NOME) values (1, 'PROTOCOLO GERAL')"));
+        leaveWhenShown(static_cast<TCAD_Setores *>(nullptr));
+        window.commandButton(Command::Setor)->click();
+        QCOMPARE(title, QStringLiteral("Cadastro de Setores"));
+        QVERIFY(listed);
+        QVERIFY(!UDMCadastro->cdsTBSetor.isActive());
+        QVERIFY2(f.messages().isEmpty(), qPrintable(f.messageTexts().join('|')));
     }
 
     void closingAsksFirst() {

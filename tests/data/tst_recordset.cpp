@@ -154,6 +154,34 @@ private slots:
         QCOMPARE(s.recordCount(), 1);
     }
 
+    void cancelUpdatesDropsEveryPendingChange() {
+        Workstation w(m_database);
+        RecordSet &s = w.cadastro.cdsTBSolicitante;
+        s.open();
+        for (int i = 1; i <= 3; ++i)
+            addRequester(s, i, QStringLiteral("R%1").arg(i));
+        s.applyUpdates();
+        s.first();
+        s.edit();
+        s.field(QStringLiteral("NOME")).setAsString(QStringLiteral("MUDADO"));
+        s.post();
+        s.next();
+        s.deleteRecord();
+        addRequester(s, 4, QStringLiteral("NOVO"));
+        s.append();  // being entered
+        QCOMPARE(s.changeCount(), 3);
+        s.cancelUpdates();
+        QCOMPARE(s.changeCount(), 0);
+        QCOMPARE(s.state(), RecordSet::State::Browse);
+        QStringList names;
+        for (int row = 0; row < s.recordCount(); ++row)
+            names << s.valueAt(row, s.fieldIndex(QStringLiteral("NOME"))).toString();
+        QCOMPARE(names, (QStringList{QStringLiteral("R1"), QStringLiteral("R2"), QStringLiteral("R3")}));
+        s.applyUpdates();  // nothing left to write
+        s.refresh();
+        QCOMPARE(s.recordCount(), 3);
+    }
+
     void appliedChangesReachTheDatabase() {
         Workstation w(m_database);
         RecordSet &s = w.cadastro.cdsTBSolicitante;

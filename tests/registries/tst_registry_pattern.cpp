@@ -293,6 +293,45 @@ private slots:
         QCOMPARE(count(), 0);
     }
 
+    void aRefusedWriteKeepsTheEntryOnTheScreen() {
+        s = registryScreens().at(2);
+        f->execute(QStringLiteral("alter table TBSETOR add constraint CK_SETOR_TESTE check (NOME <> 'RECUSADO')"));
+        open();
+        form().btnIncluir->click();
+        s.fill(screen.get(), QStringLiteral("RECUSADO"));
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        // The database's refusal is shown with its own text; the entry stays
+        // as typed and is handed to nobody.
+        QCOMPARE(f->messages().size(), 2);
+        QCOMPARE(f->messages().last().icon, MessageService::Icon::Error);
+        QVERIFY(f->messageTexts().last().contains(QStringLiteral("CK_SETOR_TESTE")));
+        QVERIFY(editing());
+        QCOMPARE(s.records().state(), RecordSet::State::Insert);
+        QCOMPARE(s.nameBox(screen.get())->text(), QStringLiteral("RECUSADO"));
+        QCOMPARE(Session.*s.handoff, 0);
+        typeInto(s.nameBox(screen.get()), QStringLiteral("ACEITO"));
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        QVERIFY(browsing());
+        QCOMPARE(nameOf(1), QStringLiteral("ACEITO"));
+        QCOMPARE(count(), 1);
+
+        // Cancelled after a refusal: nothing stays pending to be written later.
+        form().btnIncluir->click();
+        s.fill(screen.get(), QStringLiteral("RECUSADO"));
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        form().btnCancelar->click();
+        QCOMPARE(s.records().changeCount(), 0);
+        QVERIFY(s.records().locate(s.codeField, 1));
+        form().btnAlterar->click();
+        f->answer({Answer::Yes});
+        form().btnGravar->click();
+        QVERIFY(browsing());
+        QCOMPARE(count(), 1);
+    }
+
     void listRowsArePaintedByTheirPosition() {
         s = registryScreens().at(2);
         for (int i = 1; i <= 3; ++i)
