@@ -6,9 +6,9 @@
 //   - the next protocol number in the full year against an empty year.
 // Usage: kalvero_bench <database file> [server address]
 #include "BenchTiming.h"
+#include "RawFetch.h"
 #include "app/install/DemoDataSeeder.h"
 #include "data/firebird/Connection.h"
-#include "data/firebird/FirebirdClient.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/schema/UnitSchema.h"
@@ -19,7 +19,6 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <cstring>
 #include <malloc.h>
 #include <vector>
 
@@ -30,60 +29,6 @@ namespace {
 const QString FullYear = QStringLiteral("2013");
 const QString EmptyYear = QStringLiteral("2015");
 const QString YearStatement = QStringLiteral("select * from TBProtocolo where ANO = ?");
-
-// The same statement, prepared once, fetched row by row through the client
-// library in a transaction of its own, nothing kept: the floor for an open.
-class RawFetch {
-public:
-    RawFetch(Connection &c, const QString &year) : m_att(c.attachment()) {
-        using namespace Firebird;
-        fb::ThrowStatus status;
-        ITransaction *tra = m_att->startTransaction(&status, sizeof Tpb, Tpb);
-        const QByteArray sql = YearStatement.toUtf8();
-        m_stmt = m_att->prepare(&status, tra, 0, sql.constData(), 3, IStatement::PREPARE_PREFETCH_METADATA);
-        tra->commit(&status);
-        m_out = m_stmt->getOutputMetadata(&status);
-        // The year as a bound parameter, as the record set has it.
-        IMetadataBuilder *b = m_stmt->getInputMetadata(&status)->getBuilder(&status);
-        b->setType(&status, 0, SQL_VARYING);
-        b->setLength(&status, 0, 4);
-        m_in = b->getMetadata(&status);
-        b->release();
-        m_input.assign(m_in->getMessageLength(&status), 0);
-        const QByteArray y = year.toLatin1();
-        unsigned short n = 4;
-        std::memcpy(m_input.data() + m_in->getOffset(&status, 0), &n, 2);
-        std::memcpy(m_input.data() + m_in->getOffset(&status, 0) + 2, y.constData(), 4);
-        m_buffer.resize(m_out->getMessageLength(&status));
-    }
-    ~RawFetch() {
-        fb::ThrowStatus status;
-        m_in->release();
-        m_out->release();
-        m_stmt->free(&status);
-    }
-    qint64 run() {
-        using namespace Firebird;
-        fb::ThrowStatus status;
-        ITransaction *tra = m_att->startTransaction(&status, sizeof Tpb, Tpb);
-        IResultSet *rs = m_stmt->openCursor(&status, tra, m_in, m_input.data(), m_out, 0);
-        qint64 rows = 0;
-        while (rs->fetchNext(&status, m_buffer.data()) == IStatus::RESULT_OK)
-            ++rows;
-        rs->close(&status);
-        tra->commit(&status);
-        return rows;
-    }
-
-private:
-    static constexpr unsigned char Tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
-                                            isc_tpb_rec_version, isc_tpb_wait};
-    Firebird::IAttachment *m_att;
-    Firebird::IStatement *m_stmt = nullptr;
-    Firebird::IMessageMetadata *m_in = nullptr;
-    Firebird::IMessageMetadata *m_out = nullptr;
-    std::vector<unsigned char> m_input, m_buffer;
-};
 
 size_t heapInUse() { return mallinfo2().uordblks; }
 
@@ -129,7 +74,7 @@ int main(int argc, char *argv[]) {
     out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
 
     // Warm the engine's page cache and the prepared statements alike.
-    RawFetch rawFetch(dm.MDatabasePrincipal, FullYear);
+    RawFetch rawFetch(dm.MDatabasePrincipal, YearStatement, FullYear);
     rawFetch.run();
     protocols.setCommandText(YearStatement, {FullYear});
     protocols.open();

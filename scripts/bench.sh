@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds in release mode and runs the benchmarks: data access, embedded and
 # against a local Firebird server (the seeded database is kept in
-# bench-data/), and the report engine's 500-page list to PDF.
+# bench-data/), the requester registry's name search, and the report engine's
+# 500-page list to PDF.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -13,8 +14,10 @@ DATA="$KALVERO_ROOT/bench-data"
 mkdir -p "$DATA"
 chmod 0777 "$DATA"
 "$BUILD_DIR/bench/kalvero_bench" "$DATA/BENCH.FDB"
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_reports" "$DATA"
 
 "$KALVERO_ROOT/scripts/firebird-server.sh" start
 trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT
 "$BUILD_DIR/bench/kalvero_bench" "$DATA/BENCH.FDB" 127.0.0.1
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB" 127.0.0.1

@@ -1,0 +1,79 @@
+// The requester registry's name search on the benchmark database (50,000
+// requesters): from a keystroke in the name search box to the list's model
+// holding the new rows, against a raw fetch of the same statement.
+// Usage: kalvero_bench_registries <database file> [server address]
+#include "BenchTiming.h"
+#include "RawFetch.h"
+#include "data/firebird/Connection.h"
+#include "data/modules/TDM.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/records/LikePattern.h"
+#include "registries/TCAD_Solicitantes.h"
+#include "ui/RecordGrid.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextStream>
+
+using namespace kalvero;
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    if (argc < 2 || !QFile::exists(QString::fromLocal8Bit(argv[1]))) {
+        out << "usage: kalvero_bench_registries <seeded database file> [server address]\n";
+        return 2;
+    }
+    const QString server = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    TDM dm;
+    dm.MDatabasePrincipal.setDatabaseName(DatabaseTarget::databaseName(server, QString::fromLocal8Bit(argv[1])));
+    TUDMCadastro cadastro(dm);
+    TCAD_Solicitantes screen;
+    screen.show();
+    QApplication::processEvents();
+    RecordSet &list = cadastro.cdsTBSolicitante;
+    const QAbstractItemModel *model = screen.form.grid->model();
+
+    out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
+    const QString statement = QStringLiteral("select * from TBSOLICITANTE where NOME like ? escape '\\' order by NOME");
+    const int runs = 15;
+    // Each run starts from the whole list (an empty box) and types one key.
+    for (const QString &typed : {QStringLiteral("M"), QStringLiteral("MARIA")}) {
+        const QString before = typed.left(typed.size() - 1);
+        const QChar key = typed.back();
+        RawFetch raw(dm.MDatabasePrincipal, statement, LikePattern::containing(typed));
+        raw.run();
+        qint64 rows = 0;
+        auto keystroke = [&] {
+            screen.edtConsultaNome->setText(before);
+            QApplication::processEvents();
+            QElapsedTimer timer;
+            timer.start();
+            QTest::keyClick(screen.edtConsultaNome, key.toLatin1());
+            const double ms = double(timer.nsecsElapsed()) / 1e6;
+            rows = model->rowCount();
+            return ms;
+        };
+        std::vector<double> times;
+        for (int i = 0; i < runs; ++i)
+            times.push_back(keystroke());
+        std::sort(times.begin(), times.end());
+        const double search = times[times.size() / 2];
+        const double fetch = medianMs(runs, [&] { raw.run(); });
+        if (rows != list.recordCount() || rows != raw.run()) {
+            out << "row counts differ\n";
+            return 1;
+        }
+        out << QStringLiteral("Name search \"%1\" (%2 rows): keystroke to model %3 ms, raw fetch %4 ms, ratio %5\n")
+                   .arg(typed)
+                   .arg(rows)
+                   .arg(search, 0, 'f', 1)
+                   .arg(fetch, 0, 'f', 1)
+                   .arg(search / fetch, 0, 'f', 2);
+    }
+    screen.close();
+    return 0;
+}
