@@ -1,5 +1,7 @@
 #include "MaskedDigitsEdit.h"
 
+#include <QFocusEvent>
+
 namespace kalvero {
 
 MaskedDigitsEdit::MaskedDigitsEdit(const QString &pattern, QChar blank, QWidget *parent)
@@ -17,6 +19,13 @@ MaskedDigitsEdit::MaskedDigitsEdit(const QString &pattern, QChar blank, QWidget 
     }
     setInputMask(mask + QLatin1Char(';') + blank);
     connect(this, &QLineEdit::textEdited, this, [this] { emit digitsEdited(digits()); });
+}
+
+void MaskedDigitsEdit::focusInEvent(QFocusEvent *event) {
+    QLineEdit::focusInEvent(event);
+    // An empty box is typed from its first position, however it got the focus.
+    if (digits().isEmpty() && event->reason() != Qt::MouseFocusReason)
+        setCursorPosition(0);
 }
 
 QString MaskedDigitsEdit::digits() const {

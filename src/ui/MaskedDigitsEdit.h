@@ -20,6 +20,9 @@ public:
     static QString cpfPattern() { return QStringLiteral("999.999.999-99"); }
     static QString cnpjPattern() { return QStringLiteral("99.999.999/9999-99"); }
 
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+
 signals:
     // The digits changed by typing (not by setDigits).
     void digitsEdited(const QString &digits);

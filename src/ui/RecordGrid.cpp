@@ -49,10 +49,14 @@ void RecordGrid::setFieldNames(const QStringList &names) {
 }
 
 void RecordGrid::applyColumnWidths() {
-    const int charWidth = fontMetrics().averageCharWidth();
+    // A field's width is counted in characters the width of a digit, and a
+    // column is never narrower than its bold title.
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const QFontMetrics titles(horizontalHeader()->font());
     for (int c = 0; c < m_model->columnCount(); ++c) {
         const int chars = m_model->headerData(c, Qt::Horizontal, RecordSetModel::DisplayWidthRole).toInt();
-        setColumnWidth(c, chars * charWidth + 8);
+        const QString title = m_model->headerData(c, Qt::Horizontal).toString();
+        setColumnWidth(c, std::max(chars * charWidth, titles.horizontalAdvance(title)) + 12);
     }
 }
 
