@@ -1,7 +1,6 @@
 #include "ChildListController.h"
 
 #include "RecordWrite.h"
-#include "data/Failure.h"
 #include "data/records/RecordSet.h"
 #include "ui/ErrorBox.h"
 #include "ui/FieldBinding.h"
@@ -61,7 +60,7 @@ void ChildListController::incluir() {
 void ChildListController::alterar() {
     RecordSet *children = m_def.children;
     if (!children->isActive() || children->isEmpty()) {
-        MessageService::inform(m_window, QStringLiteral("Kalvero"), m_def.noChildren.text, m_def.noChildren.icon);
+        m_def.noChildren.show(m_window);
         return;
     }
     m_mode = Mode::Change;
@@ -94,19 +93,8 @@ void ChildListController::voltar() {
 }
 
 void ChildListController::excluir() {
-    if (!MessageService::confirm(m_window, QStringLiteral("Kalvero"), m_def.deleteConfirm.text, m_def.deleteConfirm.icon))
-        return;
-    RecordSet *children = m_def.children;
-    try {
-        children->deleteRecord();
-        children->applyUpdates();
-        children->close();
-        children->open();
-    } catch (const Failure &) {
-        if (children->isActive())
-            children->cancelUpdates();
-        MessageService::inform(m_window, QStringLiteral("Kalvero"), m_def.deleteFailure.text, m_def.deleteFailure.icon);
-    }
+    if (m_def.deleteConfirm.ask(m_window) && !deleteAndApply(*m_def.children))
+        m_def.deleteFailure.show(m_window);
 }
 
 }  // namespace kalvero

@@ -37,4 +37,18 @@ void postAndApply(RecordSet &set) {
     }
 }
 
+bool deleteAndApply(RecordSet &set) {
+    try {
+        set.deleteRecord();
+        set.applyUpdates();
+        set.close();
+        set.open();
+        return true;
+    } catch (const Failure &) {
+        if (set.isActive())
+            set.cancelUpdates();
+        return false;
+    }
+}
+
 }  // namespace kalvero

@@ -10,4 +10,9 @@ class RecordSet;
 // or cancelled, and the failure goes on to the caller.
 void postAndApply(RecordSet &set);
 
+// Deletes the current record, writes the deletion and reloads the list with
+// its statement. False when that fails (above all a record that others refer
+// to): the record is then back in the list and nothing stays pending.
+bool deleteAndApply(RecordSet &set);
+
 }  // namespace kalvero

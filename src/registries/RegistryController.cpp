@@ -1,7 +1,6 @@
 #include "RegistryController.h"
 
 #include "RecordWrite.h"
-#include "data/Failure.h"
 #include "data/modules/TDM.h"
 #include "data/records/LikePattern.h"
 #include "data/records/RecordSet.h"
@@ -14,10 +13,6 @@
 #include <QTabWidget>
 
 namespace kalvero {
-
-namespace {
-const QString Caption = QStringLiteral("Kalvero");
-}
 
 RegistryController::RegistryController(QDialog *window, const RegistryForm &form, RegistryDefinition definition)
     : QObject(window), m_window(window), m_form(form), m_def(std::move(definition)) {
@@ -32,6 +27,14 @@ RegistryController::RegistryController(QDialog *window, const RegistryForm &form
     connect(window, &QDialog::finished, this, [this] { m_def.records->close(); });
 }
 
+void RegistryMessage::show(QWidget *owner) const {
+    MessageService::inform(owner, QStringLiteral("Kalvero"), text, icon);
+}
+
+bool RegistryMessage::ask(QWidget *owner) const {
+    return MessageService::confirm(owner, QStringLiteral("Kalvero"), text, icon);
+}
+
 RegistryController::~RegistryController() { m_def.records->close(); }
 
 void RegistryController::guarded(const std::function<void()> &handler) { ErrorBox::guard(m_window, handler); }
@@ -41,13 +44,9 @@ bool RegistryController::isEditing() const {
     return s == RecordSet::State::Insert || s == RecordSet::State::Edit;
 }
 
-void RegistryController::inform(const RegistryMessage &message) const {
-    MessageService::inform(m_window, Caption, message.text, message.icon);
-}
+void RegistryController::inform(const RegistryMessage &message) const { message.show(m_window); }
 
-bool RegistryController::confirm(const RegistryMessage &message) const {
-    return MessageService::confirm(m_window, Caption, message.text, message.icon);
-}
+bool RegistryController::confirm(const RegistryMessage &message) const { return message.ask(m_window); }
 
 void RegistryController::showBrowseTab() {
     QTabWidget *pages = m_form.PageGeral;
@@ -177,7 +176,7 @@ void RegistryController::gravar() {
         if (!writeNew())
             return;
     } else {
-        writeChanged();
+        write(int(m_def.records->field(m_def.codeField).asInteger()), m_def.handoffOnChange);
     }
     consulta.close();
     showBrowseTab();
@@ -186,38 +185,26 @@ void RegistryController::gravar() {
 }
 
 bool RegistryController::writeNew() {
-    RecordSet *records = m_def.records;
     // Another workstation may have taken the code shown since Incluir.
     if (m_tableHadRecords && DM->SQLConsulta.locate(m_def.codeField, m_provisionalCode)) {
         inform(m_def.alreadyRegistered);
         return false;
     }
     const int finalCode = m_def.nextKey();
-    records->field(m_def.codeField).setAsInteger(finalCode);
-    int *handoff = m_def.handoff ? &(Session.*m_def.handoff) : nullptr;
-    const int before = handoff ? *handoff : 0;
-    if (handoff)
-        *handoff = finalCode;
-    try {
-        postAndApply(*records);
-    } catch (...) {
-        // A record that was not written is handed to nobody.
-        if (handoff)
-            *handoff = before;
-        throw;
-    }
+    m_def.records->field(m_def.codeField).setAsInteger(finalCode);
+    write(finalCode, true);
     return true;
 }
 
-void RegistryController::writeChanged() {
-    RecordSet *records = m_def.records;
-    int *handoff = m_def.handoff && m_def.handoffOnChange ? &(Session.*m_def.handoff) : nullptr;
+void RegistryController::write(int code, bool handsOver) {
+    int *handoff = handsOver && m_def.handoff ? &(Session.*m_def.handoff) : nullptr;
     const int before = handoff ? *handoff : 0;
     if (handoff)
-        *handoff = int(records->field(m_def.codeField).asInteger());
+        *handoff = code;
     try {
-        postAndApply(*records);
+        postAndApply(*m_def.records);
     } catch (...) {
+        // A record that was not written is handed to nobody.
         if (handoff)
             *handoff = before;
         throw;
@@ -236,20 +223,8 @@ void RegistryController::cancelar() {
 }
 
 void RegistryController::excluir() {
-    if (confirm(m_def.deleteConfirm)) {
-        RecordSet *records = m_def.records;
-        try {
-            records->deleteRecord();
-            records->applyUpdates();
-            records->close();
-            records->open();
-        } catch (const Failure &) {
-            // Above all a record that others refer to; it stays where it was.
-            if (records->isActive())
-                records->cancelUpdates();
-            inform(m_def.deleteFailure);
-        }
-    }
+    if (confirm(m_def.deleteConfirm) && !deleteAndApply(*m_def.records))
+        inform(m_def.deleteFailure);
     if (m_def.afterDelete)
         m_def.afterDelete();
 }

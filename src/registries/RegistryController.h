@@ -19,9 +19,13 @@ namespace kalvero {
 
 class RecordSet;
 
+// A message of a register window: every one has the caption "Kalvero".
 struct RegistryMessage {
     QString text;
     MessageService::Icon icon = MessageService::Icon::None;
+
+    void show(QWidget *owner) const;
+    bool ask(QWidget *owner) const;  // Yes and No; true on Yes
 };
 
 // What a register window gives the shared register behaviour: its record set
@@ -100,7 +104,9 @@ private:
     void reload(const QString &statement, const QVariantList &params = {});
     void findCode(QLineEdit *box);
     bool writeNew();
-    void writeChanged();
+    // Writes the record, handing its code over when asked; a failed write
+    // leaves the handoff value as it was.
+    void write(int code, bool handsOver);
     void guarded(const std::function<void()> &handler);
 
     QDialog *m_window;

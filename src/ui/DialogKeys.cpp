@@ -1,5 +1,7 @@
 #include "DialogKeys.h"
 
+#include "EnterKey.h"
+
 #include <QAbstractButton>
 #include <QDialog>
 #include <QKeyEvent>
@@ -10,25 +12,18 @@ namespace kalvero::DialogKeys {
 
 namespace {
 
-bool isEnter(const QKeyEvent *key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
-
 class WindowKeys : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Escape)
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
             return true;
-        if (!isEnter(key))
+        if (!EnterKey::isPlainEnter(event))
             return false;
-        if (auto *button = qobject_cast<QAbstractButton *>(watched)) {
-            button->click();
+        if (EnterKey::pressIfButton(watched))
             return true;
-        }
         return watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow();
     }
 };
@@ -39,7 +34,7 @@ public:
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() != QEvent::KeyPress || !isEnter(static_cast<QKeyEvent *>(event)))
+        if (!EnterKey::isPlainEnter(event))
             return false;
         if (m_target)
             m_target->setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,7 @@
 #include "EnterAsTab.h"
 
+#include "EnterKey.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,20 +22,13 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
-            return false;
-        if (key->modifiers() & ~Qt::KeypadModifier)
+        if (!EnterKey::isPlainEnter(event))
             return false;
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool())
             return false;
-        if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
-            button->click();
+        if (EnterKey::pressIfButton(widget))
             return true;
-        }
         if (qobject_cast<QTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget))
             return false;
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);

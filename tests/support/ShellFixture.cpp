@@ -25,12 +25,6 @@ ShellFixture::ShellFixture() {
     Session = SessionState{};
     ProgramExit::reset();
     ProgramExit::setHandler([] {});
-    MessageService::clearShown();
-    MessageService::setResponder([this](const MessageService::Message &m) {
-        if (m.buttons == MessageService::Buttons::Ok)
-            return MessageService::Answer::Ok;
-        return m_answers.isEmpty() ? MessageService::Answer::No : m_answers.takeFirst();
-    });
 
     access = std::make_unique<Tdm2>();
     unit = std::make_unique<TDM>();
@@ -41,8 +35,6 @@ ShellFixture::~ShellFixture() {
     registries.reset();
     unit.reset();
     access.reset();
-    MessageService::clearResponder();
-    MessageService::clearShown();
     ProgramExit::setHandler(nullptr);
     ProgramExit::reset();
     ProgramPaths::overrideProgramFolder(QString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScriptedAnswers.h"
 #include "TestDatabase.h"
 #include "ui/MessageService.h"
 
@@ -36,7 +37,7 @@ public:
 
     // Answers for the next questions, in order; a question without one is
     // answered No, a box with OK is simply closed.
-    void answer(QList<MessageService::Answer> answers) { m_answers = std::move(answers); }
+    void answer(QList<MessageService::Answer> answers) { m_script.set(std::move(answers)); }
     const QList<MessageService::Message> &messages() const { return MessageService::shown(); }
     QStringList messageTexts() const;
 
@@ -47,7 +48,7 @@ public:
 private:
     ScratchFolder m_scratch;
     QString m_folder;
-    QList<MessageService::Answer> m_answers;
+    ScriptedAnswers m_script;
 };
 
 }  // namespace kalvero::test

@@ -15,12 +15,6 @@ namespace kalvero::test {
 UnitFixture::UnitFixture() {
     databaseName = createUnitDatabase(m_scratch);
     Session = SessionState{};
-    MessageService::clearShown();
-    MessageService::setResponder([this](const MessageService::Message &m) {
-        if (m.buttons == MessageService::Buttons::Ok)
-            return MessageService::Answer::Ok;
-        return m_answers.isEmpty() ? MessageService::Answer::No : m_answers.takeFirst();
-    });
     unit = std::make_unique<TDM>();
     unit->MDatabasePrincipal.setDatabaseName(databaseName);
     registries = std::make_unique<TUDMCadastro>(*unit);
@@ -29,8 +23,6 @@ UnitFixture::UnitFixture() {
 UnitFixture::~UnitFixture() {
     registries.reset();
     unit.reset();
-    MessageService::clearResponder();
-    MessageService::clearShown();
 }
 
 QStringList UnitFixture::messageTexts() const {

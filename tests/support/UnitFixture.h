@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScriptedAnswers.h"
 #include "TestDatabase.h"
 #include "ui/MessageService.h"
 
@@ -25,7 +26,7 @@ public:
     UnitFixture();
     ~UnitFixture();
 
-    void answer(QList<MessageService::Answer> answers) { m_answers = std::move(answers); }
+    void answer(QList<MessageService::Answer> answers) { m_script.set(std::move(answers)); }
     QList<MessageService::Message> messages() const { return MessageService::shown(); }
     QStringList messageTexts() const;
     void clearMessages() { MessageService::clearShown(); }
@@ -44,7 +45,7 @@ public:
 
 private:
     ScratchFolder m_scratch;
-    QList<MessageService::Answer> m_answers;
+    ScriptedAnswers m_script;
 };
 
 }  // namespace kalvero::test
