@@ -48,27 +48,19 @@ void RegistryController::inform(const RegistryMessage &message) const { message.
 
 bool RegistryController::confirm(const RegistryMessage &message) const { return message.ask(m_window); }
 
-void RegistryController::showBrowseTab() {
+// Exactly one of the two tabs is visible, enabled and active.
+void RegistryController::showOnly(QWidget *shown, QWidget *hidden) {
     QTabWidget *pages = m_form.PageGeral;
-    const int browse = pages->indexOf(m_form.tabConsulta);
-    const int edit = pages->indexOf(m_form.tabManutencao);
-    pages->setTabVisible(browse, true);
-    pages->setTabEnabled(browse, true);
-    pages->setCurrentIndex(browse);
-    pages->setTabEnabled(edit, false);
-    pages->setTabVisible(edit, false);
+    pages->setTabVisible(pages->indexOf(shown), true);
+    pages->setTabEnabled(pages->indexOf(shown), true);
+    pages->setCurrentWidget(shown);
+    pages->setTabEnabled(pages->indexOf(hidden), false);
+    pages->setTabVisible(pages->indexOf(hidden), false);
 }
 
-void RegistryController::showEditTab() {
-    QTabWidget *pages = m_form.PageGeral;
-    const int browse = pages->indexOf(m_form.tabConsulta);
-    const int edit = pages->indexOf(m_form.tabManutencao);
-    pages->setTabVisible(edit, true);
-    pages->setTabEnabled(edit, true);
-    pages->setCurrentIndex(edit);
-    pages->setTabEnabled(browse, false);
-    pages->setTabVisible(browse, false);
-}
+void RegistryController::showBrowseTab() { showOnly(m_form.tabConsulta, m_form.tabManutencao); }
+
+void RegistryController::showEditTab() { showOnly(m_form.tabManutencao, m_form.tabConsulta); }
 
 void RegistryController::reload(const QString &statement, const QVariantList &params) {
     RecordSet *records = m_def.records;

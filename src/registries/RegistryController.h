@@ -99,6 +99,7 @@ public:
     bool confirm(const RegistryMessage &message) const;
 
 private:
+    void showOnly(QWidget *shown, QWidget *hidden);
     void showBrowseTab();
     void showEditTab();
     void reload(const QString &statement, const QVariantList &params = {});
