@@ -38,7 +38,8 @@ int main(int argc, char *argv[]) {
     const QAbstractItemModel *model = screen.form.grid->model();
 
     out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
-    const QString statement = QStringLiteral("select * from TBSOLICITANTE where NOME like ? escape '\\' order by NOME");
+    const QString statement = QStringLiteral("select * from TBSOLICITANTE where %1 order by NOME")
+                                  .arg(LikePattern::condition(QStringLiteral("NOME"), 80));
     const int runs = 15;
     // Each run starts from the whole list (an empty box) and types one key.
     for (const QString &typed : {QStringLiteral("M"), QStringLiteral("MARIA")}) {

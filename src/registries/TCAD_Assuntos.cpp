@@ -4,6 +4,7 @@
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/records/LikePattern.h"
 #include "ui/DialogKeys.h"
 #include "ui/FieldBinding.h"
 
@@ -82,8 +83,8 @@ TCAD_Assuntos::TCAD_Assuntos(QWidget *parent) : QDialog(parent) {
     };
     registry = new RegistryController(this, form, std::move(d));
     registry->addCodeFind(edtConsultaCodigo, btnLocalizar);
-    registry->addTextSearch(edtConsultaDescricao,
-                            QStringLiteral("select * from TBASSUNTO where DESCRICAO like ? escape '\\' order by DESCRICAO "));
+    registry->addTextSearch(edtConsultaDescricao, QStringLiteral("select * from TBASSUNTO where %1 order by DESCRICAO ")
+                                                      .arg(LikePattern::condition(QStringLiteral("DESCRICAO"), 80)));
 
     DialogKeys::install(this);
     DialogKeys::moveFocusOnEnter(edtDescricao, form.btnGravar);

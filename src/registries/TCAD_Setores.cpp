@@ -4,6 +4,7 @@
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/records/LikePattern.h"
 #include "ui/DialogKeys.h"
 
 #include <QGroupBox>
@@ -70,8 +71,8 @@ TCAD_Setores::TCAD_Setores(QWidget *parent) : QDialog(parent) {
         responsibleList->load(int(UDMCadastro->cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()), true);
     };
     registry = new RegistryController(this, form, std::move(d));
-    registry->addTextSearch(edtConsultaNome,
-                            QStringLiteral("select * from TBSETOR where NOME like ? escape '\\' order by NOME "));
+    registry->addTextSearch(edtConsultaNome, QStringLiteral("select * from TBSETOR where %1 order by NOME ")
+                                                 .arg(LikePattern::condition(QStringLiteral("NOME"), 45)));
 
     DialogKeys::install(this);
     DialogKeys::moveFocusOnEnter(edtNome, form.btnGravar);

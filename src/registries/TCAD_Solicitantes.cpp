@@ -5,6 +5,7 @@
 #include "UCpfCnpj.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/records/LikePattern.h"
 #include "ui/DialogKeys.h"
 #include "ui/ErrorBox.h"
 #include "ui/FieldBinding.h"
@@ -149,13 +150,14 @@ TCAD_Solicitantes::TCAD_Solicitantes(QWidget *parent) : QDialog(parent) {
     d.afterDelete = [this] { clearPersonType(); };
     registry = new RegistryController(this, form, std::move(d));
 
-    const QString like = QStringLiteral("select * from TBSOLICITANTE where %1 like ? escape '\\' order by NOME");
+    auto like = [](const char *column, int maxTyped) {
+        return QStringLiteral("select * from TBSOLICITANTE where %1 order by NOME")
+            .arg(LikePattern::condition(QLatin1String(column), maxTyped));
+    };
     registry->addCodeFind(edtConsultaCodigo, btnLocalizar);
-    registry->addTextSearch(edtConsultaNome, like.arg(QStringLiteral("NOME")));
-    registry->addTextSearch(edtConsultaCpf, like.arg(QStringLiteral("CPF")), [this] { return edtConsultaCpf->digits(); },
-                            AllByName);
-    registry->addTextSearch(edtConsultaCnpj, like.arg(QStringLiteral("CNPJ")), [this] { return edtConsultaCnpj->digits(); },
-                            AllByName);
+    registry->addTextSearch(edtConsultaNome, like("NOME", 80));
+    registry->addTextSearch(edtConsultaCpf, like("CPF", 11), [this] { return edtConsultaCpf->digits(); }, AllByName);
+    registry->addTextSearch(edtConsultaCnpj, like("CNPJ", 14), [this] { return edtConsultaCnpj->digits(); }, AllByName);
     connect(form.grid, &QAbstractItemView::doubleClicked, this,
             [this] { ErrorBox::guard(this, [this] { registry->alterar(); }); });
 

@@ -242,9 +242,13 @@ private slots:
             typeInto(search, c.first);
             QCOMPARE(listed(), c.second);
         }
+        // A box full of characters that the pattern escapes.
+        typeInto(search, QString(s.nameWidth, QLatin1Char('%')));
+        QCOMPARE(search->text().size(), s.nameWidth);
+        QCOMPARE(listed(), QStringList());
         search->clear();
         QCOMPARE(listed().size(), names.size());
-        QVERIFY(f->messages().isEmpty());
+        QVERIFY2(f->messages().isEmpty(), qPrintable(f->messageTexts().join('|')));
     }
 
     void findByCodeLooksOnlyAmongListedRecords_data() { screens(); }

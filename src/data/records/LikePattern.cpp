@@ -15,4 +15,9 @@ QString containing(const QString &typed) {
     return pattern;
 }
 
+QString condition(const QString &column, int maxTyped) {
+    // Every character escaped, and the two wildcards around them.
+    return QStringLiteral("%1 like cast(? as varchar(%2)) escape '\\'").arg(column).arg(2 * maxTyped + 2);
+}
+
 }  // namespace kalvero::LikePattern

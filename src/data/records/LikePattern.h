@@ -12,4 +12,10 @@ inline constexpr char16_t Escape = u'\\';
 // and the escape character taken literally.
 QString containing(const QString &typed);
 
+// The condition "column like ? escape '\'" for a pattern made by containing()
+// from at most maxTyped characters. The parameter is given room for the
+// pattern: the database would otherwise take it for a value of the column
+// and refuse one longer than the column.
+QString condition(const QString &column, int maxTyped);
+
 }  // namespace kalvero::LikePattern
