@@ -11,14 +11,12 @@ MaskedDigitsEdit::MaskedDigitsEdit(const QString &pattern, QChar blank, QWidget 
     for (QChar c : pattern) {
         if (c == QLatin1Char('9')) {
             mask += QLatin1Char('0');
-            ++m_slots;
         } else {
             mask += QLatin1Char('\\');
             mask += c;
         }
     }
     setInputMask(mask + QLatin1Char(';') + blank);
-    connect(this, &QLineEdit::textEdited, this, [this] { emit digitsEdited(digits()); });
 }
 
 void MaskedDigitsEdit::focusInEvent(QFocusEvent *event) {

@@ -15,7 +15,6 @@ public:
 
     QString digits() const;
     void setDigits(const QString &digits);
-    int slotCount() const { return m_slots; }
 
     static QString cpfPattern() { return QStringLiteral("999.999.999-99"); }
     static QString cnpjPattern() { return QStringLiteral("99.999.999/9999-99"); }
@@ -23,14 +22,9 @@ public:
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
-signals:
-    // The digits changed by typing (not by setDigits).
-    void digitsEdited(const QString &digits);
-
 private:
     QString m_pattern;
     QChar m_blank;
-    int m_slots = 0;
 };
 
 }  // namespace kalvero

@@ -18,8 +18,6 @@ public:
 
     RecordGrid(RecordSet *set, Colours colours, QWidget *parent = nullptr);
 
-    RecordSetModel *recordModel() const { return m_model; }
-    RecordSet *recordSet() const { return m_set; }
     void setFieldNames(const QStringList &names);
 
 private:

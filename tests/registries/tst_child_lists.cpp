@@ -116,6 +116,7 @@ private slots:
         QVERIFY(list->grid->isEnabled());
         list->btnIncluir->click();
         QVERIFY(list->grpEntrada->isVisibleTo(screen.get()));
+        QCOMPARE(screen->findChild<ChildListController *>()->ChildEntryMode(), ChildListController::Mode::New);
         QVERIFY(!list->btnIncluir->isEnabled());
         QVERIFY(!list->grid->isEnabled());
         list->btnGravar->click();  // an empty name does nothing
@@ -167,6 +168,7 @@ private slots:
         open();
         alterarParent(1);
         list->btnAlterar->click();
+        QCOMPARE(screen->findChild<ChildListController *>()->ChildEntryMode(), ChildListController::Mode::Change);
         QCOMPARE(list->edtNome->text(), QStringLiteral("FILHO 1"));
         typeInto(list->edtNome, QStringLiteral("renomeado"));
         list->btnGravar->click();
