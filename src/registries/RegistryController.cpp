@@ -156,12 +156,8 @@ void RegistryController::gravar() {
             m_def.focusAfterNo->setFocus(Qt::OtherFocusReason);
         return;
     }
-    RecordSet &consulta = DM->SQLConsulta;
-    consulta.close();
-    consulta.setCommandText(QString());
-    consulta.setCommandText(m_def.wholeTableStatement);
-    consulta.open();
-
+    // Each Gravar looks at the table as it is now; it is read when a check needs it.
+    DM->SQLConsulta.close();
     if (m_def.ownDuplicateCheck && !m_def.ownDuplicateCheck())
         return;
     if (m_mode == Mode::New) {
@@ -170,15 +166,24 @@ void RegistryController::gravar() {
     } else {
         write(int(m_def.records->field(m_def.codeField).asInteger()), m_def.handoffOnChange);
     }
-    consulta.close();
+    DM->SQLConsulta.close();
     showBrowseTab();
     if (m_def.afterSave)
         m_def.afterSave();
 }
 
+RecordSet &RegistryController::wholeTable() {
+    RecordSet &consulta = DM->SQLConsulta;
+    if (!consulta.isActive()) {
+        consulta.setCommandText(m_def.wholeTableStatement);
+        consulta.open();
+    }
+    return consulta;
+}
+
 bool RegistryController::writeNew() {
     // Another workstation may have taken the code shown since Incluir.
-    if (m_tableHadRecords && DM->SQLConsulta.locate(m_def.codeField, m_provisionalCode)) {
+    if (m_tableHadRecords && wholeTable().locate(m_def.codeField, m_provisionalCode)) {
         inform(m_def.alreadyRegistered);
         return false;
     }

@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <functional>
 
 #include "RegistryForm.h"
@@ -35,7 +34,7 @@ struct RegistryDefinition {
     QString codeField;
     QString openStatement;        // the default order
     QString incluirStatement;     // ordered by code
-    QString wholeTableStatement;  // loaded into SQLConsulta at Gravar
+    QString wholeTableStatement;  // what Gravar's checks look through (SQLConsulta)
     std::function<int()> nextKey; // the final code of a new record
 
     int SessionState::*handoff = nullptr;
@@ -94,6 +93,9 @@ public:
     void gravar();
     void cancelar();
     void excluir();
+
+    // The whole table in SQLConsulta, read once per Gravar when a check needs it.
+    RecordSet &wholeTable();
 
     void inform(const RegistryMessage &message) const;
     bool confirm(const RegistryMessage &message) const;

@@ -3,7 +3,6 @@
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
 #include "UCpfCnpj.h"
-#include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/records/LikePattern.h"
 #include "ui/DialogKeys.h"
@@ -253,7 +252,7 @@ bool TCAD_Solicitantes::CheckDocumentsUnique() {
     const bool changed = registry->RegistryMode() == RegistryController::Mode::Change;
     const QString cpf = withoutSpaces(edtCpf->digits());
     const QString cnpj = withoutSpaces(edtCnpj->digits());
-    RecordSet &consulta = DM->SQLConsulta;
+    RecordSet &consulta = registry->wholeTable();
     bool unique = true;
     if (!cpf.isEmpty() && !(changed && cpf == m_loadedCpf) && consulta.locate(QStringLiteral("CPF"), cpf)) {
         registry->inform({QStringLiteral("Esse CPF já está cadastrado!"), MessageService::Icon::Warning});
