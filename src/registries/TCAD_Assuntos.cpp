@@ -6,10 +6,7 @@
 #include "data/modules/TUDMCadastro.h"
 #include "data/records/LikePattern.h"
 #include "ui/DialogKeys.h"
-#include "ui/FieldBinding.h"
 
-#include <QGridLayout>
-#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,9 +2,6 @@
 
 #include "data/records/RecordSet.h"
 
-#include <QApplication>
-#include <QFontMetrics>
-#include <QSize>
 
 namespace kalvero {
 
@@ -106,10 +103,6 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, in
         return f.name;
     case DisplayWidthRole:
         return chars;
-    case Qt::SizeHintRole: {
-        const QFontMetrics metrics(QApplication::font());
-        return QSize(chars * metrics.averageCharWidth() + 8, metrics.height() + 6);
-    }
     default:
         return QVariant();
     }
