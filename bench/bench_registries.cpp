@@ -12,7 +12,6 @@
 #include "ui/RecordGrid.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -51,10 +50,7 @@ int main(int argc, char *argv[]) {
         auto keystroke = [&] {
             screen.edtConsultaNome->setText(before);
             QApplication::processEvents();
-            QElapsedTimer timer;
-            timer.start();
-            QTest::keyClick(screen.edtConsultaNome, key.toLatin1());
-            const double ms = double(timer.nsecsElapsed()) / 1e6;
+            const double ms = elapsedMs([&] { QTest::keyClick(screen.edtConsultaNome, key.toLatin1()); });
             rows = model->rowCount();
             return ms;
         };
@@ -62,7 +58,7 @@ int main(int argc, char *argv[]) {
         std::vector<double> searches, fetches;
         for (int i = 0; i < runs; ++i) {
             searches.push_back(keystroke());
-            fetches.push_back(medianMs(1, [&] { raw.run(); }));
+            fetches.push_back(elapsedMs([&] { raw.run(); }));
         }
         std::sort(searches.begin(), searches.end());
         std::sort(fetches.begin(), fetches.end());
