@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 namespace kalvero {
 
@@ -47,20 +46,6 @@ bool RegistryController::isEditing() const {
 void RegistryController::inform(const RegistryMessage &message) const { message.show(m_window); }
 
 bool RegistryController::confirm(const RegistryMessage &message) const { return message.ask(m_window); }
-
-// Exactly one of the two tabs is visible, enabled and active.
-void RegistryController::showOnly(QWidget *shown, QWidget *hidden) {
-    QTabWidget *pages = m_form.PageGeral;
-    pages->setTabVisible(pages->indexOf(shown), true);
-    pages->setTabEnabled(pages->indexOf(shown), true);
-    pages->setCurrentWidget(shown);
-    pages->setTabEnabled(pages->indexOf(hidden), false);
-    pages->setTabVisible(pages->indexOf(hidden), false);
-}
-
-void RegistryController::showBrowseTab() { showOnly(m_form.tabConsulta, m_form.tabManutencao); }
-
-void RegistryController::showEditTab() { showOnly(m_form.tabManutencao, m_form.tabConsulta); }
 
 void RegistryController::reload(const QString &statement, const QVariantList &params) {
     RecordSet *records = m_def.records;
@@ -103,7 +88,7 @@ void RegistryController::findCode(QLineEdit *box) {
 
 void RegistryController::open() {
     reload(m_def.openStatement);
-    showBrowseTab();
+    m_form.showBrowseTab();
     m_form.btnIncluir->setFocus(Qt::OtherFocusReason);
     if (m_def.afterOpen)
         m_def.afterOpen();
@@ -116,7 +101,7 @@ void RegistryController::incluir() {
     m_tableHadRecords = !records->isEmpty();
     m_provisionalCode = m_tableHadRecords ? int(records->field(m_def.codeField).asInteger()) + 1 : 1;
     m_mode = Mode::New;
-    showEditTab();
+    m_form.showEditTab();
     records->append();
     records->field(m_def.codeField).setAsInteger(m_provisionalCode);
     if (m_def.firstDataBox)
@@ -134,7 +119,7 @@ void RegistryController::alterar() {
         return;
     }
     m_mode = Mode::Change;
-    showEditTab();
+    m_form.showEditTab();
     records->edit();
     if (m_def.firstDataBox)
         m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
@@ -167,7 +152,7 @@ void RegistryController::gravar() {
         write(int(m_def.records->field(m_def.codeField).asInteger()), m_def.handoffOnChange);
     }
     DM->SQLConsulta.close();
-    showBrowseTab();
+    m_form.showBrowseTab();
     if (m_def.afterSave)
         m_def.afterSave();
 }
@@ -214,7 +199,7 @@ void RegistryController::cancelar() {
     // A write that failed may have left the record pending; it is dropped too.
     if (records->isActive())
         records->cancelUpdates();
-    showBrowseTab();
+    m_form.showBrowseTab();
     if (m_def.afterCancel)
         m_def.afterCancel();
 }

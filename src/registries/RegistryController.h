@@ -101,9 +101,6 @@ public:
     bool confirm(const RegistryMessage &message) const;
 
 private:
-    void showOnly(QWidget *shown, QWidget *hidden);
-    void showBrowseTab();
-    void showEditTab();
     void reload(const QString &statement, const QVariantList &params = {});
     void findCode(QLineEdit *box);
     bool writeNew();

@@ -29,9 +29,11 @@ QPushButton *imageButton(QWidget *parent, const char *name, const QString &capti
 RegistryForm RegistryForm::build(QDialog *window, const Settings &settings) {
     RegistryForm f;
     window->setWindowTitle(settings.windowTitle);
-    // A fixed border and only the close box in the title bar.
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint);
+    // A fixed border and at most the close box in the title bar.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (settings.closeBox)
+        flags |= Qt::WindowCloseButtonHint;
+    window->setWindowFlags(flags);
     window->setFixedSize(settings.size);
     window->setModal(true);
 
@@ -55,7 +57,7 @@ RegistryForm RegistryForm::build(QDialog *window, const Settings &settings) {
     for (QPushButton *b : {f.btnIncluir, f.btnAlterar, f.btnExcluir, f.btnSair})
         commands->addWidget(b);
     top->addWidget(maintenance);
-    f.grpConsultar = new QGroupBox(QStringLiteral("Consultar por... "), f.tabConsulta);
+    f.grpConsultar = new QGroupBox(settings.searchCaption, f.tabConsulta);
     f.searchLayout = new QGridLayout(f.grpConsultar);
     top->addWidget(f.grpConsultar, 1);
     browse->addLayout(top);
@@ -82,14 +84,30 @@ RegistryForm RegistryForm::build(QDialog *window, const Settings &settings) {
         bottomRow->addWidget(f.lblObrigatorias);
     }
     bottomRow->addStretch();
-    f.btnGravar = imageButton(bottom, "btnGravar", QStringLiteral("&Gravar"), QStyle::SP_DialogSaveButton);
+    f.btnGravar = imageButton(bottom, "btnGravar", settings.saveCaption, QStyle::SP_DialogSaveButton);
     f.btnCancelar = imageButton(bottom, "btnCancelar", QStringLiteral("&Cancelar"), QStyle::SP_DialogCancelButton);
     bottomRow->addWidget(f.btnGravar);
     bottomRow->addWidget(f.btnCancelar);
     f.editLayout->addStretch();
     f.editLayout->addWidget(bottom);
-    f.PageGeral->addTab(f.tabManutencao, QStringLiteral("Manutenção"));
+    f.PageGeral->addTab(f.tabManutencao, settings.editCaption);
     return f;
 }
+
+namespace {
+
+void showOnly(QTabWidget *pages, QWidget *shown, QWidget *hidden) {
+    pages->setTabVisible(pages->indexOf(shown), true);
+    pages->setTabEnabled(pages->indexOf(shown), true);
+    pages->setCurrentWidget(shown);
+    pages->setTabEnabled(pages->indexOf(hidden), false);
+    pages->setTabVisible(pages->indexOf(hidden), false);
+}
+
+}  // namespace
+
+void RegistryForm::showBrowseTab() const { showOnly(PageGeral, tabConsulta, tabManutencao); }
+
+void RegistryForm::showEditTab() const { showOnly(PageGeral, tabManutencao, tabConsulta); }
 
 }  // namespace kalvero

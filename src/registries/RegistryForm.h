@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 #include <QStringList>
 
 class QDialog;
@@ -30,9 +31,18 @@ struct RegistryForm {
         bool zebraList = true;
         bool requiredNote = false;
         QSize size;
+        // The access-database registries differ in these.
+        QString editCaption = QStringLiteral("Manutenção");
+        QString saveCaption = QStringLiteral("&Gravar");
+        QString searchCaption = QStringLiteral("Consultar por... ");
+        bool closeBox = true;  // without it the window is left through "&Sair"
     };
 
     static RegistryForm build(QDialog *window, const Settings &settings);
+
+    // Exactly one of the two tabs is visible, enabled and active.
+    void showBrowseTab() const;
+    void showEditTab() const;
 
     QTabWidget *PageGeral = nullptr;
     QWidget *tabConsulta = nullptr;    // browse tab

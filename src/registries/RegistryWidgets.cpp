@@ -30,18 +30,22 @@ Box *placed(QGroupBox *group, QGridLayout *layout, int row, int column, const QS
 
 }  // namespace
 
-QLineEdit *codeSearchBox(const RegistryForm &form, int row, const QString &label) {
+QLineEdit *codeSearchBox(const RegistryForm &form, int row, const QString &label, int maxDigits) {
     auto *box = new QLineEdit(form.grpConsultar);
-    acceptDigitsOnly(box, CodeDigits);
+    acceptDigitsOnly(box, maxDigits > 0 ? maxDigits : CodeDigits);
     box->setMaximumWidth(110);
     return placed(form.grpConsultar, form.searchLayout, row, 0, label, box);
 }
 
-QToolButton *findButton(const RegistryForm &form, int row) {
+QToolButton *findButton(const RegistryForm &form, int row, const QString &caption) {
     auto *button = new QToolButton(form.grpConsultar);
     button->setObjectName(QStringLiteral("btnLocalizar"));
     button->setIcon(button->style()->standardIcon(QStyle::SP_FileDialogContentsView));
     button->setToolTip(QStringLiteral("Localizar"));
+    if (!caption.isEmpty()) {
+        button->setText(caption);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
     form.searchLayout->addWidget(button, row, 2, Qt::AlignLeft);
     return button;
 }

@@ -17,10 +17,10 @@ struct RegistryForm;
 // data group.
 namespace RegistryWidgets {
 
-// A code search box: digits only.
-QLineEdit *codeSearchBox(const RegistryForm &form, int row, const QString &label);
-// The find button beside it, an image only.
-QToolButton *findButton(const RegistryForm &form, int row);
+// A code search box: digits only, at most maxDigits of them (0: as many as a code can have).
+QLineEdit *codeSearchBox(const RegistryForm &form, int row, const QString &label, int maxDigits = 0);
+// The find button beside it, an image only unless it has a caption.
+QToolButton *findButton(const RegistryForm &form, int row, const QString &caption = {});
 // A text search box in upper case, no longer than the column searched.
 QLineEdit *textSearchBox(const RegistryForm &form, int row, const QString &label, int maxLength);
 // A masked document search box (positions not typed shown blank).

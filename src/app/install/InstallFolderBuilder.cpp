@@ -2,6 +2,7 @@
 
 #include "DemoDataSeeder.h"
 #include "EmblemPainter.h"
+#include "data/DatabaseFileCopy.h"
 #include "data/ProgramPaths.h"
 #include "data/firebird/Connection.h"
 #include "data/schema/AccessSchema.h"
@@ -11,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kalvero {
 
@@ -135,15 +134,13 @@ void InstallFolderBuilder::createUnitDatabase() {
     const QString templatePath = ProgramPaths::templateDatabase(m_folder);
     const QString unitPath = ProgramPaths::unitDatabase(unitFolder);
     // The template is closed by now: no engine has it open while it is copied.
-    if (!QFile::copy(templatePath, unitPath))
-        throw InstallError(QStringLiteral("Could not copy %1 to %2.").arg(templatePath, unitPath));
-    // A server that runs as another user must be able to open the copy.
-    struct stat source;
-    if (::stat(QFile::encodeName(templatePath).constData(), &source) == 0 && ::geteuid() == 0) {
-        if (::chown(QFile::encodeName(unitPath).constData(), source.st_uid, source.st_gid) != 0)
-            throw InstallError(QStringLiteral("Could not give %1 to the database server's user.").arg(unitPath));
-    }
-    QFile::setPermissions(unitPath, QFile::permissions(templatePath));
+    const DatabaseFileCopy copy = DatabaseFileCopy::make(templatePath, unitPath);
+    if (copy.result != DatabaseFileCopy::Result::Copied)
+        throw InstallError(QStringLiteral("Could not copy %1 to %2: %3")
+                               .arg(templatePath, unitPath,
+                                    copy.result == DatabaseFileCopy::Result::AlreadyThere
+                                        ? QStringLiteral("the file exists.")
+                                        : copy.reason));
     made(QStringLiteral("%1 (copy of the template)").arg(unitPath));
     const QString backup = ProgramPaths::backupFolder(m_folder, FirstUnitCode);
     makeFolder(backup);
