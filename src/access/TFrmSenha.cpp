@@ -1,5 +1,8 @@
 #include "TFrmSenha.h"
 
+#include "TFrmCadSenha.h"
+#include "TFrmCadUnidadeTrabalho.h"
+
 #include "Tdm2.h"
 #include "data/ProgramPaths.h"
 #include "data/firebird/Connection.h"
@@ -125,6 +128,8 @@ TFrmSenha::TFrmSenha(QWidget *owner) : QDialog(owner) {
     connect(btnOK, &QPushButton::clicked, this, &TFrmSenha::login);
     connect(cbUnidade, &QComboBox::activated, this, &TFrmSenha::unitPicked);
     connect(btnDefinirUnidade, &QPushButton::clicked, this, &TFrmSenha::defineUnit);
+    openOperatorRegistry = [](QWidget *owner) { TFrmCadSenha(owner).exec(); };
+    openUnitRegistry = [](QWidget *owner) { TFrmCadUnidadeTrabalho(owner).exec(); };
     connect(btnCadastroSenha, &QPushButton::clicked, this, [this] { openRegistry(openOperatorRegistry); });
     connect(btnCadastroUnidade, &QPushButton::clicked, this, [this] { openRegistry(openUnitRegistry); });
     connect(btnFechar, &QPushButton::clicked, this, [this] {

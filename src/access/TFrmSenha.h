@@ -25,7 +25,8 @@ public:
 
     // Run each time the window is shown, once the program folder is known.
     std::function<void()> updateCheck;
-    // The registries behind the two level-1 buttons; a button without its
+    // The registries behind the two level-1 buttons, each shown modally: the
+    // operator and work-unit registries unless replaced. A button without its
     // registry stays disabled.
     std::function<void(QWidget *owner)> openOperatorRegistry;
     std::function<void(QWidget *owner)> openUnitRegistry;

@@ -128,6 +128,9 @@ private slots:
         if (withRegistries) {
             w.login.openOperatorRegistry = [&](QWidget *) { ++opened; };
             w.login.openUnitRegistry = [&](QWidget *) { ++opened; };
+        } else {
+            w.login.openOperatorRegistry = nullptr;
+            w.login.openUnitRegistry = nullptr;
         }
         w.logIn(QStringLiteral("OPER"), QStringLiteral("ab#de"));
         QVERIFY(w.login.LoginAccepted);

@@ -3,6 +3,7 @@
 // The three unit-database register windows described alike, so that one test
 // can drive each of them through the behaviour they share.
 
+#include "WindowDriving.h"
 #include "UnitFixture.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/session/SessionState.h"
@@ -20,14 +21,6 @@
 #include <memory>
 
 namespace kalvero::test {
-
-// Replaces a box's text by typing, as a person does.
-inline void typeInto(QLineEdit *box, const QString &text) {
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClick(box, Qt::Key_Home);
-    QTest::keyClicks(box, text);
-}
 
 // A valid CPF for a number, different for every number.
 inline QString cpfFor(int n) { return CpfWithCheckDigits(QString::number(100000000 + n)); }

@@ -51,10 +51,11 @@ QString ShellFixture::unitDatabaseName(const QString &unitCode) const {
 }
 
 void ShellFixture::execute(const QString &databaseName, const QString &sql, const QVariantList &params) {
-    Connection connection;
-    connection.setDatabaseName(databaseName);
-    connection.execute(sql, params);
-    connection.close();
+    executeOn(databaseName, sql, params);
+}
+
+QVariant ShellFixture::scalar(const QString &databaseName, const QString &sql, const QVariantList &params) {
+    return scalarOn(databaseName, sql, params);
 }
 
 void ShellFixture::addOperator(const QString &code, const QString &password, int level, const QString &name) {

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QVariant>
 #include <memory>
 
 namespace kalvero {
@@ -34,6 +35,8 @@ public:
     void addUnit(const QString &code, const QString &name, const QString &folder);
     // One statement against a database of the install, outside the program's modules.
     void execute(const QString &databaseName, const QString &sql, const QVariantList &params = {});
+    // The first column of the first row of a query, likewise.
+    QVariant scalar(const QString &databaseName, const QString &sql, const QVariantList &params = {});
 
     // Answers for the next questions, in order; a question without one is
     // answered No, a box with OK is simply closed.

@@ -1,6 +1,7 @@
 #include "TestDatabase.h"
 
 #include "data/firebird/Connection.h"
+#include "data/records/RecordSet.h"
 #include "data/schema/UnitSchema.h"
 
 #include <QFile>
@@ -35,6 +36,30 @@ QString createUnitDatabase(const ScratchFolder &folder, const QString &fileName)
     connection.create();
     UnitSchema::createTemplateTables(connection);
     return connection.databaseName();
+}
+
+void executeOn(const QString &databaseName, const QString &sql, const QVariantList &params) {
+    Connection other;
+    other.setDatabaseName(databaseName);
+    other.execute(sql, params);
+    other.close();
+}
+
+QVariant scalarOn(const QString &databaseName, const QString &sql, const QVariantList &params) {
+    Connection other;
+    other.setDatabaseName(databaseName);
+    QVariant value;
+    {
+        RecordSet query(QStringLiteral("scalar"));
+        query.setConnection(&other);
+        query.setCommandText(sql, params);
+        query.open();
+        if (!query.isEmpty())
+            value = query.field(0).value();
+        query.close();
+    }
+    other.close();
+    return value;
 }
 
 }  // namespace kalvero::test

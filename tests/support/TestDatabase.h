@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 namespace kalvero::test {
 
@@ -29,5 +30,10 @@ QString databaseName(const QString &filePath);
 QString createUnitDatabase(const ScratchFolder &folder, const QString &fileName = QStringLiteral("DBPROTOCOLO.FDB"));
 // A fresh empty database.
 QString createEmptyDatabase(const ScratchFolder &folder, const QString &fileName);
+
+// Another workstation: one statement on a connection of its own.
+void executeOn(const QString &databaseName, const QString &sql, const QVariantList &params = {});
+// The first column of the first row of a query, likewise; null without a row.
+QVariant scalarOn(const QString &databaseName, const QString &sql, const QVariantList &params = {});
 
 }  // namespace kalvero::test

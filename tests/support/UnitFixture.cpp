@@ -1,13 +1,11 @@
 #include "UnitFixture.h"
 
-#include "data/firebird/Connection.h"
+#include "WindowDriving.h"
+
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
-#include "data/records/RecordSet.h"
 #include "data/session/SessionState.h"
 
-#include <QApplication>
-#include <QTest>
 #include <QWidget>
 
 namespace kalvero::test {
@@ -32,34 +30,10 @@ QStringList UnitFixture::messageTexts() const {
     return texts;
 }
 
-void UnitFixture::execute(const QString &sql, const QVariantList &params) {
-    Connection other;
-    other.setDatabaseName(databaseName);
-    other.execute(sql, params);
-    other.close();
-}
+void UnitFixture::execute(const QString &sql, const QVariantList &params) { executeOn(databaseName, sql, params); }
 
-QVariant UnitFixture::scalar(const QString &sql, const QVariantList &params) {
-    Connection other;
-    other.setDatabaseName(databaseName);
-    QVariant value;
-    {
-        RecordSet query(QStringLiteral("scalar"));
-        query.setConnection(&other);
-        query.setCommandText(sql, params);
-        query.open();
-        if (!query.isEmpty())
-            value = query.field(0).value();
-        query.close();
-    }
-    other.close();
-    return value;
-}
+QVariant UnitFixture::scalar(const QString &sql, const QVariantList &params) { return scalarOn(databaseName, sql, params); }
 
-bool UnitFixture::showActive(QWidget *window) {
-    window->show();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
+bool UnitFixture::showActive(QWidget *window) { return test::showActive(window); }
 
 }  // namespace kalvero::test

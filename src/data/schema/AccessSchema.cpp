@@ -9,8 +9,8 @@ const TableDefinition &operatorTable() {
                              {
                                  {"USUARIO", "VARCHAR(4)", true, "Usuário"},
                                  {"SENHA", "VARCHAR(5)", true, "Senha", "", "", 0, true},
-                                 {"ACESSO", "INTEGER", true, "Nível de Acesso"},
-                                 {"NOME", "VARCHAR(80)", true, "Nome"},
+                                 {"ACESSO", "INTEGER", true, "Nível de Acesso", "", "", 11},
+                                 {"NOME", "VARCHAR(80)", true, "Nome", "", "", 51},
                              },
                              {"USUARIO"}};
     return t;

@@ -1,0 +1,169 @@
+#include "AccessRegistryController.h"
+
+#include "Tdm2.h"
+#include "data/records/RecordSet.h"
+#include "registries/RecordWrite.h"
+#include "ui/DialogKeys.h"
+#include "ui/EnterAsTab.h"
+#include "ui/ErrorBox.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kalvero {
+
+using Mode = RegistryController::Mode;
+
+AccessRegistryController::AccessRegistryController(QDialog *window, const RegistryForm &form,
+                                                   AccessRegistryDefinition definition)
+    : QObject(window), m_window(window), m_form(form), m_def(std::move(definition)) {
+    connect(form.btnIncluir, &QPushButton::clicked, this, [this] { guarded([this] { incluir(); }); });
+    connect(form.btnAlterar, &QPushButton::clicked, this, [this] { guarded([this] { alterar(); }); });
+    connect(form.btnExcluir, &QPushButton::clicked, this, [this] { guarded([this] { excluir(); }); });
+    connect(form.btnSair, &QPushButton::clicked, window, &QDialog::close);
+    connect(form.btnGravar, &QPushButton::clicked, this, [this] { guarded([this] { gravar(); }); });
+    connect(form.btnCancelar, &QPushButton::clicked, this, [this] { guarded([this] { cancelar(); }); });
+    // However the window closes, the record set closes with it and an unsaved
+    // record is discarded.
+    connect(window, &QDialog::finished, this, [this] { m_def.records->close(); });
+    // Enter moves on as Tab does everywhere on these windows; Esc does nothing.
+    // Call once the window's widgets exist.
+    EnterAsTab::enable(window);
+    DialogKeys::install(window);
+}
+
+AccessRegistryController::~AccessRegistryController() {
+    m_def.records->close();
+    dm2->qrLocaliza.close();
+}
+
+void AccessRegistryController::guarded(const std::function<void()> &handler) { ErrorBox::guard(m_window, handler); }
+
+bool AccessRegistryController::isEditing() const {
+    const RecordSet::State s = m_def.records->state();
+    return s == RecordSet::State::Insert || s == RecordSet::State::Edit;
+}
+
+void AccessRegistryController::addFind(QLineEdit *box, QAbstractButton *button) {
+    connect(button, &QAbstractButton::clicked, this, [this, box] { guarded([this, box] { find(box); }); });
+}
+
+void AccessRegistryController::open() {
+    // The rows as the access database holds them now, through the standing statement.
+    m_def.records->close();
+    m_def.records->open();
+    m_form.showBrowseTab();
+    m_form.btnIncluir->setFocus(Qt::OtherFocusReason);
+}
+
+void AccessRegistryController::incluir() {
+    RecordSet *records = m_def.records;
+    m_mode = Mode::New;
+    m_form.showEditTab();
+    if (m_def.beforeNewRow)
+        m_def.beforeNewRow();
+    records->append();
+    if (m_def.afterNewRow)
+        m_def.afterNewRow();
+    if (m_def.firstDataBox)
+        m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
+}
+
+void AccessRegistryController::alterar() {
+    RecordSet *records = m_def.records;
+    if (!records->isActive() || records->isEmpty())
+        return;  // nothing to change
+    m_mode = Mode::Change;
+    m_form.showEditTab();
+    records->edit();
+    if (m_def.firstDataBox)
+        m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
+}
+
+void AccessRegistryController::gravar() {
+    if (!isEditing())
+        return;
+    if (m_def.requiredDataPresent && !m_def.requiredDataPresent()) {
+        inform(m_def.fillIn);
+        if (m_def.firstDataBox)
+            m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!m_def.saveConfirm.ask(m_window)) {
+        backToBrowsing();
+        return;
+    }
+    RecordSet &localiza = dm2->qrLocaliza;
+    localiza.close();
+    localiza.setCommandText(m_def.duplicateStatement);
+    localiza.open();
+    try {
+        writeChecked();
+    } catch (...) {
+        // The entry stays on the edit tab, as typed, for another try or Cancelar.
+        localiza.close();
+        throw;
+    }
+    backToBrowsing();
+}
+
+void AccessRegistryController::writeChecked() {
+    RecordSet *records = m_def.records;
+    if (m_mode == Mode::New) {
+        const QString typed = m_def.keyBox->text();
+        if (dm2->qrLocaliza.locate(m_def.keyField, typed)) {
+            // The record that has the code is shown instead.
+            inform(m_def.alreadyRegistered);
+            records->cancel();
+            records->locate(m_def.keyField, typed);
+        } else {
+            postAndApply(*records);
+            if (m_def.afterNewWritten)
+                m_def.afterNewWritten();
+        }
+    } else {
+        postAndApply(*records);
+    }
+}
+
+void AccessRegistryController::backToBrowsing() {
+    if (isEditing())
+        m_def.records->cancel();
+    dm2->qrLocaliza.close();
+    m_form.showBrowseTab();
+    m_form.btnIncluir->setFocus(Qt::OtherFocusReason);
+}
+
+void AccessRegistryController::cancelar() {
+    RecordSet *records = m_def.records;
+    records->cancel();
+    // A write that failed may have left the record pending; it is dropped too.
+    if (records->isActive())
+        records->cancelUpdates();
+    backToBrowsing();
+}
+
+void AccessRegistryController::excluir() {
+    RecordSet *records = m_def.records;
+    if (!records->isActive() || records->isEmpty())
+        return;  // nothing to delete
+    if (!m_def.deleteConfirm.ask(m_window))
+        return;
+    // A deletion the database refuses is shown by the general error box, and
+    // the record comes back into the list.
+    records->deleteRecord();
+    records->applyUpdates();
+}
+
+void AccessRegistryController::find(QLineEdit *box) {
+    const QString code = box->text();
+    if (code.size() != m_def.findLength)
+        return;
+    RecordSet *records = m_def.records;
+    if (!records->isActive() || !records->locate(m_def.keyField, code))
+        inform(m_def.notRegisteredFind);
+}
+
+}  // namespace kalvero

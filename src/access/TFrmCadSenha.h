@@ -1,0 +1,40 @@
+#pragma once
+
+#include "registries/RegistryForm.h"
+
+#include <QDialog>
+
+class QButtonGroup;
+class QLineEdit;
+class QRadioButton;
+class QToolButton;
+
+namespace kalvero {
+
+class AccessRegistryController;
+
+// The operator registry: who may log in, with which password and access level.
+class TFrmCadSenha : public QDialog {
+    Q_OBJECT
+public:
+    enum Level { Administrador = 1, Avancado = 2, Basico = 3 };
+
+    explicit TFrmCadSenha(QWidget *parent = nullptr);
+    ~TFrmCadSenha() override;
+
+    RegistryForm form;
+    QLineEdit *edtConsultaUsuario;
+    QToolButton *btnLocalizar;
+
+    QLineEdit *edtUsuario;
+    QLineEdit *edtSenha;
+    QLineEdit *edtNome;
+    QButtonGroup *rgNivel;  // ids are the stored levels
+    QRadioButton *rbAdministrador;
+    QRadioButton *rbAvancado;
+    QRadioButton *rbBasico;
+
+    AccessRegistryController *registry;
+};
+
+}  // namespace kalvero
