@@ -14,6 +14,9 @@ DatabaseFileCopy DatabaseFileCopy::make(const QString &source, const QString &ta
     if (QFileInfo::exists(target))
         return {Result::AlreadyThere, {}};
     QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return {Result::Failed, file.errorString()};  // the system's own reason
+    file.close();
     // Qt writes the copy under a temporary name and renames it at the end, so
     // a failed copy leaves no half database behind.
     if (!file.copy(target))

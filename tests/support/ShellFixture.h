@@ -43,6 +43,7 @@ public:
     void answer(QList<MessageService::Answer> answers) { m_script.set(std::move(answers)); }
     const QList<MessageService::Message> &messages() const { return MessageService::shown(); }
     QStringList messageTexts() const;
+    void clearMessages() { MessageService::clearShown(); }
 
     std::unique_ptr<Tdm2> access;
     std::unique_ptr<TDM> unit;
