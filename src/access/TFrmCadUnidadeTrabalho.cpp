@@ -38,7 +38,7 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(QWidget *parent) : QDialog(parent
                                      QStringLiteral("MUNICIPIO")},
                                     false,
                                     false,
-                                    QSize(820, 480)};
+                                    QSize(1010, 480)};
     settings.editCaption = QStringLiteral("Manutenção das Unidades de Trabalho");
     settings.saveCaption = QStringLiteral("&Grava");
     settings.searchCaption = QStringLiteral("Consulta por Código");
