@@ -3,6 +3,7 @@
 #include "Tdm2.h"
 #include "data/records/RecordSet.h"
 #include "registries/RecordWrite.h"
+#include "registries/RegistryCommands.h"
 #include "ui/DialogKeys.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
@@ -19,15 +20,7 @@ using Mode = RegistryController::Mode;
 AccessRegistryController::AccessRegistryController(QDialog *window, const RegistryForm &form,
                                                    AccessRegistryDefinition definition)
     : QObject(window), m_window(window), m_form(form), m_def(std::move(definition)) {
-    connect(form.btnIncluir, &QPushButton::clicked, this, [this] { guarded([this] { incluir(); }); });
-    connect(form.btnAlterar, &QPushButton::clicked, this, [this] { guarded([this] { alterar(); }); });
-    connect(form.btnExcluir, &QPushButton::clicked, this, [this] { guarded([this] { excluir(); }); });
-    connect(form.btnSair, &QPushButton::clicked, window, &QDialog::close);
-    connect(form.btnGravar, &QPushButton::clicked, this, [this] { guarded([this] { gravar(); }); });
-    connect(form.btnCancelar, &QPushButton::clicked, this, [this] { guarded([this] { cancelar(); }); });
-    // However the window closes, the record set closes with it and an unsaved
-    // record is discarded.
-    connect(window, &QDialog::finished, this, [this] { m_def.records->close(); });
+    connectRegistryCommands(window, form, this, m_def.records);
     // Enter moves on as Tab does everywhere on these windows; Esc does nothing.
     // Call once the window's widgets exist.
     EnterAsTab::enable(window);
@@ -39,15 +32,12 @@ AccessRegistryController::~AccessRegistryController() {
     dm2->qrLocaliza.close();
 }
 
-void AccessRegistryController::guarded(const std::function<void()> &handler) { ErrorBox::guard(m_window, handler); }
-
 bool AccessRegistryController::isEditing() const {
-    const RecordSet::State s = m_def.records->state();
-    return s == RecordSet::State::Insert || s == RecordSet::State::Edit;
+    return m_def.records->isEditing();
 }
 
 void AccessRegistryController::addFind(QLineEdit *box, QAbstractButton *button) {
-    connect(button, &QAbstractButton::clicked, this, [this, box] { guarded([this, box] { find(box); }); });
+    connect(button, &QAbstractButton::clicked, this, [this, box] { ErrorBox::guard(m_window, [&] { find(box); }); });
 }
 
 void AccessRegistryController::open() {

@@ -67,7 +67,6 @@ private:
     void writeChecked();  // the duplicate check of a new record, then the write
     void backToBrowsing();
     void find(QLineEdit *box);
-    void guarded(const std::function<void()> &handler);
 
     QDialog *m_window;
     RegistryForm m_form;

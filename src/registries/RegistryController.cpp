@@ -1,6 +1,7 @@
 #include "RegistryController.h"
 
 #include "RecordWrite.h"
+#include "RegistryCommands.h"
 #include "data/modules/TDM.h"
 #include "data/records/LikePattern.h"
 #include "data/records/RecordSet.h"
@@ -15,15 +16,7 @@ namespace kalvero {
 
 RegistryController::RegistryController(QDialog *window, const RegistryForm &form, RegistryDefinition definition)
     : QObject(window), m_window(window), m_form(form), m_def(std::move(definition)) {
-    connect(form.btnIncluir, &QPushButton::clicked, this, [this] { guarded([this] { incluir(); }); });
-    connect(form.btnAlterar, &QPushButton::clicked, this, [this] { guarded([this] { alterar(); }); });
-    connect(form.btnExcluir, &QPushButton::clicked, this, [this] { guarded([this] { excluir(); }); });
-    connect(form.btnSair, &QPushButton::clicked, window, &QDialog::close);
-    connect(form.btnGravar, &QPushButton::clicked, this, [this] { guarded([this] { gravar(); }); });
-    connect(form.btnCancelar, &QPushButton::clicked, this, [this] { guarded([this] { cancelar(); }); });
-    // However the window closes, its record sets close with it and an
-    // unsaved record is discarded.
-    connect(window, &QDialog::finished, this, [this] { m_def.records->close(); });
+    connectRegistryCommands(window, form, this, m_def.records);
 }
 
 void RegistryMessage::show(QWidget *owner) const {
@@ -39,8 +32,7 @@ RegistryController::~RegistryController() { m_def.records->close(); }
 void RegistryController::guarded(const std::function<void()> &handler) { ErrorBox::guard(m_window, handler); }
 
 bool RegistryController::isEditing() const {
-    const RecordSet::State s = m_def.records->state();
-    return s == RecordSet::State::Insert || s == RecordSet::State::Edit;
+    return m_def.records->isEditing();
 }
 
 void RegistryController::inform(const RegistryMessage &message) const { message.show(m_window); }

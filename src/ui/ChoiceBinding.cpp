@@ -43,7 +43,7 @@ ChoiceBinding *ChoiceBinding::bind(QComboBox *list, RecordSet *set, const QStrin
 }
 
 bool ChoiceBinding::editing() const {
-    return m_set->state() == RecordSet::State::Insert || m_set->state() == RecordSet::State::Edit;
+    return m_set->isEditing();
 }
 
 void ChoiceBinding::refresh() {

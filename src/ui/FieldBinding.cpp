@@ -40,8 +40,7 @@ QString FieldBinding::boxValue() const {
 void FieldBinding::refresh() {
     if (!m_box)
         return;
-    const bool editing = m_set->state() == RecordSet::State::Insert || m_set->state() == RecordSet::State::Edit;
-    m_box->setReadOnly(!editing);
+    m_box->setReadOnly(!m_set->isEditing());
     QString value;
     if (m_set->isActive() && !m_set->isEmpty()) {
         Field field = m_set->field(m_fieldName);
@@ -58,8 +57,7 @@ void FieldBinding::refresh() {
 }
 
 void FieldBinding::write() {
-    const RecordSet::State state = m_set->state();
-    if (state != RecordSet::State::Insert && state != RecordSet::State::Edit)
+    if (!m_set->isEditing())
         return;
     const QString value = boxValue();
     Field field = m_set->field(m_fieldName);

@@ -155,7 +155,7 @@ void RecordSet::requireActive() const {
 }
 
 void RecordSet::requireEditing() const {
-    if (m_state != State::Insert && m_state != State::Edit)
+    if (!isEditing())
         throw DatabaseError(QStringLiteral("%1: o registro não está em inclusão ou alteração.").arg(m_name));
 }
 
@@ -167,7 +167,7 @@ void RecordSet::setState(State state) {
 }
 
 void RecordSet::checkBrowseMode() {
-    if (m_state == State::Insert || m_state == State::Edit) {
+    if (isEditing()) {
         if (m_modified)
             post();
         else
@@ -390,7 +390,7 @@ QVariant RecordSet::valueAt(int row, int index) const {
     const FieldDef &f = m_fields.at(index);
     if (f.isLookup)
         return lookupValue(f, row);
-    if (row == m_current && (m_state == State::Insert || m_state == State::Edit))
+    if (row == m_current && isEditing())
         return m_buffer.at(index);
     return m_format.value(m_rows[size_t(row)].values, index);
 }
@@ -549,7 +549,7 @@ void RecordSet::insertRowAt(int at) {
 
 void RecordSet::edit() {
     requireActive();
-    if (m_state == State::Insert || m_state == State::Edit)
+    if (isEditing())
         return;
     if (m_rows.empty()) {
         insert();

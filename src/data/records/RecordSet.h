@@ -80,6 +80,8 @@ public:
     void refresh();
     bool isActive() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
+    // A record is being inserted or changed.
+    bool isEditing() const { return m_state == State::Insert || m_state == State::Edit; }
 
     // Runs the statement without a result, in a transaction of its own.
     quint64 execSql();
