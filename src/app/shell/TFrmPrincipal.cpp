@@ -11,9 +11,9 @@
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
+#include "data/session/EntitySession.h"
 #include "data/session/ProgramIdentity.h"
 #include "data/session/SessionState.h"
-#include "data/session/StateNames.h"
 #include "ui/ErrorBox.h"
 #include "ui/MessageService.h"
 #include "ui/ProgramExit.h"
@@ -279,11 +279,7 @@ void TFrmPrincipal::readEntity() {
     entity.close();
     entity.open();
     entity.first();
-    const bool none = entity.isEmpty();
-    Session.EntityCity = none ? QString() : entity.field(QStringLiteral("CIDADE")).asString();
-    if (const auto wording = StateTextFor(none ? QString() : entity.field(QStringLiteral("ESTADO")).asString()))
-        Session.StateText = *wording;
-    Session.LabelSequence = none ? 0 : entity.field(QStringLiteral("CONFIG_SEQ_IMP")).asInteger();
+    readEntityIntoSession(entity);
     entity.close();
 }
 
