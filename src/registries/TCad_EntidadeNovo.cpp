@@ -1,0 +1,297 @@
+#include "TCad_EntidadeNovo.h"
+
+#include "RecordWrite.h"
+#include "UCpfCnpj.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/session/EntitySession.h"
+#include "ui/ChoiceBinding.h"
+#include "ui/DialogKeys.h"
+#include "ui/EnterAsTab.h"
+#include "ui/ErrorBox.h"
+#include "ui/FieldBinding.h"
+#include "ui/MessageService.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace kalvero {
+
+namespace {
+
+const QString Caption = QStringLiteral("Atenção");
+const QString CnpjInvalid = QStringLiteral("CNPJ Inválido!");
+
+// What the CNPJ box takes: the 14 digits, or a number typed with its dots,
+// slash and hyphen, which the check then refuses.
+constexpr int CnpjTyped = 18;
+
+RecordSet &entity() { return UDMCadastro->cdsTBEntidade; }
+
+// A caption and its box in the next row of a group's grid.
+QLineEdit *dataBox(QGroupBox *group, const QString &label, const QString &field, TextCase textCase) {
+    auto *grid = static_cast<QGridLayout *>(group->layout());
+    const int row = grid->count() == 0 ? 0 : grid->rowCount();
+    auto *box = new QLineEdit(group);
+    box->setObjectName(QStringLiteral("edt") + field);
+    FieldBinding::bind(box, &entity(), field, textCase);
+    auto *caption = new QLabel(label, group);
+    caption->setBuddy(box);
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(box, row, 1);
+    return box;
+}
+
+QGroupBox *group(const QString &title, QWidget *parent) {
+    auto *g = new QGroupBox(title, parent);
+    auto *grid = new QGridLayout(g);
+    grid->setColumnStretch(1, 1);
+    return g;
+}
+
+}  // namespace
+
+const QStringList &TCad_EntidadeNovo::stateNames() {
+    static const QStringList names = [] {
+        QStringList n;
+        for (const char *name :
+             {"ACRE", "ALAGOAS", "AMAPÁ", "AMAZONAS", "BAHIA", "CEARÁ", "DISTRITO FEDERAL", "ESPÍRITO SANTO", "GOIÁS",
+              "MARANHÃO", "MATO GROSSO", "MATO GROSSO DO SUL", "PARÁ", "PARAÍBA", "PARANÁ", "PERNAMBUCO", "PIAUÍ",
+              "RIO DE JANEIRO", "RIO GRANDE DO NORTE", "RIO GRANDE DO SUL", "RODÔNIA", "RORAIMA", "SANTA CATARINA",
+              "SÃO PAULO", "SERGIPE", "TOCANTINS"})
+            n << QString::fromUtf8(name);
+        return n;
+    }();
+    return names;
+}
+
+TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("CAD_Entidade"));
+    setWindowTitle(QStringLiteral("Informações da Entidade"));
+    // A fixed border and only the close box in the title bar.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setModal(true);
+    RecordSet *records = &entity();
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    grpEntidade = new QGroupBox(this);
+    auto *body = new QVBoxLayout(grpEntidade);
+    outer->addWidget(grpEntidade);
+
+    // CNPJ and telephone on top. The CNPJ box is not bound: it takes more
+    // than the column holds, and the field gets its text once it is valid.
+    auto *top = new QGridLayout;
+    edtCnpj = new QLineEdit(grpEntidade);
+    edtCnpj->setObjectName(QStringLiteral("edtCNPJ"));
+    edtCnpj->setMaxLength(CnpjTyped);
+    edtFone = new QLineEdit(grpEntidade);
+    edtFone->setObjectName(QStringLiteral("edtFONE"));
+    FieldBinding::bind(edtFone, records, QStringLiteral("FONE"), TextCase::AsTyped);
+    auto *cnpjCaption = new QLabel(QStringLiteral("CNPJ*"), grpEntidade);
+    cnpjCaption->setBuddy(edtCnpj);
+    auto *foneCaption = new QLabel(QStringLiteral("Telefone"), grpEntidade);
+    foneCaption->setBuddy(edtFone);
+    top->addWidget(cnpjCaption, 0, 0);
+    top->addWidget(edtCnpj, 0, 1);
+    top->addWidget(foneCaption, 0, 2);
+    top->addWidget(edtFone, 0, 3);
+    body->addLayout(top);
+
+    grpResponsaveis = group(QStringLiteral(" Responsáveis pela Entidade "), grpEntidade);
+    edtPrefeito = dataBox(grpResponsaveis, QStringLiteral("Gestor*"), QStringLiteral("PREFEITO"), TextCase::Upper);
+    edtTesoureiro = dataBox(grpResponsaveis, QStringLiteral("Tesoureiro*"), QStringLiteral("TESOUREIRO"), TextCase::Upper);
+    body->addWidget(grpResponsaveis);
+
+    grpEndereco = group(QStringLiteral(" Endereço "), grpEntidade);
+    edtEndereco = dataBox(grpEndereco, QStringLiteral("Rua/Av"), QStringLiteral("ENDERECO"), TextCase::Upper);
+    edtNumero = dataBox(grpEndereco, QStringLiteral("Nº"), QStringLiteral("NUMERO"), TextCase::Upper);
+    edtComplemento = dataBox(grpEndereco, QStringLiteral("Complemento"), QStringLiteral("COMPLEMENTO"), TextCase::Upper);
+    edtBairro = dataBox(grpEndereco, QStringLiteral("Bairro"), QStringLiteral("BAIRRO"), TextCase::Upper);
+    // The box takes what the column holds (9 characters, as "58000-000").
+    edtCep = dataBox(grpEndereco, QStringLiteral("CEP"), QStringLiteral("CEP"), TextCase::AsTyped);
+    edtCidade = dataBox(grpEndereco, QStringLiteral("Cidade*"), QStringLiteral("CIDADE"), TextCase::Upper);
+    cbEstado = new QComboBox(grpEndereco);
+    cbEstado->setObjectName(QStringLiteral("cbEstado"));
+    cbEstado->addItems(stateNames());
+    cbEstado->setMaxVisibleItems(stateNames().size());
+    ChoiceBinding::bind(cbEstado, records, QStringLiteral("ESTADO"));
+    {
+        auto *grid = static_cast<QGridLayout *>(grpEndereco->layout());
+        auto *caption = new QLabel(QStringLiteral("Estado*"), grpEndereco);
+        caption->setBuddy(cbEstado);
+        const int row = grid->rowCount();
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(cbEstado, row, 1);
+    }
+    for (QLineEdit *shortBox : {edtNumero, edtCep})
+        shortBox->setMaximumWidth(110);
+    body->addWidget(grpEndereco);
+
+    grpRelatorios = group(QStringLiteral(" Responsáveis pelos Relatórios  "), grpEntidade);
+    edtResponsavel1 =
+        dataBox(grpRelatorios, QStringLiteral("Resp 1"), QStringLiteral("RESPONSAVEL_RELATORIO_1"), TextCase::AsTyped);
+    edtResponsavel2 =
+        dataBox(grpRelatorios, QStringLiteral("Resp 2"), QStringLiteral("RESPONSAVEL_RELATORIO_2"), TextCase::AsTyped);
+    {
+        auto *grid = static_cast<QGridLayout *>(grpRelatorios->layout());
+        for (QLineEdit *signer : {edtResponsavel1, edtResponsavel2})
+            signer->setMinimumWidth(280);
+        grid->addWidget(new QLabel(QStringLiteral("Ex: Funcionário Emitente / Tesoureiro(a)"), grpRelatorios), 0, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Ex: Tesoureiro(a) / Prefeito(a)"), grpRelatorios), 1, 2);
+    }
+    body->addWidget(grpRelatorios);
+
+    grpConfiguracoes = new QGroupBox(QStringLiteral(" Configurações "), grpEntidade);
+    auto *settings = new QVBoxLayout(grpConfiguracoes);
+    rgSequenciaImpressao =
+        new QGroupBox(QStringLiteral(" Sequência de Impressão de Etiquetas dos Documentos "), grpConfiguracoes);
+    auto *columns = new QHBoxLayout(rgSequenciaImpressao);
+    rbSeparados = new QRadioButton(QStringLiteral("Separados por Documentos"), rgSequenciaImpressao);
+    rbAgrupados = new QRadioButton(QStringLiteral("Agrupados por Protocolo"), rgSequenciaImpressao);
+    columns->addWidget(rbSeparados, 1);
+    columns->addWidget(rbAgrupados, 1);
+    m_sequence = new QButtonGroup(this);
+    m_sequence->addButton(rbSeparados, 0);
+    m_sequence->addButton(rbAgrupados, 1);
+    ChoiceBinding::bind(m_sequence, records, QStringLiteral("CONFIG_SEQ_IMP"));
+    settings->addWidget(rgSequenciaImpressao);
+    body->addWidget(grpConfiguracoes);
+
+    auto *bottom = new QGroupBox(this);
+    auto *bottomRow = new QHBoxLayout(bottom);
+    lblObrigatorias = new QLabel(QStringLiteral("* Informações Obrigatórias"), bottom);
+    bottomRow->addWidget(lblObrigatorias);
+    bottomRow->addStretch();
+    btnGravar = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("&Gravar"), bottom);
+    btnGravar->setObjectName(QStringLiteral("btnGravar"));
+    btnSair = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Sair"), bottom);
+    btnSair->setObjectName(QStringLiteral("btnSair"));
+    for (QPushButton *b : {btnGravar, btnSair}) {
+        b->setMinimumHeight(34);
+        bottomRow->addWidget(b);
+    }
+    outer->addWidget(bottom);
+
+    QWidget *order[] = {edtCnpj, edtFone, edtPrefeito, edtTesoureiro, edtEndereco, edtNumero, edtComplemento,
+                        edtBairro, edtCep, edtCidade, cbEstado, edtResponsavel1, edtResponsavel2, rbSeparados,
+                        rbAgrupados, btnGravar, btnSair};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(btnGravar, &QPushButton::clicked, this, [this] { ErrorBox::guard(this, [this] { gravar(); }); });
+    connect(btnSair, &QPushButton::clicked, this, &TCad_EntidadeNovo::sair);
+    // However the window closes, the record set closes with it and a row
+    // not saved is discarded.
+    connect(this, &QDialog::finished, this, [] { entity().close(); });
+    edtCnpj->installEventFilter(this);
+    EnterAsTab::enable(this);
+    DialogKeys::install(this);
+
+    loadEntity();
+}
+
+TCad_EntidadeNovo::~TCad_EntidadeNovo() { entity().close(); }
+
+void TCad_EntidadeNovo::loadEntity() {
+    RecordSet &e = entity();
+    e.close();
+    e.setCommandText(QStringLiteral("select * from TBEntidade"));
+    e.open();
+    e.first();
+    if (e.isEmpty()) {
+        e.append();
+        e.field(QStringLiteral("ESTADO")).setAsString(QStringLiteral("PARAÍBA"));
+        e.field(QStringLiteral("RESPONSAVEL_RELATORIO_1")).setAsString(QStringLiteral("Funcionário(a) Emitente"));
+        e.field(QStringLiteral("RESPONSAVEL_RELATORIO_2"))
+            .setAsString(QStringLiteral("Tesoureiro(a) ou Ordenador da Despesa"));
+    } else {
+        e.edit();
+    }
+    edtCnpj->setText(e.field(QStringLiteral("CNPJ")).asString());
+    edtCnpj->setFocus(Qt::OtherFocusReason);
+}
+
+void TCad_EntidadeNovo::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TCad_EntidadeNovo::done(int result) {
+    // Boxes losing the focus to a closing window are not left.
+    m_closing = true;
+    QDialog::done(result);
+}
+
+bool TCad_EntidadeNovo::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == edtCnpj && event->type() == QEvent::FocusOut) {
+        // Leaving the box, not the window: a message box or a drop-down list
+        // taking the focus is no exit. Nor is going for "&Sair": the window
+        // can always be left without saving.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const RecordSet::State state = entity().state();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_closing &&
+            (state == RecordSet::State::Insert || state == RecordSet::State::Edit) &&
+            QApplication::focusWidget() != btnSair)
+            leaveCnpjBox();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TCad_EntidadeNovo::leaveCnpjBox() {
+    if (CnpjIsValid(edtCnpj->text()))
+        return;
+    warn(CnpjInvalid);
+    edtCnpj->setFocus(Qt::OtherFocusReason);
+}
+
+void TCad_EntidadeNovo::warn(const QString &text) {
+    MessageService::inform(this, Caption, text, MessageService::Icon::Warning);
+}
+
+void TCad_EntidadeNovo::gravar() {
+    const bool filled = edtCnpj->text().size() >= 4 && edtPrefeito->text().size() >= 4 &&
+                        edtTesoureiro->text().size() >= 4 && edtCidade->text().size() >= 4;
+    if (!filled) {
+        warn(QStringLiteral("Informações Inválidas para Gravação!"));
+        return;
+    }
+    // The accelerator saves without leaving the CNPJ box: its check is made
+    // here too, so that no invalid CNPJ is ever written.
+    if (!CnpjIsValid(edtCnpj->text())) {
+        warn(CnpjInvalid);
+        edtCnpj->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!MessageService::confirm(this, Caption, QStringLiteral("Confirma a Gravação?"), MessageService::Icon::Question))
+        return;
+    RecordSet &e = entity();
+    e.field(QStringLiteral("CNPJ")).setAsString(edtCnpj->text());
+    postAndApply(e);
+    // The session follows the entity as stored: a refused write leaves it
+    // as it was.
+    readEntityIntoSession(e);
+    accept();
+}
+
+void TCad_EntidadeNovo::sair() {
+    entity().cancel();
+    close();
+}
+
+}  // namespace kalvero
