@@ -12,6 +12,7 @@
 #include "registries/RegistryForm.h"
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
+#include "registries/TCad_EntidadeNovo.h"
 #include "ui/ProgramExit.h"
 
 #include <QComboBox>
@@ -210,7 +211,7 @@ private slots:
         QVERIFY(window.isVisible());
     }
 
-    void requestersAndSectorsOpenFromTheirCommands() {
+    void registryScreensOpenFromTheirCommands() {
         test::ShellFixture f;
         TFrmPrincipal window;
         installScreens(window);
@@ -218,6 +219,7 @@ private slots:
         QVERIFY(startUp(window));
         QVERIFY(window.commandButton(Command::Solicitante)->isEnabled());
         QVERIFY(window.commandButton(Command::Setor)->isEnabled());
+        QVERIFY(window.commandButton(Command::Entidade)->isEnabled());
 
         QString title;
         bool listed = false;
@@ -242,6 +244,22 @@ private slots:
         QCOMPARE(title, QStringLiteral("Cadastro de Setores"));
         QVERIFY(listed);
         QVERIFY(!UDMCadastro->cdsTBSetor.isActive());
+
+        // The entity screen opens on the entity's row.
+        f.execute(f.unitDatabaseName(), QStringLiteral("insert into TBENTIDADE (CNPJ, PREFEITO, TESOUREIRO, CIDADE) "
+                                                       "values ('00000000000191', 'JOSE', 'ANA', 'PATOS')"));
+        QString city;
+        QTimer::singleShot(0, &window, [&] {
+            auto *screen = qobject_cast<TCad_EntidadeNovo *>(QApplication::activeModalWidget());
+            QVERIFY(screen);
+            title = screen->windowTitle();
+            city = screen->edtCidade->text();
+            screen->btnSair->click();
+        });
+        window.commandButton(Command::Entidade)->click();
+        QCOMPARE(title, QStringLiteral("Informações da Entidade"));
+        QCOMPARE(city, QStringLiteral("PATOS"));
+        QVERIFY(!UDMCadastro->cdsTBEntidade.isActive());
         QVERIFY2(f.messages().isEmpty(), qPrintable(f.messageTexts().join('|')));
     }
 
