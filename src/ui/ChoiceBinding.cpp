@@ -1,6 +1,6 @@
 #include "ChoiceBinding.h"
 
-#include "data/records/RecordSet.h"
+#include "CurrentRecordWatch.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -10,13 +10,7 @@ namespace kalvero {
 
 ChoiceBinding::ChoiceBinding(QObject *owner, RecordSet *set, const QString &fieldName)
     : QObject(owner), m_set(set), m_fieldName(fieldName) {
-    connect(set, &RecordSet::currentChanged, this, &ChoiceBinding::refresh);
-    connect(set, &RecordSet::stateChanged, this, &ChoiceBinding::refresh);
-    connect(set, &RecordSet::rowsReset, this, &ChoiceBinding::refresh);
-    connect(set, &RecordSet::rowChanged, this, [this](int row) {
-        if (row == m_set->currentRow())
-            refresh();
-    });
+    followCurrentRecord(set, this, [this] { refresh(); });
 }
 
 ChoiceBinding *ChoiceBinding::bind(QButtonGroup *group, RecordSet *set, const QString &fieldName) {

@@ -1,5 +1,6 @@
 #include "FieldBinding.h"
 
+#include "CurrentRecordWatch.h"
 #include "MaskedDigitsEdit.h"
 #include "data/records/RecordSet.h"
 
@@ -21,13 +22,7 @@ FieldBinding *FieldBinding::bind(QLineEdit *box, RecordSet *set, const QString &
 
 FieldBinding::FieldBinding(QLineEdit *box, RecordSet *set, const QString &fieldName)
     : QObject(box), m_box(box), m_set(set), m_fieldName(fieldName) {
-    connect(set, &RecordSet::currentChanged, this, &FieldBinding::refresh);
-    connect(set, &RecordSet::stateChanged, this, &FieldBinding::refresh);
-    connect(set, &RecordSet::rowsReset, this, &FieldBinding::refresh);
-    connect(set, &RecordSet::rowChanged, this, [this](int row) {
-        if (row == m_set->currentRow())
-            refresh();
-    });
+    followCurrentRecord(set, this, [this] { refresh(); });
     connect(box, &QLineEdit::textEdited, this, &FieldBinding::write);
 }
 
