@@ -244,10 +244,8 @@ bool TCad_EntidadeNovo::eventFilter(QObject *watched, QEvent *event) {
         // taking the focus is no exit. Nor is going for "&Sair": the window
         // can always be left without saving.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        const RecordSet::State state = entity().state();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_closing &&
-            (state == RecordSet::State::Insert || state == RecordSet::State::Edit) &&
-            QApplication::focusWidget() != btnSair)
+            entity().isEditing() && QApplication::focusWidget() != btnSair)
             leaveCnpjBox();
     }
     return QDialog::eventFilter(watched, event);
