@@ -12,6 +12,7 @@
 #include "data/session/SessionState.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/ScreenCentre.h"
 #include "ui/MessageService.h"
 #include "ui/ProgramExit.h"
 
@@ -26,7 +27,6 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -149,8 +149,7 @@ void TFrmSenha::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     lblVersao->setText(QStringLiteral("Kalvero - V.") + Session.ProgramVersion);
     LoginAccepted = false;
     UnitChosen = false;

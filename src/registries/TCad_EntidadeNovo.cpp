@@ -8,6 +8,7 @@
 #include "ui/DialogKeys.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/ScreenCentre.h"
 #include "ui/FieldBinding.h"
 #include "ui/MessageService.h"
 
@@ -22,7 +23,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -228,8 +228,7 @@ void TCad_EntidadeNovo::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void TCad_EntidadeNovo::done(int result) {
