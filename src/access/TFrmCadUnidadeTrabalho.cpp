@@ -7,9 +7,9 @@
 #include "data/records/RecordSet.h"
 #include "data/session/SessionState.h"
 #include "registries/RegistryWidgets.h"
+#include "ui/BoxExit.h"
 #include "ui/ErrorBox.h"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -117,12 +117,8 @@ void TFrmCadUnidadeTrabalho::setUnitFolder(const QString &code) {
 }
 
 bool TFrmCadUnidadeTrabalho::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == edtCodigo && event->type() == QEvent::FocusOut && registry->isEditing()) {
-        // Leaving the box, not the window: a message box taking the focus is no exit.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            ErrorBox::guard(this, [this] { setUnitFolder(edtCodigo->text()); });
-    }
+    if (watched == edtCodigo && leavesBox(event) && registry->isEditing())
+        ErrorBox::guard(this, [this] { setUnitFolder(edtCodigo->text()); });
     return QDialog::eventFilter(watched, event);
 }
 

@@ -5,6 +5,7 @@
 #include "UCpfCnpj.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/records/LikePattern.h"
+#include "ui/BoxExit.h"
 #include "ui/DialogKeys.h"
 #include "ui/ErrorBox.h"
 #include "ui/FieldBinding.h"
@@ -13,7 +14,6 @@
 
 #include <QButtonGroup>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -201,14 +201,8 @@ void TCAD_Solicitantes::personTypeChanged(PersonType type) {
 }
 
 bool TCAD_Solicitantes::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::FocusOut && (watched == edtCpf || watched == edtCnpj)) {
-        // Leaving the box, not the window: a message box or another window
-        // taking the focus is no exit.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_changingType &&
-            registry->isEditing())
-            ErrorBox::guard(this, [&] { watched == edtCpf ? leaveCpfBox() : leaveCnpjBox(); });
-    }
+    if ((watched == edtCpf || watched == edtCnpj) && leavesBox(event) && !m_changingType && registry->isEditing())
+        ErrorBox::guard(this, [&] { watched == edtCpf ? leaveCpfBox() : leaveCnpjBox(); });
     return QDialog::eventFilter(watched, event);
 }
 

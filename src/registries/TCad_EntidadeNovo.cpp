@@ -4,6 +4,7 @@
 #include "UCpfCnpj.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/session/EntitySession.h"
+#include "ui/BoxExit.h"
 #include "ui/ChoiceBinding.h"
 #include "ui/DialogKeys.h"
 #include "ui/EnterAsTab.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -238,15 +238,10 @@ void TCad_EntidadeNovo::done(int result) {
 }
 
 bool TCad_EntidadeNovo::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == edtCnpj && event->type() == QEvent::FocusOut) {
-        // Leaving the box, not the window: a message box or a drop-down list
-        // taking the focus is no exit. Nor is going for "&Sair": the window
-        // can always be left without saving.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_closing &&
-            entity().isEditing() && QApplication::focusWidget() != btnSair)
-            leaveCnpjBox();
-    }
+    // Going for "&Sair" is no exit either: the window can always be left without saving.
+    if (watched == edtCnpj && leavesBox(event) && !m_closing && entity().isEditing() &&
+        QApplication::focusWidget() != btnSair)
+        leaveCnpjBox();
     return QDialog::eventFilter(watched, event);
 }
 
