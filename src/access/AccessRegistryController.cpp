@@ -52,11 +52,10 @@ void AccessRegistryController::incluir() {
     RecordSet *records = m_def.records;
     m_mode = Mode::New;
     m_form.showEditTab();
-    if (m_def.beforeNewRow)
-        m_def.beforeNewRow();
+    const QVariantMap presets = m_def.newRecordValues ? m_def.newRecordValues() : QVariantMap();
     records->append();
-    if (m_def.afterNewRow)
-        m_def.afterNewRow();
+    for (auto preset = presets.cbegin(); preset != presets.cend(); ++preset)
+        records->field(preset.key()).setValue(preset.value());
     if (m_def.firstDataBox)
         m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
 }

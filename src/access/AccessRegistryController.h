@@ -4,6 +4,7 @@
 #include "registries/RegistryForm.h"
 
 #include <QObject>
+#include <QVariantMap>
 #include <functional>
 
 #include <QDialog>
@@ -31,8 +32,8 @@ struct AccessRegistryDefinition {
     QWidget *firstDataBox = nullptr;
 
     std::function<bool()> requiredDataPresent;
-    std::function<void()> beforeNewRow;  // Incluir, before the new row starts
-    std::function<void()> afterNewRow;   // Incluir, the new row's presets
+    // Incluir: the new record's presets, by field name, read before it starts.
+    std::function<QVariantMap()> newRecordValues;
     std::function<void()> afterNewWritten;  // a new record has reached the database
 };
 

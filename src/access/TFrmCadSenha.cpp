@@ -78,7 +78,7 @@ TFrmCadSenha::TFrmCadSenha(QWidget *parent) : QDialog(parent) {
         return edtUsuario->text().size() == UserCodeLength && edtSenha->text().size() == PasswordLength &&
                edtNome->text().size() > 2;
     };
-    d.afterNewRow = [records] { records->field(QStringLiteral("ACESSO")).setAsInteger(Administrador); };
+    d.newRecordValues = [] { return QVariantMap{{QStringLiteral("ACESSO"), int(Administrador)}}; };
     registry = new AccessRegistryController(this, form, std::move(d));
     registry->addFind(edtConsultaUsuario, btnLocalizar);
     registry->open();

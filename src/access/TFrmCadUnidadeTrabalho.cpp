@@ -89,11 +89,11 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(QWidget *parent) : QDialog(parent
         return edtCodigo->text().size() == CodeLength && edtPrefeitura->text().size() > 4 &&
                edtCaminho->text().size() > 5 && edtMunicipio->text().size() > 3;
     };
-    d.beforeNewRow = [this] { m_newCode = proposedCode(); };
-    d.afterNewRow = [this, records] {
-        records->field(QStringLiteral("CODIGO")).setAsString(m_newCode);
-        records->field(QStringLiteral("PREFEITURA")).setAsString(QStringLiteral("PREFEITURA MUNICIPAL DE "));
-        setUnitFolder(m_newCode);
+    d.newRecordValues = [this] {
+        const QString code = proposedCode();
+        return QVariantMap{{QStringLiteral("CODIGO"), code},
+                           {QStringLiteral("PREFEITURA"), QStringLiteral("PREFEITURA MUNICIPAL DE ")},
+                           {QStringLiteral("CAMINHO"), unitFolder(code)}};
     };
     d.afterNewWritten = [this] { prepareDisk(); };
     registry = new AccessRegistryController(this, form, std::move(d));
@@ -112,13 +112,15 @@ QString TFrmCadUnidadeTrabalho::proposedCode() {
 }
 
 // The unit's folder as the server sees it, in the program folder.
-void TFrmCadUnidadeTrabalho::setUnitFolder(const QString &code) {
-    dm2->tbAcesso.field(QStringLiteral("CAMINHO")).setAsString(ProgramPaths::unitFolder(Session.ProgramFolder, code));
+QString TFrmCadUnidadeTrabalho::unitFolder(const QString &code) {
+    return ProgramPaths::unitFolder(Session.ProgramFolder, code);
 }
 
 bool TFrmCadUnidadeTrabalho::eventFilter(QObject *watched, QEvent *event) {
     if (watched == edtCodigo && leavesBox(event) && registry->isEditing())
-        ErrorBox::guard(this, [this] { setUnitFolder(edtCodigo->text()); });
+        ErrorBox::guard(this, [this] {
+            dm2->tbAcesso.field(QStringLiteral("CAMINHO")).setAsString(unitFolder(edtCodigo->text()));
+        });
     return QDialog::eventFilter(watched, event);
 }
 

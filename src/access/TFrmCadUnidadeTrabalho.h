@@ -39,11 +39,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString proposedCode();
-    void setUnitFolder(const QString &code);
+    static QString proposedCode();
+    static QString unitFolder(const QString &code);
     void prepareDisk();
-
-    QString m_newCode;  // proposed by Incluir
 };
 
 }  // namespace kalvero

@@ -43,28 +43,30 @@ QList<RegistryMessage> UnitDiskPreparation::run() const {
     const QString unitFolderFailure = makeFolder(unitFolder);
     if (!unitFolderFailure.isEmpty())
         problems << folderFailure(unitFolder, unitFolderFailure);
-    const QString backupFailure = makeFolder(backupFolder());
+    const QString backup = backupFolder();
+    const QString backupFailure = makeFolder(backup);
     if (!backupFailure.isEmpty())
-        problems << folderFailure(backupFolder(), backupFailure);
+        problems << folderFailure(backup, backupFailure);
     if (!unitFolderFailure.isEmpty())
         return problems;  // the copy has nowhere to go
 
     const QString templatePath = ProgramPaths::templateDatabase(programFolder);
-    const DatabaseFileCopy copy = DatabaseFileCopy::make(templatePath, unitDatabase());
+    const QString database = unitDatabase();
+    const DatabaseFileCopy copy = DatabaseFileCopy::make(templatePath, database);
     switch (copy.result) {
     case DatabaseFileCopy::Result::Copied:
         break;
     case DatabaseFileCopy::Result::AlreadyThere:
         problems << RegistryMessage{QStringLiteral("O banco de dados %1 já existe e foi mantido: a unidade de trabalho "
                                                    "usará os dados que ele contém.")
-                                        .arg(unitDatabase()),
+                                        .arg(database),
                                     MessageService::Icon::Information};
         break;
     case DatabaseFileCopy::Result::Failed:
         problems << RegistryMessage{QStringLiteral("Não foi possível copiar o banco de dados modelo %1 para %2: %3\n"
                                                    "A unidade de trabalho foi gravada, mas não poderá ser aberta "
                                                    "até que o banco de dados exista.")
-                                        .arg(templatePath, unitDatabase(), copy.reason),
+                                        .arg(templatePath, database, copy.reason),
                                     MessageService::Icon::Error};
         break;
     }

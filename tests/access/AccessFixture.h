@@ -26,8 +26,6 @@ public:
     QStringList operators() { return listOf(QStringLiteral("USUARIO"), QStringLiteral("OPERACAO")); }
     QStringList units() { return listOf(QStringLiteral("CODIGO"), QStringLiteral("ACESSO")); }
 
-    static bool showActive(QWidget *window) { return test::showActive(window); }
-
 private:
     QStringList listOf(const QString &column, const QString &table) {
         return scalar(QStringLiteral("select cast(list(%1, ',') as varchar(2000)) from (select %1 from %2 order by %1)").arg(column, table))

@@ -29,7 +29,7 @@ class OperatorRegistryTest : public QObject {
 
     void openActive() {
         w = std::make_unique<TFrmCadSenha>();
-        QVERIFY(AccessFixture::showActive(w.get()));
+        QVERIFY(showActive(w.get()));
     }
     bool editing() const { return w->form.PageGeral->currentWidget() == w->form.tabManutencao; }
     bool browsingWithFocusOnIncluir() const {

@@ -32,7 +32,7 @@ class UnitRegistryTest : public QObject {
 
     void openActive() {
         w = std::make_unique<TFrmCadUnidadeTrabalho>();
-        QVERIFY(AccessFixture::showActive(w.get()));
+        QVERIFY(showActive(w.get()));
     }
     bool editing() const { return w->form.PageGeral->currentWidget() == w->form.tabManutencao; }
     bool browsing() const { return w->form.PageGeral->currentWidget() == w->form.tabConsulta; }
@@ -137,7 +137,7 @@ private slots:
         saveNewUnit();
         w.reset();
         TFrmSenha login;
-        QVERIFY(AccessFixture::showActive(&login));
+        QVERIFY(showActive(&login));
         login.edtUsuario->setText(QStringLiteral("ADM1"));
         login.edtSenha->setText(QStringLiteral("12345"));
         login.btnOK->click();
@@ -277,7 +277,7 @@ private slots:
     // login waits for a new operator.
     void theLoginOpensBothRegistries() {
         TFrmSenha login;
-        QVERIFY(AccessFixture::showActive(&login));
+        QVERIFY(showActive(&login));
         QStringList titles;
         for (QPushButton *button : {login.btnCadastroSenha, login.btnCadastroUnidade}) {
             login.edtUsuario->setText(QStringLiteral("ADM1"));
