@@ -49,7 +49,6 @@ public:
     AccessRegistryController(QDialog *window, const RegistryForm &form, AccessRegistryDefinition definition);
     ~AccessRegistryController() override;
 
-    RegistryController::Mode RegistryMode() const { return m_mode; }
     bool isEditing() const;
 
     // The find button looks for the code in the box among the loaded rows.

@@ -4,6 +4,7 @@
 #include "UCpfCnpj.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/session/EntitySession.h"
+#include "data/session/StateNames.h"
 #include "ui/BoxExit.h"
 #include "ui/ChoiceBinding.h"
 #include "ui/DialogKeys.h"
@@ -62,20 +63,6 @@ QGroupBox *group(const QString &title, QWidget *parent) {
 
 }  // namespace
 
-const QStringList &TCad_EntidadeNovo::stateNames() {
-    static const QStringList names = [] {
-        QStringList n;
-        for (const char *name :
-             {"ACRE", "ALAGOAS", "AMAPÁ", "AMAZONAS", "BAHIA", "CEARÁ", "DISTRITO FEDERAL", "ESPÍRITO SANTO", "GOIÁS",
-              "MARANHÃO", "MATO GROSSO", "MATO GROSSO DO SUL", "PARÁ", "PARAÍBA", "PARANÁ", "PERNAMBUCO", "PIAUÍ",
-              "RIO DE JANEIRO", "RIO GRANDE DO NORTE", "RIO GRANDE DO SUL", "RODÔNIA", "RORAIMA", "SANTA CATARINA",
-              "SÃO PAULO", "SERGIPE", "TOCANTINS"})
-            n << QString::fromUtf8(name);
-        return n;
-    }();
-    return names;
-}
-
 TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAD_Entidade"));
     setWindowTitle(QStringLiteral("Informações da Entidade"));
@@ -125,8 +112,8 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     edtCidade = dataBox(grpEndereco, QStringLiteral("Cidade*"), QStringLiteral("CIDADE"), TextCase::Upper);
     cbEstado = new QComboBox(grpEndereco);
     cbEstado->setObjectName(QStringLiteral("cbEstado"));
-    cbEstado->addItems(stateNames());
-    cbEstado->setMaxVisibleItems(stateNames().size());
+    cbEstado->addItems(StateNames());
+    cbEstado->setMaxVisibleItems(StateNames().size());
     ChoiceBinding::bind(cbEstado, records, QStringLiteral("ESTADO"));
     {
         auto *grid = static_cast<QGridLayout *>(grpEndereco->layout());

@@ -21,9 +21,6 @@ public:
     explicit TCad_EntidadeNovo(QWidget *parent = nullptr);
     ~TCad_EntidadeNovo() override;
 
-    // The names of the state list, in its order.
-    static const QStringList &stateNames();
-
     void done(int result) override;
 
     QGroupBox *grpEntidade;

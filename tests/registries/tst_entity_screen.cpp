@@ -1,4 +1,5 @@
 #include "RegistryScreens.h"
+#include "data/session/StateNames.h"
 #include "registries/TCad_EntidadeNovo.h"
 
 #include <QApplication>
@@ -77,7 +78,7 @@ private slots:
         QStringList listed;
         for (int i = 0; i < w->cbEstado->count(); ++i)
             listed << w->cbEstado->itemText(i);
-        QCOMPARE(listed, TCad_EntidadeNovo::stateNames());
+        QCOMPARE(listed, StateNames());
         QCOMPARE(listed.size(), 26);
         QVERIFY(!w->cbEstado->isEditable());
         QCOMPARE(w->cbEstado->currentText(), QStringLiteral("PARAÍBA"));

@@ -4,22 +4,48 @@
 
 namespace kalvero {
 
+namespace {
+
+struct State {
+    const char *name;
+    const char *prefix;  // what the wording puts before the name
+};
+
+// In the order of the entity screen's list.
+constexpr State States[] = {
+    {"ACRE", "ESTADO DO "},          {"ALAGOAS", "ESTADO DE "},
+    {"AMAPÁ", "ESTADO DO "},         {"AMAZONAS", "ESTADO DO "},
+    {"BAHIA", "ESTADO DA "},         {"CEARÁ", "ESTADO DO "},
+    {"DISTRITO FEDERAL", ""},        {"ESPÍRITO SANTO", "ESTADO DO "},
+    {"GOIÁS", "ESTADO DE "},         {"MARANHÃO", "ESTADO DO "},
+    {"MATO GROSSO", "ESTADO DE "},   {"MATO GROSSO DO SUL", "ESTADO DO "},
+    {"PARÁ", "ESTADO DO "},          {"PARAÍBA", "ESTADO DA "},
+    {"PARANÁ", "ESTADO DO "},        {"PERNAMBUCO", "ESTADO DE "},
+    {"PIAUÍ", "ESTADO DO "},         {"RIO DE JANEIRO", "ESTADO DO "},
+    {"RIO GRANDE DO NORTE", "ESTADO DO "}, {"RIO GRANDE DO SUL", "ESTADO DO "},
+    {"RODÔNIA", "ESTADO DE "},       {"RORAIMA", "ESTADO DE "},
+    {"SANTA CATARINA", "ESTADO DE "}, {"SÃO PAULO", "ESTADO DE "},
+    {"SERGIPE", "ESTADO DE "},       {"TOCANTINS", "ESTADO DO "},
+};
+
+}  // namespace
+
+const QStringList &StateNames() {
+    static const QStringList names = [] {
+        QStringList n;
+        for (const State &s : States)
+            n << QString::fromUtf8(s.name);
+        return n;
+    }();
+    return names;
+}
+
 std::optional<QString> StateTextFor(const QString &estado) {
     static const QHash<QString, QString> prefixes = [] {
         QHash<QString, QString> h;
-        const QString da = QStringLiteral("ESTADO DA ");
-        const QString de = QStringLiteral("ESTADO DE ");
-        const QString doo = QStringLiteral("ESTADO DO ");
-        for (const char *name : {"BAHIA", "PARAÍBA"})
-            h.insert(QString::fromUtf8(name), da);
-        for (const char *name : {"ALAGOAS", "GOIÁS", "MATO GROSSO", "PERNAMBUCO", "RODÔNIA", "RORAIMA",
-                                 "SANTA CATARINA", "SÃO PAULO", "SERGIPE", ""})
-            h.insert(QString::fromUtf8(name), de);
-        for (const char *name : {"ACRE", "AMAPÁ", "AMAZONAS", "CEARÁ", "ESPÍRITO SANTO", "MARANHÃO",
-                                 "MATO GROSSO DO SUL", "PARÁ", "PARANÁ", "PIAUÍ", "RIO DE JANEIRO",
-                                 "RIO GRANDE DO NORTE", "RIO GRANDE DO SUL", "TOCANTINS"})
-            h.insert(QString::fromUtf8(name), doo);
-        h.insert(QStringLiteral("DISTRITO FEDERAL"), QString());
+        for (const State &s : States)
+            h.insert(QString::fromUtf8(s.name), QString::fromUtf8(s.prefix));
+        h.insert(QString(), QStringLiteral("ESTADO DE "));  // a row without a state
         return h;
     }();
     const auto it = prefixes.constFind(estado);
