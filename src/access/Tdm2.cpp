@@ -15,6 +15,7 @@ Tdm2::Tdm2(QObject *parent)
       dsAcesso(QStringLiteral("dsAcesso"), &tbAcesso),
       qrLocaliza(QStringLiteral("qrLocaliza")) {
     setObjectName(QStringLiteral("dm2"));
+    MDatabaseSenha.setCatalogue(&AccessSchema::catalogue());
     tbOperacao.setConnection(&MDatabaseSenha);
     tbOperacao.declareTable(AccessSchema::operatorTable());
     tbOperacao.setCommandText(QStringLiteral("select * from OPERACAO order by usuario"));

@@ -12,6 +12,8 @@
 
 namespace kalvero {
 
+class ColumnCatalogue;
+
 // Fixed settings of both of the program's connections.
 namespace ConnectionSettings {
 inline constexpr const char *User = "SYSDBA";
@@ -47,6 +49,12 @@ public:
     // Written as a whole; takes effect at the next open.
     void setDatabaseName(const QString &name) { m_databaseName = name; }
     const QString &databaseName() const { return m_databaseName; }
+
+    // The tables this database is known to hold; record sets read through the
+    // connection take the labels, formats and required flags of their columns
+    // from it. None by default.
+    void setCatalogue(const ColumnCatalogue *catalogue) { m_catalogue = catalogue; }
+    const ColumnCatalogue *catalogue() const { return m_catalogue; }
 
     void open();
     void close();
@@ -88,6 +96,7 @@ public:
 
 private:
     QString m_databaseName;
+    const ColumnCatalogue *m_catalogue = nullptr;
     Firebird::IAttachment *m_attachment = nullptr;
     QHash<QString, std::shared_ptr<fb::Statement>> m_statements;
 };

@@ -1,11 +1,14 @@
 #include "TDM.h"
 
+#include "../schema/UnitSchema.h"
+
 namespace kalvero {
 
 TDM *DM = nullptr;
 
 TDM::TDM(QObject *parent) : QObject(parent), SQLConsulta(QStringLiteral("SQLConsulta")), SQLExec(QStringLiteral("SQLExec")) {
     setObjectName(QStringLiteral("DM"));
+    MDatabasePrincipal.setCatalogue(&UnitSchema::catalogue());
     SQLConsulta.setConnection(&MDatabasePrincipal);
     SQLExec.setConnection(&MDatabasePrincipal);
     if (!DM)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CachedRows.h"
+#include "Field.h"
 #include "FieldDef.h"
 #include "PackedRowFormat.h"
 
@@ -15,40 +17,17 @@
 namespace kalvero {
 
 class Connection;
-class RecordSet;
+class WriteTransaction;
 struct TableDefinition;
 
-// A field of the cursor row of a record set, read and written by name.
-class Field {
-public:
-    Field(RecordSet *set, int index) : m_set(set), m_index(index) {}
-
-    const FieldDef &def() const;
-    const QString &name() const { return def().name; }
-
-    QVariant value() const;
-    void setValue(const QVariant &value);
-    bool isNull() const;
-    void clear() { setValue(QVariant()); }
-
-    // Empty text for an empty field; dates dd/mm/yyyy.
-    QString asString() const;
-    void setAsString(const QString &text);
-    // 0 for an empty field.
-    qint64 asInteger() const;
-    void setAsInteger(qint64 value);
-    // The text a grid shows (display format, mask).
-    QString displayText() const;
-
-private:
-    RecordSet *m_set;
-    int m_index;
-};
-
 // A cached record set: runs its statement, keeps every row in memory, lets a
-// screen move over the rows, change them, and apply the changes to the
-// database, each apply in one short transaction.
+// screen move over the rows and change them, and applies the changes to the
+// database, in a short transaction of its own or in one the caller owns.
 //
+// It keeps the cursor, the row being entered or changed, and the signals that
+// item models need; the rows and their pending changes live in CachedRows,
+// the statements that write them are made by ChangeWriter, and the fields of
+// a result come from ResultFields with the catalogue of its connection.
 class RecordSet : public QObject {
     Q_OBJECT
 public:
@@ -83,8 +62,10 @@ public:
     // A record is being inserted or changed.
     bool isEditing() const { return m_state == State::Insert || m_state == State::Edit; }
 
-    // Runs the statement without a result, in a transaction of its own.
+    // Runs the statement without a result, in a transaction of its own or in
+    // the caller's.
     quint64 execSql();
+    quint64 execSql(WriteTransaction &transaction);
 
     // Cursor.
     void first();
@@ -94,7 +75,7 @@ public:
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
     bool isEmpty() const { return m_rows.empty(); }
-    int recordCount() const { return int(m_rows.size()); }
+    int recordCount() const { return m_rows.size(); }
     int recNo() const { return m_current + 1; }  // 1-based; 0 when empty
     void setRecNo(int recNo);
     bool locate(const QString &fields, const QVariantList &values);
@@ -107,8 +88,16 @@ public:
     void post();
     void cancel();
     void deleteRecord();
-    int changeCount() const;
+    int changeCount() const { return m_rows.changeCount(); }
+    // Writes every pending change in a transaction of its own. The changes
+    // the database accepts are written; the refused ones are dropped and the
+    // first refusal is thrown. A lost connection writes nothing and keeps
+    // every change pending.
     void applyUpdates();
+    // Writes every pending change in the caller's transaction. A refusal is
+    // thrown at once and spoils the transaction; the changes stay pending
+    // until the transaction commits.
+    void applyUpdates(WriteTransaction &transaction);
     // Drops every change not yet written: changed rows get their values as
     // read back, new rows go, deleted rows return.
     void cancelUpdates();
@@ -133,7 +122,10 @@ public:
     int findRow(int fieldIndex, const QVariant &value) const;
 
     // Bytes held by the cached rows (packed values plus per-row bookkeeping).
-    qint64 cachedBytes() const;
+    qint64 cachedBytes() const { return m_rows.bytes(); }
+
+    // Changes whenever the rows or their pending changes do.
+    quint64 revision() const { return m_generation; }
 
 signals:
     // Each change of the rows is announced before it happens and reported
@@ -150,19 +142,7 @@ signals:
 
 private:
     friend class Field;
-
-    enum class RowStatus : quint8 { Unchanged, Inserted, Modified };
-    struct Row {
-        QByteArray values;
-        QByteArray original;  // set once the row is modified
-        quint32 changeSeq = 0;
-        RowStatus status = RowStatus::Unchanged;
-    };
-    struct DeletedRow {
-        QByteArray original;
-        quint32 changeSeq = 0;
-        int position = 0;
-    };
+    friend class WriteTransaction;
 
     void requireActive() const;
     void requireEditing() const;
@@ -175,7 +155,10 @@ private:
     QVariant fieldValue(int index) const;
     void setFieldValue(int index, const QVariant &value);
     QVariant lookupValue(const FieldDef &field, int row) const;
-    QVariant coerce(const FieldDef &field, const QVariant &value) const;
+    void prepareApply();
+    // Takes the changes applied in a committed transaction as written.
+    void acceptApplied() { settleRows({}); }
+    void settleRows(const QSet<quint32> &refused);
 
     QString m_name;
     Connection *m_connection = nullptr;
@@ -189,9 +172,7 @@ private:
     QVector<FieldDef> m_fields;       // stored fields first, then lookups
     PackedRowFormat m_format;         // the stored fields, as rows keep them
 
-    std::vector<Row> m_rows;
-    std::vector<DeletedRow> m_deleted;
-    quint32 m_changeSeq = 0;
+    CachedRows m_rows;
 
     State m_state = State::Inactive;
     int m_current = -1;

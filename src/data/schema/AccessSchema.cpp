@@ -31,13 +31,12 @@ const TableDefinition &unitTable() {
     return t;
 }
 
-const TableDefinition *table(const QString &name) {
-    if (operatorTable().name.compare(name, Qt::CaseInsensitive) == 0)
-        return &operatorTable();
-    if (unitTable().name.compare(name, Qt::CaseInsensitive) == 0)
-        return &unitTable();
-    return nullptr;
+const ColumnCatalogue &catalogue() {
+    static const ColumnCatalogue catalogue({&operatorTable(), &unitTable()});
+    return catalogue;
 }
+
+const TableDefinition *table(const QString &name) { return catalogue().table(name); }
 
 void createTables(Connection &connection) {
     connection.execute(operatorTable().createStatement());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColumnCatalogue.h"
 #include "TableDefinition.h"
 
 namespace kalvero {
@@ -11,6 +12,8 @@ namespace AccessSchema {
 const TableDefinition &operatorTable();  // OPERACAO
 const TableDefinition &unitTable();      // ACESSO
 const TableDefinition *table(const QString &name);
+// Both tables, for the record sets that read the access database.
+const ColumnCatalogue &catalogue();
 void createTables(Connection &connection);
 }  // namespace AccessSchema
 

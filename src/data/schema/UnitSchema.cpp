@@ -179,14 +179,18 @@ const TableDefinition &labelScratchTable() {
     return table;
 }
 
-const TableDefinition *table(const QString &name) {
-    for (const TableDefinition &t : templateTables())
-        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &t;
-    if (labelScratchTable().name.compare(name, Qt::CaseInsensitive) == 0)
-        return &labelScratchTable();
-    return nullptr;
+const ColumnCatalogue &catalogue() {
+    static const ColumnCatalogue catalogue = [] {
+        QVector<const TableDefinition *> tables;
+        for (const TableDefinition &t : templateTables())
+            tables << &t;
+        tables << &labelScratchTable();
+        return ColumnCatalogue(tables);
+    }();
+    return catalogue;
 }
+
+const TableDefinition *table(const QString &name) { return catalogue().table(name); }
 
 QString createLabelScratchTableStatement() {
     return QStringLiteral(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColumnCatalogue.h"
 #include "TableDefinition.h"
 
 namespace kalvero {
@@ -15,6 +16,8 @@ const QVector<TableDefinition> &templateTables();
 const TableDefinition &labelScratchTable();
 // Any unit table by name (case-insensitive), TBREL_AUX included; nullptr if unknown.
 const TableDefinition *table(const QString &name);
+// Every unit table, for the record sets that read a unit database.
+const ColumnCatalogue &catalogue();
 
 // The statement that makes TBREL_AUX on an older database.
 QString createLabelScratchTableStatement();

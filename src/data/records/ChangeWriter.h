@@ -1,0 +1,43 @@
+#pragma once
+
+#include "CachedRows.h"
+#include "FieldDef.h"
+#include "PackedRowFormat.h"
+
+#include <QStringList>
+#include <QVector>
+
+namespace kalvero {
+
+class Connection;
+namespace fb {
+class Transaction;
+}
+
+// Writes a record set's pending changes to its table: a new row becomes an
+// INSERT of its non-empty columns, a changed row an UPDATE of the columns that
+// changed, a removed row a DELETE. UPDATE and DELETE find the row by the
+// values that all its columns had when it was read, so that a row another
+// workstation changed meanwhile is never overwritten: such a change fails.
+class ChangeWriter {
+public:
+    // The table is the declared one or else the one table that the fields
+    // come from; its columns are the fields read from it. Throws when the
+    // fields come from several tables or from none.
+    ChangeWriter(const QString &setName, const QString &declaredTable, const QVector<FieldDef> &fields,
+                 const PackedRowFormat &format);
+
+    // Runs the change's statement in the transaction; throws the database's
+    // refusal, or a refusal of its own when the row read is no longer there.
+    void write(Connection &connection, fb::Transaction &transaction, const CachedRows::Change &change) const;
+
+private:
+    void whereAsRead(const QByteArray &original, QStringList &terms, QVariantList &params) const;
+
+    QString m_table;
+    QVector<int> m_fieldIndexes;  // the fields that are columns of the table
+    QStringList m_columnNames;    // their column names, in the same order
+    PackedRowFormat m_format;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,72 @@
+#include "WriteTransaction.h"
+
+#include "RecordSet.h"
+#include "../firebird/Connection.h"
+
+namespace kalvero {
+
+WriteTransaction::WriteTransaction(Connection &connection) : m_connection(connection) {
+    m_connection.guardAttachment([&] {
+        m_transaction = std::make_unique<fb::Transaction>(m_connection.attachment(), fb::Transaction::Mode::ReadWrite);
+    });
+}
+
+WriteTransaction::~WriteTransaction() = default;  // fb::Transaction rolls back what was not committed
+
+void WriteTransaction::requireActive() const {
+    if (!m_transaction)
+        throw DatabaseError(QStringLiteral("A transação já foi encerrada."));
+}
+
+void WriteTransaction::run(const std::function<void(fb::Transaction &)> &step) {
+    requireActive();
+    try {
+        step(*m_transaction);
+    } catch (const DatabaseError &e) {
+        m_failed = true;
+        if (e.isConnectionLost()) {
+            m_transaction.reset();
+            m_connection.dropAttachment();
+        }
+        throw;
+    }
+}
+
+quint64 WriteTransaction::execute(const QString &sql, const QVariantList &params) {
+    quint64 affected = 0;
+    run([&](fb::Transaction &transaction) { affected = m_connection.prepare(sql)->execute(transaction, params); });
+    return affected;
+}
+
+void WriteTransaction::enlist(RecordSet &set, quint64 revision) {
+    for (const Applied &a : m_applied)
+        if (a.set == &set)
+            throw DatabaseError(QStringLiteral("%1: as alterações já foram enviadas nesta transação.").arg(set.name()));
+    m_applied.push_back({&set, revision});
+}
+
+void WriteTransaction::commit() {
+    requireActive();
+    if (m_failed)
+        throw DatabaseError(QStringLiteral("A gravação falhou e foi desfeita; nada foi gravado."));
+    // A set changed after it applied would take as written what never was.
+    for (const Applied &a : m_applied)
+        if (!a.set || a.set->revision() != a.revision || a.set->isEditing())
+            throw DatabaseError(QStringLiteral("%1: o conjunto mudou depois de enviar suas alterações; nada foi gravado.")
+                                    .arg(a.set ? a.set->name() : QString()));
+    run([](fb::Transaction &transaction) { transaction.commit(); });
+    m_transaction.reset();
+    for (const Applied &a : m_applied)
+        a.set->acceptApplied();
+    m_applied.clear();
+}
+
+void WriteTransaction::rollback() {
+    m_applied.clear();
+    if (!m_transaction)
+        return;
+    std::unique_ptr<fb::Transaction> transaction = std::move(m_transaction);
+    m_connection.guardAttachment([&] { transaction->rollback(); });
+}
+
+}  // namespace kalvero
