@@ -1,6 +1,7 @@
 #include "Tdm2.h"
 
 #include "data/ProgramPaths.h"
+#include "data/modules/AccessStatements.h"
 #include "data/schema/AccessSchema.h"
 
 namespace kalvero {
@@ -17,12 +18,12 @@ Tdm2::Tdm2(QObject *parent)
     setObjectName(QStringLiteral("dm2"));
     tbOperacao.setConnection(&MDatabaseSenha);
     tbOperacao.declareTable(AccessSchema::operatorTable());
-    tbOperacao.setCommandText(QStringLiteral("select * from OPERACAO order by usuario"));
+    tbOperacao.setCommandText(OperatorStatements::standing());
     tbAcesso.setConnection(&MDatabaseSenha);
     tbAcesso.declareTable(AccessSchema::unitTable());
-    tbAcesso.setCommandText(QStringLiteral("select * from ACESSO order by codigo"));
+    tbAcesso.setCommandText(WorkUnitStatements::standing());
     qrLocaliza.setConnection(&MDatabaseSenha);
-    qrLocaliza.setCommandText(QStringLiteral("select * from operacao"));
+    qrLocaliza.setCommandText(OperatorStatements::freeQuery());
     if (!dm2)
         dm2 = this;
 }
