@@ -16,10 +16,10 @@
 
 namespace kalvero {
 
-TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &dm, SessionState &session, QWidget *parent) : QDialog(parent) {
+TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &data, SessionState &session, QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAD_Assunto"));
     form = RegistryForm::build(this, {QStringLiteral("Cadastro de Assuntos"), QStringLiteral("Assunto"),
-                                      &dm.cdsTBAssunto, {QStringLiteral("IDASSUNTO"), QStringLiteral("DESCRICAO")},
+                                      &data.cdsTBAssunto, {QStringLiteral("IDASSUNTO"), QStringLiteral("DESCRICAO")},
                                       true, false, QSize(700, 540)});
 
     using namespace RegistryWidgets;
@@ -27,24 +27,24 @@ TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &dm, SessionState &session, QWidget *p
     btnLocalizar = findButton(form, 0);
     edtConsultaDescricao = textSearchBox(form, "edtConsultaDescricao", 1, QStringLiteral("Descrição:"), 80);
 
-    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código*"), &dm.cdsTBAssunto, QStringLiteral("IDASSUNTO"));
+    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código*"), &data.cdsTBAssunto, QStringLiteral("IDASSUNTO"));
     edtDescricao =
-        dataBox(form, "edtDescricao", 1, QStringLiteral("Descrição*"), &dm.cdsTBAssunto, QStringLiteral("DESCRICAO"));
+        dataBox(form, "edtDescricao", 1, QStringLiteral("Descrição*"), &data.cdsTBAssunto, QStringLiteral("DESCRICAO"));
 
     documentos = ChildListForm::build(form.tabManutencao, QStringLiteral(" Documentos Necessários "),
-                                      &dm.cdsTBAssunto_Documentos,
+                                      &data.cdsTBAssunto_Documentos,
                                       {QStringLiteral("IDASSUNTO_DOCUMENTO"), QStringLiteral("NOMEDOCUMENTO"), QStringLiteral("IDASSUNTO")},
                                       RecordGrid::Colours::Plain);
     form.editLayout->insertWidget(1, documentos.group, 1);
 
     ChildListDefinition children;
-    children.children = &dm.cdsTBAssunto_Documentos;
+    children.children = &data.cdsTBAssunto_Documentos;
     children.nameField = QStringLiteral("NOMEDOCUMENTO");
     children.parentField = QStringLiteral("IDASSUNTO");
     children.codeField = QStringLiteral("IDASSUNTO_DOCUMENTO");
     children.listStatement = SubjectDocumentStatements::ofSubject();
-    children.nextCode = [&dm](int subject) { return dm.NextSubjectDocumentNumber(subject); };
-    children.parentCode = [&dm] { return int(dm.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()); };
+    children.nextCode = [&data](int subject) { return data.NextSubjectDocumentNumber(subject); };
+    children.parentCode = [&data] { return int(data.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()); };
     children.noChildren = {QStringLiteral("Não há documentos cadastrados!"), MessageService::Icon::Error};
     children.deleteConfirm = {QStringLiteral("Confirma a deleção deste documento?"), MessageService::Icon::Information};
     children.deleteFailure = {QStringLiteral("Não foi possível EXCLUIR este registro, pois já existe referência para ele!"),
@@ -52,13 +52,13 @@ TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &dm, SessionState &session, QWidget *p
     documentList = new ChildListController(this, documentos, std::move(children));
 
     RegistryDefinition d;
-    d.records = &dm.cdsTBAssunto;
+    d.records = &data.cdsTBAssunto;
     d.codeField = QStringLiteral("IDASSUNTO");
     d.openStatement = SubjectStatements::orderedByDescription();
     d.incluirStatement = SubjectStatements::orderedByCode();
     d.wholeTableStatement = SubjectStatements::wholeTable();
-    d.wholeTableQuery = &dm.connectionModule().SQLConsulta;
-    d.nextKey = [&dm] { return dm.NextSubjectCode(); };
+    d.wholeTableQuery = &data.connectionModule().SQLConsulta;
+    d.nextKey = [&data] { return data.NextSubjectCode(); };
     d.session = &session;
     d.handoff = &SessionState::LastSavedSubjectCode;
     d.handoffOnChange = false;
@@ -75,8 +75,8 @@ TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &dm, SessionState &session, QWidget *p
     d.clearedWhenNotRegistered = {edtConsultaDescricao};
     d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtDescricao->text().isEmpty(); };
     d.afterIncluir = [this] { documentList->load(registry->provisionalCode(), false); };
-    d.afterAlterar = [this, &dm] {
-        documentList->load(int(dm.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()), true);
+    d.afterAlterar = [this, &data] {
+        documentList->load(int(data.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()), true);
     };
     d.afterSave = [this] {
         form.btnIncluir->setFocus(Qt::OtherFocusReason);

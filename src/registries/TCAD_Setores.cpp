@@ -15,31 +15,31 @@
 
 namespace kalvero {
 
-TCAD_Setores::TCAD_Setores(TUDMCadastro &dm, SessionState &session, QWidget *parent) : QDialog(parent) {
+TCAD_Setores::TCAD_Setores(TUDMCadastro &data, SessionState &session, QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAD_Setor"));
-    form = RegistryForm::build(this, {QStringLiteral("Cadastro de Setores"), QStringLiteral("Setor"), &dm.cdsTBSetor,
+    form = RegistryForm::build(this, {QStringLiteral("Cadastro de Setores"), QStringLiteral("Setor"), &data.cdsTBSetor,
                                       {QStringLiteral("IDSETOR"), QStringLiteral("NOME")}, true, true, QSize(700, 540)});
 
     using namespace RegistryWidgets;
     edtConsultaNome = textSearchBox(form, "edtConsultaNome", 0, QStringLiteral("Descrição"), 45);
-    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código*"), &dm.cdsTBSetor, QStringLiteral("IDSETOR"));
-    edtNome = dataBox(form, "edtNome", 1, QStringLiteral("Descrição*"), &dm.cdsTBSetor, QStringLiteral("NOME"));
+    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código*"), &data.cdsTBSetor, QStringLiteral("IDSETOR"));
+    edtNome = dataBox(form, "edtNome", 1, QStringLiteral("Descrição*"), &data.cdsTBSetor, QStringLiteral("NOME"));
 
     responsaveis = ChildListForm::build(form.tabManutencao, QStringLiteral(" Responsáveis pelo setor "),
-                                        &dm.cdsTBResponsavelPorSetor,
+                                        &data.cdsTBResponsavelPorSetor,
                                         {QStringLiteral("IDRESPONSAVEL"), QStringLiteral("NOME"), QStringLiteral("SETOR")},
                                         RecordGrid::Colours::Zebra);
     form.editLayout->insertWidget(1, responsaveis.group, 1);
 
     ChildListDefinition children;
-    children.children = &dm.cdsTBResponsavelPorSetor;
+    children.children = &data.cdsTBResponsavelPorSetor;
     children.nameField = QStringLiteral("NOME");
     children.parentField = QStringLiteral("SETOR");
     children.codeField = QStringLiteral("IDRESPONSAVEL");
     children.listStatement = ResponsibleStatements::ofSector();
     // Persons are numbered over all sectors together.
-    children.nextCode = [&dm](int) { return dm.NextResponsibleCode(); };
-    children.parentCode = [&dm] { return int(dm.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()); };
+    children.nextCode = [&data](int) { return data.NextResponsibleCode(); };
+    children.parentCode = [&data] { return int(data.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()); };
     children.afterSave = [&session](int person) { session.LastSavedResponsibleCode = person; };
     children.noChildren = {QStringLiteral("Não há responsáveis cadastrados!"), MessageService::Icon::Error};
     children.deleteConfirm = {QStringLiteral("Confirma a deleção deste responsável?"), MessageService::Icon::Information};
@@ -48,13 +48,13 @@ TCAD_Setores::TCAD_Setores(TUDMCadastro &dm, SessionState &session, QWidget *par
     responsibleList = new ChildListController(this, responsaveis, std::move(children));
 
     RegistryDefinition d;
-    d.records = &dm.cdsTBSetor;
+    d.records = &data.cdsTBSetor;
     d.codeField = QStringLiteral("IDSETOR");
     d.openStatement = SectorStatements::orderedByName();
     d.incluirStatement = SectorStatements::orderedByCode();
     d.wholeTableStatement = SectorStatements::wholeTable();
-    d.wholeTableQuery = &dm.connectionModule().SQLConsulta;
-    d.nextKey = [&dm] { return dm.NextSectorCode(); };
+    d.wholeTableQuery = &data.connectionModule().SQLConsulta;
+    d.nextKey = [&data] { return data.NextSectorCode(); };
     d.session = &session;
     d.handoff = &SessionState::LastSavedSectorCode;
     d.handoffOnChange = true;
@@ -70,8 +70,8 @@ TCAD_Setores::TCAD_Setores(TUDMCadastro &dm, SessionState &session, QWidget *par
     d.clearedWhenNotRegistered = {edtConsultaNome};
     d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtNome->text().isEmpty(); };
     d.afterIncluir = [this] { responsibleList->load(registry->provisionalCode(), false); };
-    d.afterAlterar = [this, &dm] {
-        responsibleList->load(int(dm.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()), true);
+    d.afterAlterar = [this, &data] {
+        responsibleList->load(int(data.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()), true);
     };
     registry = new RegistryController(this, form, std::move(d));
     registry->addTextSearch(edtConsultaNome, SectorStatements::nameContaining());

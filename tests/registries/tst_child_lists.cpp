@@ -107,8 +107,8 @@ private slots:
         open();
         widget("btnIncluir")->click();
         QVERIFY(!entry()->isVisibleTo(screen.get()));
-        for (QWidget *w : {static_cast<QWidget *>(widget("btnIncluirFilho")), static_cast<QWidget *>(widget("btnAlterarFilho")),
-                           static_cast<QWidget *>(widget("btnExcluirFilho")), static_cast<QWidget *>(childGrid())})
+        for (QWidget *w : {widget<QWidget>("btnIncluirFilho"), widget<QWidget>("btnAlterarFilho"),
+                           widget<QWidget>("btnExcluirFilho"), static_cast<QWidget *>(childGrid())})
             QVERIFY(!w->isEnabled());
         widget("btnCancelar")->click();
         addParent(1);
