@@ -7,10 +7,13 @@
 #include "data/firebird/Connection.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitStatements.h"
 #include "data/records/LikePattern.h"
+#include "data/session/SessionState.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "ui/RecordGrid.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -30,15 +33,16 @@ int main(int argc, char *argv[]) {
     TDM dm;
     dm.MDatabasePrincipal.setDatabaseName(DatabaseTarget::databaseName(server, QString::fromLocal8Bit(argv[1])));
     TUDMCadastro cadastro(dm);
-    TCAD_Solicitantes screen;
+    SessionState session;
+    TCAD_Solicitantes screen(cadastro, session);
     screen.show();
     QApplication::processEvents();
     RecordSet &list = cadastro.cdsTBSolicitante;
-    const QAbstractItemModel *model = screen.form.grid->model();
+    const QAbstractItemModel *model = screen.findChild<QAbstractItemView *>(QStringLiteral("DBGrid1"))->model();
+    auto *nameSearch = screen.findChild<QLineEdit *>(QStringLiteral("edtConsultaNome"));
 
     out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
-    const QString statement = QStringLiteral("select * from TBSOLICITANTE where %1 order by NOME")
-                                  .arg(LikePattern::condition(QStringLiteral("NOME"), 80));
+    const QString statement = RequesterStatements::nameContaining();
     const int runs = 15;
     // Each run starts from the whole list (an empty box) and types one key.
     for (const QString &typed : {QStringLiteral("M"), QStringLiteral("MARIA")}) {
@@ -48,9 +52,9 @@ int main(int argc, char *argv[]) {
         raw.run();
         qint64 rows = 0;
         auto keystroke = [&] {
-            screen.edtConsultaNome->setText(before);
+            nameSearch->setText(before);
             QApplication::processEvents();
-            const double ms = elapsedMs([&] { QTest::keyClick(screen.edtConsultaNome, key.toLatin1()); });
+            const double ms = elapsedMs([&] { QTest::keyClick(nameSearch, key.toLatin1()); });
             rows = model->rowCount();
             return ms;
         };

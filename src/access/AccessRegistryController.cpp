@@ -1,6 +1,5 @@
 #include "AccessRegistryController.h"
 
-#include "Tdm2.h"
 #include "data/records/RecordSet.h"
 #include "registries/RecordWrite.h"
 #include "registries/RegistryCommands.h"
@@ -29,7 +28,7 @@ AccessRegistryController::AccessRegistryController(QDialog *window, const Regist
 
 AccessRegistryController::~AccessRegistryController() {
     m_def.records->close();
-    dm2->qrLocaliza.close();
+    m_def.duplicateQuery->close();
 }
 
 bool AccessRegistryController::isEditing() const {
@@ -84,7 +83,7 @@ void AccessRegistryController::gravar() {
         backToBrowsing();
         return;
     }
-    RecordSet &localiza = dm2->qrLocaliza;
+    RecordSet &localiza = *m_def.duplicateQuery;
     localiza.close();
     localiza.setCommandText(m_def.duplicateStatement);
     localiza.open();
@@ -102,7 +101,7 @@ void AccessRegistryController::writeChecked() {
     RecordSet *records = m_def.records;
     if (m_mode == Mode::New) {
         const QString typed = m_def.keyBox->text();
-        if (dm2->qrLocaliza.locate(m_def.keyField, typed)) {
+        if (m_def.duplicateQuery->locate(m_def.keyField, typed)) {
             // The record that has the code is shown instead.
             inform(m_def.alreadyRegistered);
             records->cancel();
@@ -120,7 +119,7 @@ void AccessRegistryController::writeChecked() {
 void AccessRegistryController::backToBrowsing() {
     if (isEditing())
         m_def.records->cancel();
-    dm2->qrLocaliza.close();
+    m_def.duplicateQuery->close();
     m_form.showBrowseTab();
     m_form.btnIncluir->setFocus(Qt::OtherFocusReason);
 }

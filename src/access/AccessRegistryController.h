@@ -20,7 +20,8 @@ struct AccessRegistryDefinition {
     RecordSet *records = nullptr;
     QString keyField;              // the typed key: user code, unit code
     QLineEdit *keyBox = nullptr;   // where it is typed
-    QString duplicateStatement;    // loaded into qrLocaliza at each save
+    QString duplicateStatement;    // loaded into the duplicate query at each save
+    RecordSet *duplicateQuery = nullptr;  // the access module's qrLocaliza
     int findLength = 0;            // Localizar acts on exactly this many digits
 
     RegistryMessage fillIn;
@@ -39,7 +40,7 @@ struct AccessRegistryDefinition {
 
 // The behaviour of the operator and work-unit registers, which keep the
 // access database: the two tabs, Incluir, Alterar, Gravar with its duplicate
-// check through qrLocaliza, Cancelar, Excluir, Localizar and closing. Unlike
+// check through the access module's free query, Cancelar, Excluir, Localizar and closing. Unlike
 // the unit registers, the key is typed, Gravar always ends on the browse tab,
 // and a deletion is written without a reload.
 class AccessRegistryController : public QObject {

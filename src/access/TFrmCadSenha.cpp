@@ -2,6 +2,7 @@
 
 #include "AccessRegistryController.h"
 #include "Tdm2.h"
+#include "data/modules/AccessStatements.h"
 #include "registries/RegistryWidgets.h"
 #include "ui/ChoiceBinding.h"
 
@@ -21,9 +22,9 @@ constexpr int UserCodeLength = 4;
 constexpr int PasswordLength = 5;
 }  // namespace
 
-TFrmCadSenha::TFrmCadSenha(QWidget *parent) : QDialog(parent) {
+TFrmCadSenha::TFrmCadSenha(Tdm2 &access, QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmCadSenha"));
-    RecordSet *records = &dm2->tbOperacao;
+    RecordSet *records = &access.tbOperacao;
     RegistryForm::Settings settings{QStringLiteral("Cadastro de Senha"), QStringLiteral("Senhas"), records,
                                     {QStringLiteral("USUARIO"), QStringLiteral("ACESSO"), QStringLiteral("NOME")},
                                     false, false, QSize(720, 480)};
@@ -32,22 +33,26 @@ TFrmCadSenha::TFrmCadSenha(QWidget *parent) : QDialog(parent) {
     settings.closeBox = false;
     form = RegistryForm::build(this, settings);
 
-    edtConsultaUsuario = RegistryWidgets::codeSearchBox(form, 0, QStringLiteral("Usuário:"), UserCodeLength);
-    btnLocalizar = RegistryWidgets::findButton(form, 0, QStringLiteral("Localizar"));
+    using namespace RegistryWidgets;
+    edtConsultaUsuario = codeSearchBox(form, "edtConsultaUsuario", 0, QStringLiteral("Usuário:"), UserCodeLength);
+    btnLocalizar = findButton(form, 0, QStringLiteral("Localizar"));
 
-    using RegistryWidgets::dataBox;
-    edtUsuario = dataBox(form, 0, QStringLiteral("Usuário"), records, QStringLiteral("USUARIO"), TextCase::AsTyped);
+    edtUsuario =
+        dataBox(form, "edtUsuario", 0, QStringLiteral("Usuário"), records, QStringLiteral("USUARIO"), TextCase::AsTyped);
     edtUsuario->setMaximumWidth(80);
-    edtSenha = dataBox(form, 1, QStringLiteral("Senha"), records, QStringLiteral("SENHA"), TextCase::AsTyped);
+    edtSenha = dataBox(form, "edtSenha", 1, QStringLiteral("Senha"), records, QStringLiteral("SENHA"), TextCase::AsTyped);
     edtSenha->setEchoMode(QLineEdit::Password);
     edtSenha->setMaximumWidth(80);
-    edtNome = dataBox(form, 2, QStringLiteral("Nome"), records, QStringLiteral("NOME"));
+    edtNome = dataBox(form, "edtNome", 2, QStringLiteral("Nome"), records, QStringLiteral("NOME"));
 
     auto *levels = new QGroupBox(QStringLiteral("Nível de Usuário"), form.grpDados);
     auto *row = new QHBoxLayout(levels);
     rbAdministrador = new QRadioButton(QStringLiteral("Administrador"), levels);
+    rbAdministrador->setObjectName(QStringLiteral("rbAdministrador"));
     rbAvancado = new QRadioButton(QStringLiteral("Avançado"), levels);
+    rbAvancado->setObjectName(QStringLiteral("rbAvancado"));
     rbBasico = new QRadioButton(QStringLiteral("Básico"), levels);
+    rbBasico->setObjectName(QStringLiteral("rbBasico"));
     rgNivel = new QButtonGroup(this);
     rgNivel->addButton(rbAdministrador, Administrador);
     rgNivel->addButton(rbAvancado, Avancado);
@@ -66,7 +71,8 @@ TFrmCadSenha::TFrmCadSenha(QWidget *parent) : QDialog(parent) {
     d.records = records;
     d.keyField = QStringLiteral("USUARIO");
     d.keyBox = edtUsuario;
-    d.duplicateStatement = QStringLiteral("SELECT * FROM operacao");
+    d.duplicateStatement = OperatorStatements::wholeTable();
+    d.duplicateQuery = &access.qrLocaliza;
     d.findLength = UserCodeLength;
     d.fillIn = {QStringLiteral("Preencha todos os campos corretamente."), MessageService::Icon::Warning};
     d.saveConfirm = {QStringLiteral("Confirmar a Gravação deste Usuário?"), MessageService::Icon::Question};

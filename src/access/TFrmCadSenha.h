@@ -12,16 +12,19 @@ class QToolButton;
 namespace kalvero {
 
 class AccessRegistryController;
+class Tdm2;
 
-// The operator registry: who may log in, with which password and access level.
+// The operator registry: who may log in, with which password and access
+// level, kept in the access database of the module given.
 class TFrmCadSenha : public QDialog {
     Q_OBJECT
 public:
     enum Level { Administrador = 1, Avancado = 2, Basico = 3 };
 
-    explicit TFrmCadSenha(QWidget *parent = nullptr);
+    explicit TFrmCadSenha(Tdm2 &access, QWidget *parent = nullptr);
     ~TFrmCadSenha() override;
 
+private:
     RegistryForm form;
     QLineEdit *edtConsultaUsuario;
     QToolButton *btnLocalizar;

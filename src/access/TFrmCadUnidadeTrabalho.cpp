@@ -2,6 +2,7 @@
 
 #include "AccessRegistryController.h"
 #include "Tdm2.h"
+#include "data/modules/AccessStatements.h"
 #include "UnitDiskPreparation.h"
 #include "data/ProgramPaths.h"
 #include "data/records/RecordSet.h"
@@ -28,9 +29,10 @@ QString ZeroPad(int number, int width) {
     return padded.right(width);
 }
 
-TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(QWidget *parent) : QDialog(parent) {
+TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(Tdm2 &access, const SessionState &session, QWidget *parent)
+    : QDialog(parent), m_units(access.tbAcesso), m_session(session) {
     setObjectName(QStringLiteral("FrmCadUnidadeTrabalho"));
-    RecordSet *records = &dm2->tbAcesso;
+    RecordSet *records = &m_units;
     RegistryForm::Settings settings{QStringLiteral("Cadastro de Unidade De Trabalho"),
                                     QStringLiteral("Unidade de Trabalho"),
                                     records,
@@ -45,11 +47,11 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(QWidget *parent) : QDialog(parent
     settings.closeBox = false;
     form = RegistryForm::build(this, settings);
 
-    edtConsultaCodigo = RegistryWidgets::codeSearchBox(form, 0, QStringLiteral("Código:"), CodeLength);
-    btnLocalizar = RegistryWidgets::findButton(form, 0, QStringLiteral("Localizar"));
+    using namespace RegistryWidgets;
+    edtConsultaCodigo = codeSearchBox(form, "edtConsultaCodigo", 0, QStringLiteral("Código:"), CodeLength);
+    btnLocalizar = findButton(form, 0, QStringLiteral("Localizar"));
 
-    using RegistryWidgets::dataBox;
-    edtCodigo = dataBox(form, 0, QStringLiteral("Código"), records, QStringLiteral("CODIGO"), TextCase::AsTyped);
+    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código"), records, QStringLiteral("CODIGO"), TextCase::AsTyped);
     acceptDigitsOnly(edtCodigo, CodeLength);
     edtCodigo->setMaximumWidth(60);
     edtCodigo->installEventFilter(this);
@@ -61,10 +63,12 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(QWidget *parent) : QDialog(parent
     yearCaption->setBuddy(edtAno);
     form.dataLayout->addWidget(yearCaption, 0, 2);
     form.dataLayout->addWidget(edtAno, 0, 3);
-    edtPrefeitura = dataBox(form, 1, QStringLiteral("Unidade\nde Trabalho"), records, QStringLiteral("PREFEITURA"));
-    edtCaminho = dataBox(form, 2, QStringLiteral("Caminho"), records, QStringLiteral("CAMINHO"), TextCase::AsTyped);
+    edtPrefeitura =
+        dataBox(form, "edtPrefeitura", 1, QStringLiteral("Unidade\nde Trabalho"), records, QStringLiteral("PREFEITURA"));
+    edtCaminho =
+        dataBox(form, "edtCaminho", 2, QStringLiteral("Caminho"), records, QStringLiteral("CAMINHO"), TextCase::AsTyped);
     edtCaminho->setEnabled(false);  // filled by the screen
-    edtMunicipio = dataBox(form, 3, QStringLiteral("Município"), records, QStringLiteral("MUNICIPIO"));
+    edtMunicipio = dataBox(form, "edtMunicipio", 3, QStringLiteral("Município"), records, QStringLiteral("MUNICIPIO"));
     form.dataLayout->setColumnStretch(1, 1);
 
     QWidget *order[] = {edtCodigo, edtAno, edtPrefeitura, edtCaminho, edtMunicipio, form.btnGravar, form.btnCancelar};
@@ -75,7 +79,8 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(QWidget *parent) : QDialog(parent
     d.records = records;
     d.keyField = QStringLiteral("CODIGO");
     d.keyBox = edtCodigo;
-    d.duplicateStatement = QStringLiteral("SELECT * FROM acesso");
+    d.duplicateStatement = WorkUnitStatements::wholeTable();
+    d.duplicateQuery = &access.qrLocaliza;
     d.findLength = CodeLength;
     d.fillIn = {QStringLiteral("Preencha todos os campos corretamente!"), MessageService::Icon::Warning};
     d.saveConfirm = {QStringLiteral("Confirma a Gravação Desta UNIDADE DE TRABALHO?"), MessageService::Icon::Question};
@@ -104,29 +109,29 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(QWidget *parent) : QDialog(parent
 TFrmCadUnidadeTrabalho::~TFrmCadUnidadeTrabalho() = default;
 
 // The code after the last unit's, in code order.
-QString TFrmCadUnidadeTrabalho::proposedCode() {
-    RecordSet &units = dm2->tbAcesso;
+QString TFrmCadUnidadeTrabalho::proposedCode() const {
+    RecordSet &units = m_units;
     units.last();
     const int last = units.isEmpty() ? 0 : units.field(QStringLiteral("CODIGO")).asString().toInt();
     return ZeroPad(last + 1, CodeLength);
 }
 
 // The unit's folder as the server sees it, in the program folder.
-QString TFrmCadUnidadeTrabalho::unitFolder(const QString &code) {
-    return ProgramPaths::unitFolder(Session.ProgramFolder, code);
+QString TFrmCadUnidadeTrabalho::unitFolder(const QString &code) const {
+    return ProgramPaths::unitFolder(m_session.ProgramFolder, code);
 }
 
 bool TFrmCadUnidadeTrabalho::eventFilter(QObject *watched, QEvent *event) {
     if (watched == edtCodigo && leavesBox(event) && registry->isEditing())
         ErrorBox::guard(this, [this] {
-            dm2->tbAcesso.field(QStringLiteral("CAMINHO")).setAsString(unitFolder(edtCodigo->text()));
+            m_units.field(QStringLiteral("CAMINHO")).setAsString(unitFolder(edtCodigo->text()));
         });
     return QDialog::eventFilter(watched, event);
 }
 
 void TFrmCadUnidadeTrabalho::prepareDisk() {
-    RecordSet &units = dm2->tbAcesso;
-    UnitDiskPreparation disk{Session.ProgramFolder, units.field(QStringLiteral("CODIGO")).asString(),
+    RecordSet &units = m_units;
+    UnitDiskPreparation disk{m_session.ProgramFolder, units.field(QStringLiteral("CODIGO")).asString(),
                              units.field(QStringLiteral("CAMINHO")).asString(), edtAno->text()};
     for (const RegistryMessage &problem : disk.run())
         registry->inform(problem);

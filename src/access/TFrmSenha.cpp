@@ -128,8 +128,8 @@ TFrmSenha::TFrmSenha(QWidget *owner) : QDialog(owner) {
     connect(btnOK, &QPushButton::clicked, this, &TFrmSenha::login);
     connect(cbUnidade, &QComboBox::activated, this, &TFrmSenha::unitPicked);
     connect(btnDefinirUnidade, &QPushButton::clicked, this, &TFrmSenha::defineUnit);
-    openOperatorRegistry = [](QWidget *owner) { TFrmCadSenha(owner).exec(); };
-    openUnitRegistry = [](QWidget *owner) { TFrmCadUnidadeTrabalho(owner).exec(); };
+    openOperatorRegistry = [](QWidget *owner) { TFrmCadSenha(*dm2, owner).exec(); };
+    openUnitRegistry = [](QWidget *owner) { TFrmCadUnidadeTrabalho(*dm2, Session, owner).exec(); };
     connect(btnCadastroSenha, &QPushButton::clicked, this, [this] { openRegistry(openOperatorRegistry); });
     connect(btnCadastroUnidade, &QPushButton::clicked, this, [this] { openRegistry(openUnitRegistry); });
     connect(btnFechar, &QPushButton::clicked, this, [this] {

@@ -1,6 +1,7 @@
 #include "Tdm2.h"
 
 #include "data/ProgramPaths.h"
+#include "data/modules/AccessStatements.h"
 #include "data/schema/AccessSchema.h"
 
 namespace kalvero {
@@ -18,12 +19,12 @@ Tdm2::Tdm2(QObject *parent)
     MDatabaseSenha.setCatalogue(&AccessSchema::catalogue());
     tbOperacao.setConnection(&MDatabaseSenha);
     tbOperacao.declareTable(AccessSchema::operatorTable());
-    tbOperacao.setCommandText(QStringLiteral("select * from OPERACAO order by usuario"));
+    tbOperacao.setCommandText(OperatorStatements::standing());
     tbAcesso.setConnection(&MDatabaseSenha);
     tbAcesso.declareTable(AccessSchema::unitTable());
-    tbAcesso.setCommandText(QStringLiteral("select * from ACESSO order by codigo"));
+    tbAcesso.setCommandText(WorkUnitStatements::standing());
     qrLocaliza.setConnection(&MDatabaseSenha);
-    qrLocaliza.setCommandText(QStringLiteral("select * from operacao"));
+    qrLocaliza.setCommandText(OperatorStatements::freeQuery());
     if (!dm2)
         dm2 = this;
 }

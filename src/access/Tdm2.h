@@ -15,8 +15,8 @@ public:
     ~Tdm2() override;
 
     Connection MDatabaseSenha;
-    RecordSet tbOperacao;  // select * from OPERACAO order by usuario
-    RecordSet tbAcesso;    // select * from ACESSO order by codigo
+    RecordSet tbOperacao;  // OperatorStatements::standing
+    RecordSet tbAcesso;    // WorkUnitStatements::standing
     DataSource dsOperacao;
     DataSource dsAcesso;
     // Free query; the registries load their duplicate checks into it.

@@ -7,6 +7,7 @@
 #include "app/shell/TerminationSignals.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/session/SessionState.h"
 #include "data/session/ProgramIdentity.h"
 #include "ui/MessageService.h"
 
@@ -36,7 +37,7 @@ int main(int argc, char *argv[]) {
     auto unit = std::make_unique<TDM>();
     auto mainWindow = std::make_unique<TFrmPrincipal>();
     auto registries = std::make_unique<TUDMCadastro>(*unit);
-    installScreens(*mainWindow);
+    installScreens(*mainWindow, *registries, Session);
 
     // A higher priority where the system grants it; never a real-time one.
     setpriority(PRIO_PROCESS, 0, -5);

@@ -29,6 +29,7 @@ ChildListForm ChildListForm::build(QWidget *parent, const QString &title, Record
     column->addLayout(buttons);
 
     f.grpEntrada = new QGroupBox(f.group);
+    f.grpEntrada->setObjectName(QStringLiteral("grpEntrada"));
     auto *entry = new QHBoxLayout(f.grpEntrada);
     entry->addWidget(new QLabel(QStringLiteral("Nome"), f.grpEntrada));
     f.edtNome = new QLineEdit(f.grpEntrada);

@@ -2,7 +2,6 @@
 
 #include "RecordWrite.h"
 #include "RegistryCommands.h"
-#include "data/modules/TDM.h"
 #include "data/records/LikePattern.h"
 #include "data/records/RecordSet.h"
 #include "ui/ErrorBox.h"
@@ -134,7 +133,7 @@ void RegistryController::gravar() {
         return;
     }
     // Each Gravar looks at the table as it is now; it is read when a check needs it.
-    DM->SQLConsulta.close();
+    m_def.wholeTableQuery->close();
     if (m_def.ownDuplicateCheck && !m_def.ownDuplicateCheck())
         return;
     if (m_mode == Mode::New) {
@@ -143,14 +142,14 @@ void RegistryController::gravar() {
     } else {
         write(int(m_def.records->field(m_def.codeField).asInteger()), m_def.handoffOnChange);
     }
-    DM->SQLConsulta.close();
+    m_def.wholeTableQuery->close();
     m_form.showBrowseTab();
     if (m_def.afterSave)
         m_def.afterSave();
 }
 
 RecordSet &RegistryController::wholeTable() {
-    RecordSet &consulta = DM->SQLConsulta;
+    RecordSet &consulta = *m_def.wholeTableQuery;
     if (!consulta.isActive()) {
         consulta.setCommandText(m_def.wholeTableStatement);
         consulta.open();
@@ -171,7 +170,7 @@ bool RegistryController::writeNew() {
 }
 
 void RegistryController::write(int code, bool handsOver) {
-    int *handoff = handsOver && m_def.handoff ? &(Session.*m_def.handoff) : nullptr;
+    int *handoff = handsOver && m_def.handoff ? &(m_def.session->*m_def.handoff) : nullptr;
     const int before = handoff ? *handoff : 0;
     if (handoff)
         *handoff = code;

@@ -34,9 +34,11 @@ struct RegistryDefinition {
     QString codeField;
     QString openStatement;        // the default order
     QString incluirStatement;     // ordered by code
-    QString wholeTableStatement;  // what Gravar's checks look through (SQLConsulta)
+    QString wholeTableStatement;  // what Gravar's checks look through
+    RecordSet *wholeTableQuery = nullptr;  // where they read it: the connection module's SQLConsulta
     std::function<int()> nextKey; // the final code of a new record
 
+    SessionState *session = nullptr;  // takes the handoff
     int SessionState::*handoff = nullptr;
     bool handoffOnChange = false;  // also a changed record hands its code over
 
@@ -94,7 +96,7 @@ public:
     void cancelar();
     void excluir();
 
-    // The whole table in SQLConsulta, read once per Gravar when a check needs it.
+    // The whole table in the free query, read once per Gravar when a check needs it.
     RecordSet &wholeTable();
 
     void inform(const RegistryMessage &message) const;

@@ -30,8 +30,9 @@ Box *placed(QGroupBox *group, QGridLayout *layout, int row, int column, const QS
 
 }  // namespace
 
-QLineEdit *codeSearchBox(const RegistryForm &form, int row, const QString &label, int maxDigits) {
+QLineEdit *codeSearchBox(const RegistryForm &form, const char *name, int row, const QString &label, int maxDigits) {
     auto *box = new QLineEdit(form.grpConsultar);
+    box->setObjectName(QLatin1String(name));
     acceptDigitsOnly(box, maxDigits > 0 ? maxDigits : CodeDigits);
     box->setMaximumWidth(110);
     return placed(form.grpConsultar, form.searchLayout, row, 0, label, box);
@@ -50,8 +51,9 @@ QToolButton *findButton(const RegistryForm &form, int row, const QString &captio
     return button;
 }
 
-QLineEdit *textSearchBox(const RegistryForm &form, int row, const QString &label, int maxLength) {
+QLineEdit *textSearchBox(const RegistryForm &form, const char *name, int row, const QString &label, int maxLength) {
     auto *box = new QLineEdit(form.grpConsultar);
+    box->setObjectName(QLatin1String(name));
     applyTextCase(box, TextCase::Upper);
     box->setMaxLength(maxLength);
     auto *caption = new QLabel(label, form.grpConsultar);
@@ -61,16 +63,18 @@ QLineEdit *textSearchBox(const RegistryForm &form, int row, const QString &label
     return box;
 }
 
-MaskedDigitsEdit *maskedSearchBox(const RegistryForm &form, int row, const QString &label, const QString &pattern) {
+MaskedDigitsEdit *maskedSearchBox(const RegistryForm &form, const char *name, int row, const QString &label,
+                                  const QString &pattern) {
     auto *box = new MaskedDigitsEdit(pattern, QLatin1Char(' '), form.grpConsultar);
+    box->setObjectName(QLatin1String(name));
     box->setMaximumWidth(160);
     return placed(form.grpConsultar, form.searchLayout, row, 0, label, box);
 }
 
-QLineEdit *dataBox(const RegistryForm &form, int row, const QString &label, RecordSet *set, const QString &field,
-                   TextCase textCase, int column) {
+QLineEdit *dataBox(const RegistryForm &form, const char *name, int row, const QString &label, RecordSet *set,
+                   const QString &field, TextCase textCase, int column) {
     auto *box = new QLineEdit(form.grpDados);
-    box->setObjectName(QStringLiteral("edt") + field);
+    box->setObjectName(QLatin1String(name));
     FieldBinding::bind(box, set, field, textCase);
     const FieldDef *def = set->fieldNamed(field);
     if (def && def->type != FieldType::Text) {

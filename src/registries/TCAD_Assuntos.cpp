@@ -3,8 +3,9 @@
 #include "ChildListController.h"
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
+#include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
-#include "data/records/LikePattern.h"
+#include "data/modules/UnitStatements.h"
 #include "ui/DialogKeys.h"
 
 #include <QGroupBox>
@@ -15,34 +16,35 @@
 
 namespace kalvero {
 
-TCAD_Assuntos::TCAD_Assuntos(QWidget *parent) : QDialog(parent) {
+TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &data, SessionState &session, QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAD_Assunto"));
-    TUDMCadastro &dm = *UDMCadastro;
     form = RegistryForm::build(this, {QStringLiteral("Cadastro de Assuntos"), QStringLiteral("Assunto"),
-                                      &dm.cdsTBAssunto, {QStringLiteral("IDASSUNTO"), QStringLiteral("DESCRICAO")},
+                                      &data.cdsTBAssunto, {QStringLiteral("IDASSUNTO"), QStringLiteral("DESCRICAO")},
                                       true, false, QSize(700, 540)});
 
-    edtConsultaCodigo = RegistryWidgets::codeSearchBox(form, 0, QStringLiteral("Código:"));
-    btnLocalizar = RegistryWidgets::findButton(form, 0);
-    edtConsultaDescricao = RegistryWidgets::textSearchBox(form, 1, QStringLiteral("Descrição:"), 80);
+    using namespace RegistryWidgets;
+    edtConsultaCodigo = codeSearchBox(form, "edtConsultaCodigo", 0, QStringLiteral("Código:"));
+    btnLocalizar = findButton(form, 0);
+    edtConsultaDescricao = textSearchBox(form, "edtConsultaDescricao", 1, QStringLiteral("Descrição:"), 80);
 
-    edtCodigo = RegistryWidgets::dataBox(form, 0, QStringLiteral("Código*"), &dm.cdsTBAssunto, QStringLiteral("IDASSUNTO"));
-    edtDescricao = RegistryWidgets::dataBox(form, 1, QStringLiteral("Descrição*"), &dm.cdsTBAssunto, QStringLiteral("DESCRICAO"));
+    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código*"), &data.cdsTBAssunto, QStringLiteral("IDASSUNTO"));
+    edtDescricao =
+        dataBox(form, "edtDescricao", 1, QStringLiteral("Descrição*"), &data.cdsTBAssunto, QStringLiteral("DESCRICAO"));
 
     documentos = ChildListForm::build(form.tabManutencao, QStringLiteral(" Documentos Necessários "),
-                                      &dm.cdsTBAssunto_Documentos,
+                                      &data.cdsTBAssunto_Documentos,
                                       {QStringLiteral("IDASSUNTO_DOCUMENTO"), QStringLiteral("NOMEDOCUMENTO"), QStringLiteral("IDASSUNTO")},
                                       RecordGrid::Colours::Plain);
     form.editLayout->insertWidget(1, documentos.group, 1);
 
     ChildListDefinition children;
-    children.children = &dm.cdsTBAssunto_Documentos;
+    children.children = &data.cdsTBAssunto_Documentos;
     children.nameField = QStringLiteral("NOMEDOCUMENTO");
     children.parentField = QStringLiteral("IDASSUNTO");
     children.codeField = QStringLiteral("IDASSUNTO_DOCUMENTO");
-    children.listStatement = QStringLiteral("select * from TBASSUNTO_DOCUMENTOS WHERE IDASSUNTO = ? order by IDASSUNTO_DOCUMENTO");
-    children.nextCode = [](int subject) { return UDMCadastro->NextSubjectDocumentNumber(subject); };
-    children.parentCode = [] { return int(UDMCadastro->cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()); };
+    children.listStatement = SubjectDocumentStatements::ofSubject();
+    children.nextCode = [&data](int subject) { return data.NextSubjectDocumentNumber(subject); };
+    children.parentCode = [&data] { return int(data.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()); };
     children.noChildren = {QStringLiteral("Não há documentos cadastrados!"), MessageService::Icon::Error};
     children.deleteConfirm = {QStringLiteral("Confirma a deleção deste documento?"), MessageService::Icon::Information};
     children.deleteFailure = {QStringLiteral("Não foi possível EXCLUIR este registro, pois já existe referência para ele!"),
@@ -50,12 +52,14 @@ TCAD_Assuntos::TCAD_Assuntos(QWidget *parent) : QDialog(parent) {
     documentList = new ChildListController(this, documentos, std::move(children));
 
     RegistryDefinition d;
-    d.records = &dm.cdsTBAssunto;
+    d.records = &data.cdsTBAssunto;
     d.codeField = QStringLiteral("IDASSUNTO");
-    d.openStatement = QStringLiteral("select * from TBASSUNTO order by DESCRICAO");
-    d.incluirStatement = QStringLiteral("select * from TBASSUNTO order by IDASSUNTO");
-    d.wholeTableStatement = QStringLiteral("SELECT * FROM TBASSUNTO");
-    d.nextKey = [] { return UDMCadastro->NextSubjectCode(); };
+    d.openStatement = SubjectStatements::orderedByDescription();
+    d.incluirStatement = SubjectStatements::orderedByCode();
+    d.wholeTableStatement = SubjectStatements::wholeTable();
+    d.wholeTableQuery = &data.connectionModule().SQLConsulta;
+    d.nextKey = [&data] { return data.NextSubjectCode(); };
+    d.session = &session;
     d.handoff = &SessionState::LastSavedSubjectCode;
     d.handoffOnChange = false;
     d.deleteConfirm = {QStringLiteral("Confirma a deleção deste assunto?"), MessageService::Icon::Information};
@@ -71,8 +75,8 @@ TCAD_Assuntos::TCAD_Assuntos(QWidget *parent) : QDialog(parent) {
     d.clearedWhenNotRegistered = {edtConsultaDescricao};
     d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtDescricao->text().isEmpty(); };
     d.afterIncluir = [this] { documentList->load(registry->provisionalCode(), false); };
-    d.afterAlterar = [this] {
-        documentList->load(int(UDMCadastro->cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()), true);
+    d.afterAlterar = [this, &data] {
+        documentList->load(int(data.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()), true);
     };
     d.afterSave = [this] {
         form.btnIncluir->setFocus(Qt::OtherFocusReason);
@@ -80,8 +84,7 @@ TCAD_Assuntos::TCAD_Assuntos(QWidget *parent) : QDialog(parent) {
     };
     registry = new RegistryController(this, form, std::move(d));
     registry->addCodeFind(edtConsultaCodigo, btnLocalizar);
-    registry->addTextSearch(edtConsultaDescricao, QStringLiteral("select * from TBASSUNTO where %1 order by DESCRICAO ")
-                                                      .arg(LikePattern::condition(QStringLiteral("DESCRICAO"), 80)));
+    registry->addTextSearch(edtConsultaDescricao, SubjectStatements::descriptionContaining());
 
     DialogKeys::install(this);
     DialogKeys::moveFocusOnEnter(edtDescricao, form.btnGravar);

@@ -12,14 +12,18 @@ namespace kalvero {
 
 class ChildListController;
 class RegistryController;
+class TUDMCadastro;
+struct SessionState;
 
-// The subject registry and each subject's required documents.
+// The subject registry and each subject's required documents, on the
+// registry module given; a saved new subject's code goes to the session given.
 class TCAD_Assuntos : public QDialog {
     Q_OBJECT
 public:
-    explicit TCAD_Assuntos(QWidget *parent = nullptr);
+    TCAD_Assuntos(TUDMCadastro &data, SessionState &session, QWidget *parent = nullptr);
     ~TCAD_Assuntos() override;
 
+private:
     RegistryForm form;
     ChildListForm documentos;
     QLineEdit *edtConsultaCodigo;

@@ -3,8 +3,9 @@
 #include "ChildListController.h"
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
+#include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
-#include "data/records/LikePattern.h"
+#include "data/modules/UnitStatements.h"
 #include "ui/DialogKeys.h"
 
 #include <QGroupBox>
@@ -14,32 +15,32 @@
 
 namespace kalvero {
 
-TCAD_Setores::TCAD_Setores(QWidget *parent) : QDialog(parent) {
+TCAD_Setores::TCAD_Setores(TUDMCadastro &data, SessionState &session, QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAD_Setor"));
-    TUDMCadastro &dm = *UDMCadastro;
-    form = RegistryForm::build(this, {QStringLiteral("Cadastro de Setores"), QStringLiteral("Setor"), &dm.cdsTBSetor,
+    form = RegistryForm::build(this, {QStringLiteral("Cadastro de Setores"), QStringLiteral("Setor"), &data.cdsTBSetor,
                                       {QStringLiteral("IDSETOR"), QStringLiteral("NOME")}, true, true, QSize(700, 540)});
 
-    edtConsultaNome = RegistryWidgets::textSearchBox(form, 0, QStringLiteral("Descrição"), 45);
-    edtCodigo = RegistryWidgets::dataBox(form, 0, QStringLiteral("Código*"), &dm.cdsTBSetor, QStringLiteral("IDSETOR"));
-    edtNome = RegistryWidgets::dataBox(form, 1, QStringLiteral("Descrição*"), &dm.cdsTBSetor, QStringLiteral("NOME"));
+    using namespace RegistryWidgets;
+    edtConsultaNome = textSearchBox(form, "edtConsultaNome", 0, QStringLiteral("Descrição"), 45);
+    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código*"), &data.cdsTBSetor, QStringLiteral("IDSETOR"));
+    edtNome = dataBox(form, "edtNome", 1, QStringLiteral("Descrição*"), &data.cdsTBSetor, QStringLiteral("NOME"));
 
     responsaveis = ChildListForm::build(form.tabManutencao, QStringLiteral(" Responsáveis pelo setor "),
-                                        &dm.cdsTBResponsavelPorSetor,
+                                        &data.cdsTBResponsavelPorSetor,
                                         {QStringLiteral("IDRESPONSAVEL"), QStringLiteral("NOME"), QStringLiteral("SETOR")},
                                         RecordGrid::Colours::Zebra);
     form.editLayout->insertWidget(1, responsaveis.group, 1);
 
     ChildListDefinition children;
-    children.children = &dm.cdsTBResponsavelPorSetor;
+    children.children = &data.cdsTBResponsavelPorSetor;
     children.nameField = QStringLiteral("NOME");
     children.parentField = QStringLiteral("SETOR");
     children.codeField = QStringLiteral("IDRESPONSAVEL");
-    children.listStatement = QStringLiteral("select * from TBRESPONSAVEISPORSETOR WHERE SETOR = ? order by IDRESPONSAVEL");
+    children.listStatement = ResponsibleStatements::ofSector();
     // Persons are numbered over all sectors together.
-    children.nextCode = [](int) { return UDMCadastro->NextResponsibleCode(); };
-    children.parentCode = [] { return int(UDMCadastro->cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()); };
-    children.afterSave = [](int person) { Session.LastSavedResponsibleCode = person; };
+    children.nextCode = [&data](int) { return data.NextResponsibleCode(); };
+    children.parentCode = [&data] { return int(data.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()); };
+    children.afterSave = [&session](int person) { session.LastSavedResponsibleCode = person; };
     children.noChildren = {QStringLiteral("Não há responsáveis cadastrados!"), MessageService::Icon::Error};
     children.deleteConfirm = {QStringLiteral("Confirma a deleção deste responsável?"), MessageService::Icon::Information};
     children.deleteFailure = {QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!"),
@@ -47,12 +48,14 @@ TCAD_Setores::TCAD_Setores(QWidget *parent) : QDialog(parent) {
     responsibleList = new ChildListController(this, responsaveis, std::move(children));
 
     RegistryDefinition d;
-    d.records = &dm.cdsTBSetor;
+    d.records = &data.cdsTBSetor;
     d.codeField = QStringLiteral("IDSETOR");
-    d.openStatement = QStringLiteral("select * from TBSETOR order by NOME");
-    d.incluirStatement = QStringLiteral("select * from TBSETOR order by IDSETOR");
-    d.wholeTableStatement = QStringLiteral("SELECT * FROM TBSETOR");
-    d.nextKey = [] { return UDMCadastro->NextSectorCode(); };
+    d.openStatement = SectorStatements::orderedByName();
+    d.incluirStatement = SectorStatements::orderedByCode();
+    d.wholeTableStatement = SectorStatements::wholeTable();
+    d.wholeTableQuery = &data.connectionModule().SQLConsulta;
+    d.nextKey = [&data] { return data.NextSectorCode(); };
+    d.session = &session;
     d.handoff = &SessionState::LastSavedSectorCode;
     d.handoffOnChange = true;
     d.deleteConfirm = {QStringLiteral("Confirma a Deleção Deste Setor?"), MessageService::Icon::Information};
@@ -67,12 +70,11 @@ TCAD_Setores::TCAD_Setores(QWidget *parent) : QDialog(parent) {
     d.clearedWhenNotRegistered = {edtConsultaNome};
     d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtNome->text().isEmpty(); };
     d.afterIncluir = [this] { responsibleList->load(registry->provisionalCode(), false); };
-    d.afterAlterar = [this] {
-        responsibleList->load(int(UDMCadastro->cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()), true);
+    d.afterAlterar = [this, &data] {
+        responsibleList->load(int(data.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()), true);
     };
     registry = new RegistryController(this, form, std::move(d));
-    registry->addTextSearch(edtConsultaNome, QStringLiteral("select * from TBSETOR where %1 order by NOME ")
-                                                 .arg(LikePattern::condition(QStringLiteral("NOME"), 45)));
+    registry->addTextSearch(edtConsultaNome, SectorStatements::nameContaining());
 
     DialogKeys::install(this);
     DialogKeys::moveFocusOnEnter(edtNome, form.btnGravar);

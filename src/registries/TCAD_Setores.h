@@ -11,14 +11,18 @@ namespace kalvero {
 
 class ChildListController;
 class RegistryController;
+class TUDMCadastro;
+struct SessionState;
 
-// The sector registry and each sector's responsible persons.
+// The sector registry and each sector's responsible persons, on the registry
+// module given; saved codes go to the session given.
 class TCAD_Setores : public QDialog {
     Q_OBJECT
 public:
-    explicit TCAD_Setores(QWidget *parent = nullptr);
+    TCAD_Setores(TUDMCadastro &data, SessionState &session, QWidget *parent = nullptr);
     ~TCAD_Setores() override;
 
+private:
     RegistryForm form;
     ChildListForm responsaveis;
     QLineEdit *edtConsultaNome;

@@ -3,8 +3,9 @@
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
 #include "UCpfCnpj.h"
+#include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
-#include "data/records/LikePattern.h"
+#include "data/modules/UnitStatements.h"
 #include "ui/BoxExit.h"
 #include "ui/DialogKeys.h"
 #include "ui/ErrorBox.h"
@@ -27,68 +28,72 @@ namespace kalvero {
 
 namespace {
 
-const QString AllByName = QStringLiteral("select * from TBSOLICITANTE order by NOME");
-
 QString withoutSpaces(QString text) { return text.remove(QLatin1Char(' ')); }
 
 }  // namespace
 
-TCAD_Solicitantes::TCAD_Solicitantes(QWidget *parent) : QDialog(parent) {
+TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, QWidget *parent)
+    : QDialog(parent), m_data(data) {
     setObjectName(QStringLiteral("CAD_Solicitante"));
-    TUDMCadastro &dm = *UDMCadastro;
-    RecordSet *records = &dm.cdsTBSolicitante;
+    RecordSet *records = &data.cdsTBSolicitante;
     form = RegistryForm::build(this, {QStringLiteral("Cadastro dos Solicitantes"), QStringLiteral("Solicitantes"), records,
                                       {QStringLiteral("IDSOLICITANTE"), QStringLiteral("CPF"), QStringLiteral("CNPJ"),
                                        QStringLiteral("NOME")},
                                       true, true, QSize(820, 600)});
 
-    edtConsultaCodigo = RegistryWidgets::codeSearchBox(form, 0, QStringLiteral("Código:"));
-    btnLocalizar = RegistryWidgets::findButton(form, 0);
-    edtConsultaNome = RegistryWidgets::textSearchBox(form, 1, QStringLiteral("Nome:"), 80);
-    edtConsultaCpf = RegistryWidgets::maskedSearchBox(form, 2, QStringLiteral("CPF:"), MaskedDigitsEdit::cpfPattern());
-    edtConsultaCnpj = RegistryWidgets::maskedSearchBox(form, 3, QStringLiteral("CNPJ:"), MaskedDigitsEdit::cnpjPattern());
+    using namespace RegistryWidgets;
+    edtConsultaCodigo = codeSearchBox(form, "edtConsultaCodigo", 0, QStringLiteral("Código:"));
+    btnLocalizar = findButton(form, 0);
+    edtConsultaNome = textSearchBox(form, "edtConsultaNome", 1, QStringLiteral("Nome:"), 80);
+    edtConsultaCpf = maskedSearchBox(form, "edtConsultaCpf", 2, QStringLiteral("CPF:"), MaskedDigitsEdit::cpfPattern());
+    edtConsultaCnpj =
+        maskedSearchBox(form, "edtConsultaCnpj", 3, QStringLiteral("CNPJ:"), MaskedDigitsEdit::cnpjPattern());
 
     // Edit tab: the code and the person type on top, then the documents and the address.
-    auto *data = form.dataLayout;
-    edtCodigo = RegistryWidgets::dataBox(form, 0, QStringLiteral("Código*"), records, QStringLiteral("IDSOLICITANTE"));
+    auto *grid = form.dataLayout;
+    edtCodigo = dataBox(form, "edtCodigo", 0, QStringLiteral("Código*"), records, QStringLiteral("IDSOLICITANTE"));
     rgTipoSolicitante = new QGroupBox(QStringLiteral("Tipo do Solicitante*"), form.grpDados);
+    rgTipoSolicitante->setObjectName(QStringLiteral("rgTipoSolicitante"));
     auto *types = new QHBoxLayout(rgTipoSolicitante);
     rbPessoaFisica = new QRadioButton(QStringLiteral("Pessoa Fisíca"), rgTipoSolicitante);
+    rbPessoaFisica->setObjectName(QStringLiteral("rbPessoaFisica"));
     rbPessoaJuridica = new QRadioButton(QStringLiteral("Pessoa Juridica"), rgTipoSolicitante);
+    rbPessoaJuridica->setObjectName(QStringLiteral("rbPessoaJuridica"));
     types->addWidget(rbPessoaFisica);
     types->addWidget(rbPessoaJuridica);
     m_personTypes = new QButtonGroup(this);
     m_personTypes->addButton(rbPessoaFisica, PessoaFisica);
     m_personTypes->addButton(rbPessoaJuridica, PessoaJuridica);
-    data->addWidget(rgTipoSolicitante, 0, 2, 1, 2);
+    grid->addWidget(rgTipoSolicitante, 0, 2, 1, 2);
 
-    auto documentBox = [&](int row, const QString &label, const QString &pattern, const QString &field) {
+    auto documentBox = [&](const char *name, int row, const QString &label, const QString &pattern,
+                           const QString &field) {
         auto *box = new MaskedDigitsEdit(pattern, QLatin1Char('_'), form.grpDados);
-        box->setObjectName(QStringLiteral("edt") + field);
+        box->setObjectName(QLatin1String(name));
         box->setMaximumWidth(180);
         FieldBinding::bind(box, records, field);
         auto *caption = new QLabel(label, form.grpDados);
         caption->setBuddy(box);
-        data->addWidget(caption, row, 0);
-        data->addWidget(box, row, 1);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(box, row, 1);
         box->installEventFilter(this);
         return box;
     };
-    edtCpf = documentBox(1, QStringLiteral("CPF*"), MaskedDigitsEdit::cpfPattern(), QStringLiteral("CPF"));
-    edtCnpj = documentBox(2, QStringLiteral("CNPJ*"), MaskedDigitsEdit::cnpjPattern(), QStringLiteral("CNPJ"));
-    using RegistryWidgets::dataBox;
-    edtNome = dataBox(form, 3, QStringLiteral("Nome*"), records, QStringLiteral("NOME"));
-    edtEndereco = dataBox(form, 4, QStringLiteral("Endereço*"), records, QStringLiteral("ENDERECO"));
-    edtNumero = dataBox(form, 5, QStringLiteral("Número"), records, QStringLiteral("NUMERO"));
-    edtCep = dataBox(form, 5, QStringLiteral("CEP"), records, QStringLiteral("CEP"), TextCase::Upper, 1);
+    edtCpf = documentBox("edtCpf", 1, QStringLiteral("CPF*"), MaskedDigitsEdit::cpfPattern(), QStringLiteral("CPF"));
+    edtCnpj = documentBox("edtCnpj", 2, QStringLiteral("CNPJ*"), MaskedDigitsEdit::cnpjPattern(), QStringLiteral("CNPJ"));
+    edtNome = dataBox(form, "edtNome", 3, QStringLiteral("Nome*"), records, QStringLiteral("NOME"));
+    edtEndereco = dataBox(form, "edtEndereco", 4, QStringLiteral("Endereço*"), records, QStringLiteral("ENDERECO"));
+    edtNumero = dataBox(form, "edtNumero", 5, QStringLiteral("Número"), records, QStringLiteral("NUMERO"));
+    edtCep = dataBox(form, "edtCep", 5, QStringLiteral("CEP"), records, QStringLiteral("CEP"), TextCase::Upper, 1);
     edtCep->setMaxLength(9);
-    edtMunicipio = dataBox(form, 6, QStringLiteral("Municipio"), records, QStringLiteral("MUNICIPIO"));
-    edtBairro = dataBox(form, 7, QStringLiteral("Bairro"), records, QStringLiteral("BAIRRO"));
-    edtComplemento = dataBox(form, 8, QStringLiteral("Complemento"), records, QStringLiteral("COMPLEMENTO"));
-    edtUf = dataBox(form, 9, QStringLiteral("UF"), records, QStringLiteral("UF"));
+    edtMunicipio = dataBox(form, "edtMunicipio", 6, QStringLiteral("Municipio"), records, QStringLiteral("MUNICIPIO"));
+    edtBairro = dataBox(form, "edtBairro", 7, QStringLiteral("Bairro"), records, QStringLiteral("BAIRRO"));
+    edtComplemento =
+        dataBox(form, "edtComplemento", 8, QStringLiteral("Complemento"), records, QStringLiteral("COMPLEMENTO"));
+    edtUf = dataBox(form, "edtUf", 9, QStringLiteral("UF"), records, QStringLiteral("UF"));
     edtUf->setMaximumWidth(50);
-    edtEmail = dataBox(form, 10, QStringLiteral("Email"), records, QStringLiteral("EMAIL"), TextCase::Lower);
-    edtTelefone = dataBox(form, 11, QStringLiteral("Telefone"), records, QStringLiteral("TEL_CONTATO"));
+    edtEmail = dataBox(form, "edtEmail", 10, QStringLiteral("Email"), records, QStringLiteral("EMAIL"), TextCase::Lower);
+    edtTelefone = dataBox(form, "edtTelefone", 11, QStringLiteral("Telefone"), records, QStringLiteral("TEL_CONTATO"));
     QWidget *order[] = {edtCodigo, rbPessoaFisica, rbPessoaJuridica, edtCpf, edtCnpj, edtNome, edtEndereco, edtNumero,
                         edtCep, edtMunicipio, edtBairro, edtComplemento, edtUf, edtEmail, edtTelefone, form.btnGravar,
                         form.btnCancelar};
@@ -103,10 +108,12 @@ TCAD_Solicitantes::TCAD_Solicitantes(QWidget *parent) : QDialog(parent) {
     RegistryDefinition d;
     d.records = records;
     d.codeField = QStringLiteral("IDSOLICITANTE");
-    d.openStatement = AllByName;
-    d.incluirStatement = QStringLiteral("select * from TBSOLICITANTE order by IDSOLICITANTE");
-    d.wholeTableStatement = QStringLiteral("SELECT * FROM TBSOLICITANTE");
-    d.nextKey = [] { return UDMCadastro->NextRequesterCode(); };
+    d.openStatement = RequesterStatements::orderedByName();
+    d.incluirStatement = RequesterStatements::orderedByCode();
+    d.wholeTableStatement = RequesterStatements::wholeTable();
+    d.wholeTableQuery = &data.connectionModule().SQLConsulta;
+    d.nextKey = [&data] { return data.NextRequesterCode(); };
+    d.session = &session;
     d.handoff = &SessionState::LastSavedRequesterCode;
     d.handoffOnChange = true;
     d.deleteConfirm = {QStringLiteral("Confirma a deleção deste Solicitante?"), MessageService::Icon::Warning};
@@ -131,8 +138,8 @@ TCAD_Solicitantes::TCAD_Solicitantes(QWidget *parent) : QDialog(parent) {
     };
     d.afterAlterar = [this] {
         m_documentValidated = true;
-        m_loadedCpf = UDMCadastro->cdsTBSolicitante.field(QStringLiteral("CPF")).asString();
-        m_loadedCnpj = UDMCadastro->cdsTBSolicitante.field(QStringLiteral("CNPJ")).asString();
+        m_loadedCpf = m_data.cdsTBSolicitante.field(QStringLiteral("CPF")).asString();
+        m_loadedCnpj = m_data.cdsTBSolicitante.field(QStringLiteral("CNPJ")).asString();
         edtConsultaCodigo->setEnabled(false);
         setPersonType(m_loadedCnpj.isEmpty() ? PessoaFisica : PessoaJuridica);
     };
@@ -149,14 +156,12 @@ TCAD_Solicitantes::TCAD_Solicitantes(QWidget *parent) : QDialog(parent) {
     d.afterDelete = [this] { clearPersonType(); };
     registry = new RegistryController(this, form, std::move(d));
 
-    auto like = [](const char *column, int maxTyped) {
-        return QStringLiteral("select * from TBSOLICITANTE where %1 order by NOME")
-            .arg(LikePattern::condition(QLatin1String(column), maxTyped));
-    };
     registry->addCodeFind(edtConsultaCodigo, btnLocalizar);
-    registry->addTextSearch(edtConsultaNome, like("NOME", 80));
-    registry->addTextSearch(edtConsultaCpf, like("CPF", 11), [this] { return edtConsultaCpf->digits(); }, AllByName);
-    registry->addTextSearch(edtConsultaCnpj, like("CNPJ", 14), [this] { return edtConsultaCnpj->digits(); }, AllByName);
+    registry->addTextSearch(edtConsultaNome, RequesterStatements::nameContaining());
+    registry->addTextSearch(edtConsultaCpf, RequesterStatements::cpfContaining(),
+                            [this] { return edtConsultaCpf->digits(); }, RequesterStatements::orderedByName());
+    registry->addTextSearch(edtConsultaCnpj, RequesterStatements::cnpjContaining(),
+                            [this] { return edtConsultaCnpj->digits(); }, RequesterStatements::orderedByName());
     connect(form.grid, &QAbstractItemView::doubleClicked, this,
             [this] { ErrorBox::guard(this, [this] { registry->alterar(); }); });
 
@@ -187,7 +192,7 @@ void TCAD_Solicitantes::clearPersonType() {
 void TCAD_Solicitantes::personTypeChanged(PersonType type) {
     if (!registry->isEditing())
         return;
-    RecordSet &records = UDMCadastro->cdsTBSolicitante;
+    RecordSet &records = m_data.cdsTBSolicitante;
     // The box that takes the document gets the focus before the other one
     // is disabled, so no box is left by being disabled.
     MaskedDigitsEdit *keep = type == PessoaFisica ? edtCpf : edtCnpj;

@@ -14,20 +14,38 @@ namespace kalvero {
 
 class MaskedDigitsEdit;
 class RegistryController;
+class TUDMCadastro;
+struct SessionState;
 
 // The requester registry: people and companies in whose name protocols are
-// opened, each with the one document its person type calls for.
+// opened, each with the one document its person type calls for. It works on
+// the requesters of the registry module given, and hands the code of a saved
+// requester to the session given.
 class TCAD_Solicitantes : public QDialog {
     Q_OBJECT
 public:
     enum PersonType { NoType = -1, PessoaFisica = 0, PessoaJuridica = 1 };
 
-    explicit TCAD_Solicitantes(QWidget *parent = nullptr);
+    TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, QWidget *parent = nullptr);
     ~TCAD_Solicitantes() override;
 
     PersonType personType() const;
     bool DocumentValidated() const { return m_documentValidated; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setPersonType(PersonType type);
+    void clearPersonType();
+    void personTypeChanged(PersonType type);
+    void leaveCpfBox();
+    void leaveCnpjBox();
+    bool requiredDataPresent();
+    bool duplicateCheckPasses();
+    bool CheckDocumentsUnique();
+
+    TUDMCadastro &m_data;
     RegistryForm form;
     QLineEdit *edtConsultaCodigo;
     QToolButton *btnLocalizar;
@@ -53,19 +71,6 @@ public:
     QLineEdit *edtTelefone;
 
     RegistryController *registry;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void setPersonType(PersonType type);
-    void clearPersonType();
-    void personTypeChanged(PersonType type);
-    void leaveCpfBox();
-    void leaveCnpjBox();
-    bool requiredDataPresent();
-    bool duplicateCheckPasses();
-    bool CheckDocumentsUnique();
 
     QButtonGroup *m_personTypes;
     bool m_documentValidated = false;

@@ -3,6 +3,7 @@
 #include "RecordWrite.h"
 #include "UCpfCnpj.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitStatements.h"
 #include "data/session/EntitySession.h"
 #include "data/session/StateNames.h"
 #include "ui/BoxExit.h"
@@ -38,24 +39,9 @@ const QString CnpjInvalid = QStringLiteral("CNPJ Inválido!");
 // slash and hyphen, which the check then refuses.
 constexpr int CnpjTyped = 18;
 
-RecordSet &entity() { return UDMCadastro->cdsTBEntidade; }
-
-// A caption and its box in the next row of a group's grid.
-QLineEdit *dataBox(QGroupBox *group, const QString &label, const QString &field, TextCase textCase) {
-    auto *grid = static_cast<QGridLayout *>(group->layout());
-    const int row = grid->count() == 0 ? 0 : grid->rowCount();
-    auto *box = new QLineEdit(group);
-    box->setObjectName(QStringLiteral("edt") + field);
-    FieldBinding::bind(box, &entity(), field, textCase);
-    auto *caption = new QLabel(label, group);
-    caption->setBuddy(box);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(box, row, 1);
-    return box;
-}
-
-QGroupBox *group(const QString &title, QWidget *parent) {
+QGroupBox *group(const char *name, const QString &title, QWidget *parent) {
     auto *g = new QGroupBox(title, parent);
+    g->setObjectName(QLatin1String(name));
     auto *grid = new QGridLayout(g);
     grid->setColumnStretch(1, 1);
     return g;
@@ -63,18 +49,35 @@ QGroupBox *group(const QString &title, QWidget *parent) {
 
 }  // namespace
 
-TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
+// A caption and its box in the next row of a group's grid.
+QLineEdit *TCad_EntidadeNovo::dataBox(QGroupBox *group, const char *name, const QString &label, const QString &field,
+                                      TextCase textCase) {
+    auto *grid = static_cast<QGridLayout *>(group->layout());
+    const int row = grid->count() == 0 ? 0 : grid->rowCount();
+    auto *box = new QLineEdit(group);
+    box->setObjectName(QLatin1String(name));
+    FieldBinding::bind(box, &m_entity, field, textCase);
+    auto *caption = new QLabel(label, group);
+    caption->setBuddy(box);
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(box, row, 1);
+    return box;
+}
+
+TCad_EntidadeNovo::TCad_EntidadeNovo(TUDMCadastro &data, SessionState &session, QWidget *parent)
+    : QDialog(parent), m_entity(data.cdsTBEntidade), m_session(session) {
     setObjectName(QStringLiteral("CAD_Entidade"));
     setWindowTitle(QStringLiteral("Informações da Entidade"));
     // A fixed border and only the close box in the title bar.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
-    RecordSet *records = &entity();
+    RecordSet *records = &m_entity;
 
     auto *outer = new QVBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     grpEntidade = new QGroupBox(this);
+    grpEntidade->setObjectName(QStringLiteral("grpEntidade"));
     auto *body = new QVBoxLayout(grpEntidade);
     outer->addWidget(grpEntidade);
 
@@ -82,10 +85,10 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     // than the column holds, and the field gets its text once it is valid.
     auto *top = new QGridLayout;
     edtCnpj = new QLineEdit(grpEntidade);
-    edtCnpj->setObjectName(QStringLiteral("edtCNPJ"));
+    edtCnpj->setObjectName(QStringLiteral("edtCnpj"));
     edtCnpj->setMaxLength(CnpjTyped);
     edtFone = new QLineEdit(grpEntidade);
-    edtFone->setObjectName(QStringLiteral("edtFONE"));
+    edtFone->setObjectName(QStringLiteral("edtFone"));
     FieldBinding::bind(edtFone, records, QStringLiteral("FONE"), TextCase::AsTyped);
     auto *cnpjCaption = new QLabel(QStringLiteral("CNPJ*"), grpEntidade);
     cnpjCaption->setBuddy(edtCnpj);
@@ -97,19 +100,19 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     top->addWidget(edtFone, 0, 3);
     body->addLayout(top);
 
-    grpResponsaveis = group(QStringLiteral(" Responsáveis pela Entidade "), grpEntidade);
-    edtPrefeito = dataBox(grpResponsaveis, QStringLiteral("Gestor*"), QStringLiteral("PREFEITO"), TextCase::Upper);
-    edtTesoureiro = dataBox(grpResponsaveis, QStringLiteral("Tesoureiro*"), QStringLiteral("TESOUREIRO"), TextCase::Upper);
+    grpResponsaveis = group("grpResponsaveis", QStringLiteral(" Responsáveis pela Entidade "), grpEntidade);
+    edtPrefeito = dataBox(grpResponsaveis, "edtPrefeito", QStringLiteral("Gestor*"), QStringLiteral("PREFEITO"), TextCase::Upper);
+    edtTesoureiro = dataBox(grpResponsaveis, "edtTesoureiro", QStringLiteral("Tesoureiro*"), QStringLiteral("TESOUREIRO"), TextCase::Upper);
     body->addWidget(grpResponsaveis);
 
-    grpEndereco = group(QStringLiteral(" Endereço "), grpEntidade);
-    edtEndereco = dataBox(grpEndereco, QStringLiteral("Rua/Av"), QStringLiteral("ENDERECO"), TextCase::Upper);
-    edtNumero = dataBox(grpEndereco, QStringLiteral("Nº"), QStringLiteral("NUMERO"), TextCase::Upper);
-    edtComplemento = dataBox(grpEndereco, QStringLiteral("Complemento"), QStringLiteral("COMPLEMENTO"), TextCase::Upper);
-    edtBairro = dataBox(grpEndereco, QStringLiteral("Bairro"), QStringLiteral("BAIRRO"), TextCase::Upper);
+    grpEndereco = group("grpEndereco", QStringLiteral(" Endereço "), grpEntidade);
+    edtEndereco = dataBox(grpEndereco, "edtEndereco", QStringLiteral("Rua/Av"), QStringLiteral("ENDERECO"), TextCase::Upper);
+    edtNumero = dataBox(grpEndereco, "edtNumero", QStringLiteral("Nº"), QStringLiteral("NUMERO"), TextCase::Upper);
+    edtComplemento = dataBox(grpEndereco, "edtComplemento", QStringLiteral("Complemento"), QStringLiteral("COMPLEMENTO"), TextCase::Upper);
+    edtBairro = dataBox(grpEndereco, "edtBairro", QStringLiteral("Bairro"), QStringLiteral("BAIRRO"), TextCase::Upper);
     // The box takes what the column holds (9 characters, as "58000-000").
-    edtCep = dataBox(grpEndereco, QStringLiteral("CEP"), QStringLiteral("CEP"), TextCase::AsTyped);
-    edtCidade = dataBox(grpEndereco, QStringLiteral("Cidade*"), QStringLiteral("CIDADE"), TextCase::Upper);
+    edtCep = dataBox(grpEndereco, "edtCep", QStringLiteral("CEP"), QStringLiteral("CEP"), TextCase::AsTyped);
+    edtCidade = dataBox(grpEndereco, "edtCidade", QStringLiteral("Cidade*"), QStringLiteral("CIDADE"), TextCase::Upper);
     cbEstado = new QComboBox(grpEndereco);
     cbEstado->setObjectName(QStringLiteral("cbEstado"));
     cbEstado->addItems(StateNames());
@@ -127,11 +130,11 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
         shortBox->setMaximumWidth(110);
     body->addWidget(grpEndereco);
 
-    grpRelatorios = group(QStringLiteral(" Responsáveis pelos Relatórios  "), grpEntidade);
+    grpRelatorios = group("grpRelatorios", QStringLiteral(" Responsáveis pelos Relatórios  "), grpEntidade);
     edtResponsavel1 =
-        dataBox(grpRelatorios, QStringLiteral("Resp 1"), QStringLiteral("RESPONSAVEL_RELATORIO_1"), TextCase::AsTyped);
+        dataBox(grpRelatorios, "edtResponsavel1", QStringLiteral("Resp 1"), QStringLiteral("RESPONSAVEL_RELATORIO_1"), TextCase::AsTyped);
     edtResponsavel2 =
-        dataBox(grpRelatorios, QStringLiteral("Resp 2"), QStringLiteral("RESPONSAVEL_RELATORIO_2"), TextCase::AsTyped);
+        dataBox(grpRelatorios, "edtResponsavel2", QStringLiteral("Resp 2"), QStringLiteral("RESPONSAVEL_RELATORIO_2"), TextCase::AsTyped);
     {
         auto *grid = static_cast<QGridLayout *>(grpRelatorios->layout());
         for (QLineEdit *signer : {edtResponsavel1, edtResponsavel2})
@@ -142,12 +145,16 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     body->addWidget(grpRelatorios);
 
     grpConfiguracoes = new QGroupBox(QStringLiteral(" Configurações "), grpEntidade);
+    grpConfiguracoes->setObjectName(QStringLiteral("grpConfiguracoes"));
     auto *settings = new QVBoxLayout(grpConfiguracoes);
     rgSequenciaImpressao =
         new QGroupBox(QStringLiteral(" Sequência de Impressão de Etiquetas dos Documentos "), grpConfiguracoes);
+    rgSequenciaImpressao->setObjectName(QStringLiteral("rgSequenciaImpressao"));
     auto *columns = new QHBoxLayout(rgSequenciaImpressao);
     rbSeparados = new QRadioButton(QStringLiteral("Separados por Documentos"), rgSequenciaImpressao);
+    rbSeparados->setObjectName(QStringLiteral("rbSeparados"));
     rbAgrupados = new QRadioButton(QStringLiteral("Agrupados por Protocolo"), rgSequenciaImpressao);
+    rbAgrupados->setObjectName(QStringLiteral("rbAgrupados"));
     columns->addWidget(rbSeparados, 1);
     columns->addWidget(rbAgrupados, 1);
     m_sequence = new QButtonGroup(this);
@@ -160,6 +167,7 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     auto *bottom = new QGroupBox(this);
     auto *bottomRow = new QHBoxLayout(bottom);
     lblObrigatorias = new QLabel(QStringLiteral("* Informações Obrigatórias"), bottom);
+    lblObrigatorias->setObjectName(QStringLiteral("lblObrigatorias"));
     bottomRow->addWidget(lblObrigatorias);
     bottomRow->addStretch();
     btnGravar = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("&Gravar"), bottom);
@@ -182,7 +190,7 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     connect(btnSair, &QPushButton::clicked, this, &TCad_EntidadeNovo::sair);
     // However the window closes, the record set closes with it and a row
     // not saved is discarded.
-    connect(this, &QDialog::finished, this, [] { entity().close(); });
+    connect(this, &QDialog::finished, this, [this] { m_entity.close(); });
     edtCnpj->installEventFilter(this);
     EnterAsTab::enable(this);
     DialogKeys::install(this);
@@ -190,12 +198,12 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(QWidget *parent) : QDialog(parent) {
     loadEntity();
 }
 
-TCad_EntidadeNovo::~TCad_EntidadeNovo() { entity().close(); }
+TCad_EntidadeNovo::~TCad_EntidadeNovo() { m_entity.close(); }
 
 void TCad_EntidadeNovo::loadEntity() {
-    RecordSet &e = entity();
+    RecordSet &e = m_entity;
     e.close();
-    e.setCommandText(QStringLiteral("select * from TBEntidade"));
+    e.setCommandText(EntityStatements::standing());
     e.open();
     e.first();
     if (e.isEmpty()) {
@@ -226,7 +234,7 @@ void TCad_EntidadeNovo::done(int result) {
 
 bool TCad_EntidadeNovo::eventFilter(QObject *watched, QEvent *event) {
     // Going for "&Sair" is no exit either: the window can always be left without saving.
-    if (watched == edtCnpj && leavesBox(event) && !m_closing && entity().isEditing() &&
+    if (watched == edtCnpj && leavesBox(event) && !m_closing && m_entity.isEditing() &&
         QApplication::focusWidget() != btnSair)
         leaveCnpjBox();
     return QDialog::eventFilter(watched, event);
@@ -259,17 +267,17 @@ void TCad_EntidadeNovo::gravar() {
     }
     if (!MessageService::confirm(this, Caption, QStringLiteral("Confirma a Gravação?"), MessageService::Icon::Question))
         return;
-    RecordSet &e = entity();
+    RecordSet &e = m_entity;
     e.field(QStringLiteral("CNPJ")).setAsString(edtCnpj->text());
     postAndApply(e);
     // The session follows the entity as stored: a refused write leaves it
     // as it was.
-    readEntityIntoSession(e);
+    readEntityIntoSession(e, m_session);
     accept();
 }
 
 void TCad_EntidadeNovo::sair() {
-    entity().cancel();
+    m_entity.cancel();
     close();
 }
 

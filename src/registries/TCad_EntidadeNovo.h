@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/TextCase.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -12,17 +14,37 @@ class QRadioButton;
 
 namespace kalvero {
 
-// The administration that owns the unit: the one row of TBENTIDADE, shown
-// for editing and created when the table is empty. Saving it also refreshes
-// what the reports and labels of this run take from it.
+class RecordSet;
+class TUDMCadastro;
+struct SessionState;
+
+// The administration that owns the unit: the one row of TBENTIDADE of the
+// registry module given, shown for editing and created when the table is
+// empty. Saving it also refreshes what the reports and labels of this run
+// take from it, in the session given.
 class TCad_EntidadeNovo : public QDialog {
     Q_OBJECT
 public:
-    explicit TCad_EntidadeNovo(QWidget *parent = nullptr);
+    TCad_EntidadeNovo(TUDMCadastro &data, SessionState &session, QWidget *parent = nullptr);
     ~TCad_EntidadeNovo() override;
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void loadEntity();
+    void leaveCnpjBox();
+    void gravar();
+    void sair();
+    void warn(const QString &text);
+    QLineEdit *dataBox(QGroupBox *group, const char *name, const QString &label, const QString &field,
+                       TextCase textCase);
+
+    RecordSet &m_entity;
+    SessionState &m_session;
     QGroupBox *grpEntidade;
     QLineEdit *edtCnpj;
     QLineEdit *edtFone;
@@ -47,18 +69,6 @@ public:
     QLabel *lblObrigatorias;
     QPushButton *btnGravar;
     QPushButton *btnSair;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void loadEntity();
-    void leaveCnpjBox();
-    void gravar();
-    void sair();
-    void warn(const QString &text);
-
     QButtonGroup *m_sequence;
     bool m_closing = false;
 };

@@ -23,26 +23,30 @@ class OperatorRegistryTest : public QObject {
 
     std::unique_ptr<AccessFixture> f;
     std::unique_ptr<TFrmCadSenha> w;
+    template <typename Widget>
+    Widget *widget(const char *name) const {
+        return named<Widget>(w.get(), QLatin1String(name));
+    }
 
     const QString fillIn = QStringLiteral("Preencha todos os campos corretamente.");
     const QString taken = QStringLiteral("Usuário já Cadastrado no Sistema...");
 
     void openActive() {
-        w = std::make_unique<TFrmCadSenha>();
+        w = std::make_unique<TFrmCadSenha>(*f->access);
         QVERIFY(showActive(w.get()));
     }
-    bool editing() const { return w->form.PageGeral->currentWidget() == w->form.tabManutencao; }
+    bool editing() const { return widget<QTabWidget>("PageGeral")->currentWidget() == widget<QWidget>("tabManutencao"); }
     bool browsingWithFocusOnIncluir() const {
-        return w->form.PageGeral->currentWidget() == w->form.tabConsulta &&
-               !w->form.PageGeral->isTabVisible(w->form.PageGeral->indexOf(w->form.tabManutencao)) &&
-               QApplication::focusWidget() == w->form.btnIncluir;
+        return widget<QTabWidget>("PageGeral")->currentWidget() == widget<QWidget>("tabConsulta") &&
+               !widget<QTabWidget>("PageGeral")->isTabVisible(widget<QTabWidget>("PageGeral")->indexOf(widget<QWidget>("tabManutencao"))) &&
+               QApplication::focusWidget() == widget<QPushButton>("btnIncluir");
     }
     void enter(const QString &user, const QString &password, const QString &name) {
-        typeInto(w->edtUsuario, user);
-        typeInto(w->edtSenha, password);
-        typeInto(w->edtNome, name);
+        typeInto(widget<QLineEdit>("edtUsuario"), user);
+        typeInto(widget<QLineEdit>("edtSenha"), password);
+        typeInto(widget<QLineEdit>("edtNome"), name);
     }
-    QString current(const char *field) { return dm2->tbOperacao.field(QLatin1String(field)).asString(); }
+    QString current(const char *field) { return f->access->tbOperacao.field(QLatin1String(field)).asString(); }
     QStringList stored() { return f->operators(); }
 
 private slots:
@@ -60,7 +64,7 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Cadastro de Senha"));
         QVERIFY(!(w->windowFlags() & Qt::WindowCloseButtonHint));
         QVERIFY(browsingWithFocusOnIncluir());
-        QAbstractItemModel *model = w->form.grid->model();
+        QAbstractItemModel *model = widget<RecordGrid>("DBGrid1")->model();
         QStringList titles;
         for (int c = 0; c < model->columnCount(); ++c)
             titles << model->headerData(c, Qt::Horizontal).toString();
@@ -74,16 +78,16 @@ private slots:
 
     void aNewOperatorStartsAsAdministratorAndIsWritten() {
         openActive();
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         QVERIFY(editing());
-        QCOMPARE(w->form.PageGeral->tabText(w->form.PageGeral->currentIndex()), QStringLiteral("Manutenção das Senhas"));
-        QVERIFY(w->rbAdministrador->isChecked());
-        QCOMPARE(QApplication::focusWidget(), w->edtUsuario);
+        QCOMPARE(widget<QTabWidget>("PageGeral")->tabText(widget<QTabWidget>("PageGeral")->currentIndex()), QStringLiteral("Manutenção das Senhas"));
+        QVERIFY(widget<QRadioButton>("rbAdministrador")->isChecked());
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtUsuario"));
 
         enter(QStringLiteral("op01"), QStringLiteral("aB3$e"), QStringLiteral("jose maria"));
-        w->rbBasico->click();
+        widget<QRadioButton>("rbBasico")->click();
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Confirmar a Gravação deste Usuário?")});
         QCOMPARE(f->messages().first().caption, QStringLiteral("Kalvero"));
         QCOMPARE(f->messages().first().icon, Icon::Question);
@@ -91,7 +95,7 @@ private slots:
         // The user code and password as typed, the name in upper case.
         QCOMPARE(f->scalar(QStringLiteral("select SENHA || '/' || ACESSO || '/' || NOME from OPERACAO where USUARIO = 'op01'")),
                  QVariant(QStringLiteral("aB3$e/3/JOSE MARIA")));
-        QVERIFY(!dm2->qrLocaliza.isActive());
+        QVERIFY(!f->access->qrLocaliza.isActive());
     }
 
     void incompleteDataIsRefused_data() {
@@ -107,56 +111,56 @@ private slots:
         QFETCH(QString, password);
         QFETCH(QString, name);
         openActive();
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         enter(user, password, name);
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messageTexts(), QStringList{fillIn});
         QCOMPARE(f->messages().first().icon, Icon::Warning);
         QVERIFY(editing());
-        QCOMPARE(QApplication::focusWidget(), w->edtUsuario);
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtUsuario"));
         QCOMPARE(stored().size(), 2);
     }
 
     void anExistingCodeShowsThatOperator() {
         openActive();
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         enter(QStringLiteral("1234"), QStringLiteral("outra"), QStringLiteral("OUTRO NOME"));
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messageTexts().last(), taken);
         QCOMPARE(f->messages().last().icon, Icon::Error);
         QVERIFY(browsingWithFocusOnIncluir());
         QCOMPARE(current("NOME"), QStringLiteral("MARIA"));
-        QCOMPARE(dm2->tbOperacao.recordCount(), 2);
+        QCOMPARE(f->access->tbOperacao.recordCount(), 2);
         QCOMPARE(f->scalar(QStringLiteral("select NOME from OPERACAO where USUARIO = '1234'")), QVariant(QStringLiteral("MARIA")));
     }
 
     void noWritesNothingAndALaterSaveOnlyItsOwn() {
         openActive();
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         enter(QStringLiteral("OP01"), QStringLiteral("12345"), QStringLiteral("PRIMEIRO"));
-        w->form.btnGravar->click();  // answered No
+        widget<QPushButton>("btnGravar")->click();  // answered No
         QVERIFY(browsingWithFocusOnIncluir());
-        QCOMPARE(dm2->tbOperacao.recordCount(), 2);
+        QCOMPARE(f->access->tbOperacao.recordCount(), 2);
 
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         enter(QStringLiteral("OP02"), QStringLiteral("12345"), QStringLiteral("SEGUNDO"));
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(stored(), (QStringList{QStringLiteral("1234"), QStringLiteral("ADM1"), QStringLiteral("OP02")}));
     }
 
     void alterarChangesTheCurrentOperatorCodeIncluded() {
         openActive();
-        QVERIFY(dm2->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
-        w->form.btnAlterar->click();
+        QVERIFY(f->access->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
+        widget<QPushButton>("btnAlterar")->click();
         QVERIFY(editing());
-        QVERIFY(w->rbAvancado->isChecked());
-        QCOMPARE(w->edtSenha->echoMode(), QLineEdit::Password);
-        typeInto(w->edtUsuario, QStringLiteral("4321"));
-        w->rbAdministrador->click();
+        QVERIFY(widget<QRadioButton>("rbAvancado")->isChecked());
+        QCOMPARE(widget<QLineEdit>("edtSenha")->echoMode(), QLineEdit::Password);
+        typeInto(widget<QLineEdit>("edtUsuario"), QStringLiteral("4321"));
+        widget<QRadioButton>("rbAdministrador")->click();
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QVERIFY(browsingWithFocusOnIncluir());
         QCOMPARE(f->scalar(QStringLiteral("select ACESSO || NOME from OPERACAO where USUARIO = '4321'")),
                  QVariant(QStringLiteral("1MARIA")));
@@ -167,17 +171,17 @@ private slots:
     // its message is shown and what was typed stays for Cancelar.
     void aRefusedWriteKeepsTheEntry() {
         openActive();
-        QVERIFY(dm2->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
-        w->form.btnAlterar->click();
-        typeInto(w->edtUsuario, QStringLiteral("ADM1"));
+        QVERIFY(f->access->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
+        widget<QPushButton>("btnAlterar")->click();
+        typeInto(widget<QLineEdit>("edtUsuario"), QStringLiteral("ADM1"));
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messages().size(), 2);
         QCOMPARE(f->messages().last().icon, Icon::Error);
         QVERIFY(editing());
-        QCOMPARE(w->edtUsuario->text(), QStringLiteral("ADM1"));
-        QVERIFY(!dm2->qrLocaliza.isActive());
-        w->form.btnCancelar->click();
+        QCOMPARE(widget<QLineEdit>("edtUsuario")->text(), QStringLiteral("ADM1"));
+        QVERIFY(!f->access->qrLocaliza.isActive());
+        widget<QPushButton>("btnCancelar")->click();
         QVERIFY(browsingWithFocusOnIncluir());
         QCOMPARE(stored(), (QStringList{QStringLiteral("1234"), QStringLiteral("ADM1")}));
     }
@@ -185,57 +189,57 @@ private slots:
     void excluirDeletesAtOnceWithoutReloading() {
         openActive();
         f->addOperator(QStringLiteral("LATE"), QStringLiteral("12345"), 3, QStringLiteral("OUTRA ESTAÇÃO"));
-        QVERIFY(dm2->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
-        w->form.btnExcluir->click();  // answered No
+        QVERIFY(f->access->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
+        widget<QPushButton>("btnExcluir")->click();  // answered No
         QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Confirma a Deleção deste Usuário?")});
         QCOMPARE(f->messages().first().icon, Icon::Warning);
         QCOMPARE(stored().size(), 3);
 
         f->answer({Answer::Yes});
-        w->form.btnExcluir->click();
+        widget<QPushButton>("btnExcluir")->click();
         QCOMPARE(stored(), (QStringList{QStringLiteral("ADM1"), QStringLiteral("LATE")}));
         // The list is as it was loaded, less the deleted operator.
-        QCOMPARE(dm2->tbOperacao.recordCount(), 1);
+        QCOMPARE(f->access->tbOperacao.recordCount(), 1);
     }
 
     void localizarNeedsFourDigits() {
         openActive();
-        dm2->tbOperacao.first();
+        f->access->tbOperacao.first();
         QCOMPARE(current("USUARIO"), QStringLiteral("1234"));
-        dm2->tbOperacao.last();
-        QTest::keyClicks(w->edtConsultaUsuario, QStringLiteral("12a3"));
-        QCOMPARE(w->edtConsultaUsuario->text(), QStringLiteral("123"));
-        w->btnLocalizar->click();
+        f->access->tbOperacao.last();
+        QTest::keyClicks(widget<QLineEdit>("edtConsultaUsuario"), QStringLiteral("12a3"));
+        QCOMPARE(widget<QLineEdit>("edtConsultaUsuario")->text(), QStringLiteral("123"));
+        widget<QToolButton>("btnLocalizar")->click();
         QVERIFY(f->messages().isEmpty());
         QCOMPARE(current("USUARIO"), QStringLiteral("ADM1"));
 
-        QTest::keyClicks(w->edtConsultaUsuario, QStringLiteral("45"));
-        QCOMPARE(w->edtConsultaUsuario->text(), QStringLiteral("1234"));
-        w->btnLocalizar->click();
+        QTest::keyClicks(widget<QLineEdit>("edtConsultaUsuario"), QStringLiteral("45"));
+        QCOMPARE(widget<QLineEdit>("edtConsultaUsuario")->text(), QStringLiteral("1234"));
+        widget<QToolButton>("btnLocalizar")->click();
         QCOMPARE(current("USUARIO"), QStringLiteral("1234"));
 
-        typeInto(w->edtConsultaUsuario, QStringLiteral("9999"));
-        w->btnLocalizar->click();
+        typeInto(widget<QLineEdit>("edtConsultaUsuario"), QStringLiteral("9999"));
+        widget<QToolButton>("btnLocalizar")->click();
         QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Usuário não cadastrado no Sistema!")});
         QCOMPARE(f->messages().first().icon, Icon::Question);
-        QCOMPARE(w->btnLocalizar->text(), QStringLiteral("Localizar"));
+        QCOMPARE(widget<QToolButton>("btnLocalizar")->text(), QStringLiteral("Localizar"));
     }
 
     void enterMovesOnAndEscDoesNothing() {
         openActive();
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w->edtSenha);
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtSenha"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(QApplication::focusWidget(), w->edtNome);
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtNome"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(w->isVisible());
         QVERIFY(editing());
         // Enter on a button presses it.
-        w->form.btnCancelar->setFocus();
-        QTest::keyClick(w->form.btnCancelar, Qt::Key_Return);
+        widget<QPushButton>("btnCancelar")->setFocus();
+        QTest::keyClick(widget<QPushButton>("btnCancelar"), Qt::Key_Return);
         QVERIFY(browsingWithFocusOnIncluir());
-        QTest::keyClick(w->form.btnIncluir, Qt::Key_Escape);
+        QTest::keyClick(widget<QPushButton>("btnIncluir"), Qt::Key_Escape);
         QVERIFY(w->isVisible());
     }
 
@@ -243,15 +247,15 @@ private slots:
     // means while an operator is entered, it writes nothing either.
     void closingDiscardsAndClosesTheRecordSet() {
         openActive();
-        w->form.btnSair->click();
+        widget<QPushButton>("btnSair")->click();
         QVERIFY(!w->isVisible());
-        QVERIFY(!dm2->tbOperacao.isActive());
+        QVERIFY(!f->access->tbOperacao.isActive());
 
         openActive();
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         enter(QStringLiteral("OP01"), QStringLiteral("12345"), QStringLiteral("NOVO"));
         w->close();
-        QVERIFY(!dm2->tbOperacao.isActive());
+        QVERIFY(!f->access->tbOperacao.isActive());
         QCOMPARE(stored().size(), 2);
     }
 };

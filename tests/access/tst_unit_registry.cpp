@@ -27,30 +27,34 @@ class UnitRegistryTest : public QObject {
 
     std::unique_ptr<AccessFixture> f;
     std::unique_ptr<TFrmCadUnidadeTrabalho> w;
+    template <typename Widget>
+    Widget *widget(const char *name) const {
+        return named<Widget>(w.get(), QLatin1String(name));
+    }
 
     const QString fillIn = QStringLiteral("Preencha todos os campos corretamente!");
 
     void openActive() {
-        w = std::make_unique<TFrmCadUnidadeTrabalho>();
+        w = std::make_unique<TFrmCadUnidadeTrabalho>(*f->access, Session);
         QVERIFY(showActive(w.get()));
     }
-    bool editing() const { return w->form.PageGeral->currentWidget() == w->form.tabManutencao; }
-    bool browsing() const { return w->form.PageGeral->currentWidget() == w->form.tabConsulta; }
+    bool editing() const { return widget<QTabWidget>("PageGeral")->currentWidget() == widget<QWidget>("tabManutencao"); }
+    bool browsing() const { return widget<QTabWidget>("PageGeral")->currentWidget() == widget<QWidget>("tabConsulta"); }
     void addUnits(std::initializer_list<const char *> codes) {
         for (const char *code : codes)
             f->addUnit(QLatin1String(code), QStringLiteral("PREFEITURA MUNICIPAL DE TESTE"),
                        ProgramPaths::unitFolder(f->folder(), QLatin1String(code)));
     }
-    QString current(const char *field) { return dm2->tbAcesso.field(QLatin1String(field)).asString(); }
+    QString current(const char *field) { return f->access->tbAcesso.field(QLatin1String(field)).asString(); }
     QString unitFolder(const QString &code) const { return ProgramPaths::unitFolder(f->folder(), code); }
     QString unitDatabase(const QString &code) const { return ProgramPaths::unitDatabase(unitFolder(code)); }
     // Incluir, the municipality typed, Grava answered Yes.
     void saveNewUnit(const QString &year = {}) {
-        w->form.btnIncluir->click();
-        typeInto(w->edtAno, year);
-        typeInto(w->edtMunicipio, QStringLiteral("nova cidade"));
+        widget<QPushButton>("btnIncluir")->click();
+        typeInto(widget<QLineEdit>("edtAno"), year);
+        typeInto(widget<QLineEdit>("edtMunicipio"), QStringLiteral("nova cidade"));
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
     }
 
 private slots:
@@ -82,28 +86,28 @@ private slots:
         openActive();
         QCOMPARE(w->windowTitle(), QStringLiteral("Cadastro de Unidade De Trabalho"));
         QVERIFY(!(w->windowFlags() & Qt::WindowCloseButtonHint));
-        QCOMPARE(w->form.btnGravar->text(), QStringLiteral("&Grava"));
-        w->form.btnIncluir->click();
+        QCOMPARE(widget<QPushButton>("btnGravar")->text(), QStringLiteral("&Grava"));
+        widget<QPushButton>("btnIncluir")->click();
         QVERIFY(editing());
-        QCOMPARE(w->edtCodigo->text(), QStringLiteral("04"));
-        QCOMPARE(w->edtPrefeitura->text(), QStringLiteral("PREFEITURA MUNICIPAL DE "));
-        QCOMPARE(w->edtCaminho->text(), f->folder() + QStringLiteral("UN04/"));
-        QVERIFY(!w->edtCaminho->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), w->edtPrefeitura);
+        QCOMPARE(widget<QLineEdit>("edtCodigo")->text(), QStringLiteral("04"));
+        QCOMPARE(widget<QLineEdit>("edtPrefeitura")->text(), QStringLiteral("PREFEITURA MUNICIPAL DE "));
+        QCOMPARE(widget<QLineEdit>("edtCaminho")->text(), f->folder() + QStringLiteral("UN04/"));
+        QVERIFY(!widget<QLineEdit>("edtCaminho")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtPrefeitura"));
 
         // Leaving the code box points the unit at its folder in the program folder.
-        w->edtCodigo->setFocus(Qt::MouseFocusReason);
-        typeInto(w->edtCodigo, QStringLiteral("05"));
-        QTest::keyClick(w->edtCodigo, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w->edtAno);
-        QCOMPARE(w->edtCaminho->text(), f->folder() + QStringLiteral("UN05/"));
+        widget<QLineEdit>("edtCodigo")->setFocus(Qt::MouseFocusReason);
+        typeInto(widget<QLineEdit>("edtCodigo"), QStringLiteral("05"));
+        QTest::keyClick(widget<QLineEdit>("edtCodigo"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtAno"));
+        QCOMPARE(widget<QLineEdit>("edtCaminho")->text(), f->folder() + QStringLiteral("UN05/"));
     }
 
     void afterUnit99TheProposedCodeIs00() {
         addUnits({"99"});
         openActive();
-        w->form.btnIncluir->click();
-        QCOMPARE(w->edtCodigo->text(), QStringLiteral("00"));
+        widget<QPushButton>("btnIncluir")->click();
+        QCOMPARE(widget<QLineEdit>("edtCodigo")->text(), QStringLiteral("00"));
     }
 
     void aNewUnitGetsItsFoldersAndDatabase_data() {
@@ -119,7 +123,7 @@ private slots:
         saveNewUnit(year);
         QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Confirma a Gravação Desta UNIDADE DE TRABALHO?")});
         QVERIFY(browsing());
-        QCOMPARE(QApplication::focusWidget(), w->form.btnIncluir);
+        QCOMPARE(QApplication::focusWidget(), widget<QPushButton>("btnIncluir"));
         QCOMPARE(f->units(), (QStringList{QStringLiteral("01"), QStringLiteral("02")}));
         QCOMPARE(f->scalar(QStringLiteral("select PREFEITURA || '|' || CAMINHO || '|' || MUNICIPIO from ACESSO "
                                           "where CODIGO = '02'")),
@@ -128,7 +132,7 @@ private slots:
         QCOMPARE(QFileInfo(unitDatabase("02")).size(),
                  QFileInfo(ProgramPaths::templateDatabase(f->folder())).size());
         // The year box keeps its text until the window closes.
-        QCOMPARE(w->edtAno->text(), year);
+        QCOMPARE(widget<QLineEdit>("edtAno")->text(), year);
     }
 
     // Logged into at once: the new unit's database opens and is the template's.
@@ -198,37 +202,37 @@ private slots:
     void refusedEntriesWriteAndMakeNothing() {
         openActive();
         // A one-character code.
-        w->form.btnIncluir->click();
-        w->edtCodigo->setFocus(Qt::MouseFocusReason);
-        typeInto(w->edtCodigo, QStringLiteral("7"));
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnIncluir")->click();
+        widget<QLineEdit>("edtCodigo")->setFocus(Qt::MouseFocusReason);
+        typeInto(widget<QLineEdit>("edtCodigo"), QStringLiteral("7"));
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messageTexts(), QStringList{fillIn});
         QCOMPARE(f->messages().first().icon, Icon::Warning);
         QVERIFY(editing());
-        QCOMPARE(QApplication::focusWidget(), w->edtPrefeitura);
-        w->form.btnCancelar->click();
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtPrefeitura"));
+        widget<QPushButton>("btnCancelar")->click();
         QVERIFY(browsing());
 
         // No at the question.
         f->clearMessages();
-        w->form.btnIncluir->click();
-        typeInto(w->edtMunicipio, QStringLiteral("CIDADE"));
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnIncluir")->click();
+        typeInto(widget<QLineEdit>("edtMunicipio"), QStringLiteral("CIDADE"));
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messages().size(), 1);
         QVERIFY(browsing());
 
         // A code that exists: that unit is shown.
-        w->form.btnIncluir->click();
-        w->edtCodigo->setFocus(Qt::MouseFocusReason);
-        typeInto(w->edtCodigo, QStringLiteral("01"));
-        typeInto(w->edtMunicipio, QStringLiteral("CIDADE"));
+        widget<QPushButton>("btnIncluir")->click();
+        widget<QLineEdit>("edtCodigo")->setFocus(Qt::MouseFocusReason);
+        typeInto(widget<QLineEdit>("edtCodigo"), QStringLiteral("01"));
+        typeInto(widget<QLineEdit>("edtMunicipio"), QStringLiteral("CIDADE"));
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messageTexts().last(), QStringLiteral("Código da Unidade de Trabalho já cadastrada no Sistema..."));
         QCOMPARE(f->messages().last().icon, Icon::Error);
         QVERIFY(browsing());
         QCOMPARE(current("CODIGO"), QStringLiteral("01"));
-        QCOMPARE(dm2->tbAcesso.recordCount(), 1);
+        QCOMPARE(f->access->tbAcesso.recordCount(), 1);
 
         QCOMPARE(f->units(), QStringList{QStringLiteral("01")});
         QVERIFY(!QFileInfo::exists(unitFolder("02")));
@@ -238,12 +242,12 @@ private slots:
     void alterarWritesWithoutTouchingTheDisk() {
         addUnits({"05"});
         openActive();
-        QVERIFY(dm2->tbAcesso.locate(QStringLiteral("CODIGO"), QStringLiteral("05")));
-        w->form.btnAlterar->click();
-        QCOMPARE(QApplication::focusWidget(), w->edtPrefeitura);
-        typeInto(w->edtPrefeitura, QStringLiteral("camara municipal"));
+        QVERIFY(f->access->tbAcesso.locate(QStringLiteral("CODIGO"), QStringLiteral("05")));
+        widget<QPushButton>("btnAlterar")->click();
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtPrefeitura"));
+        typeInto(widget<QLineEdit>("edtPrefeitura"), QStringLiteral("camara municipal"));
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
         QVERIFY(browsing());
         QCOMPARE(f->scalar(QStringLiteral("select PREFEITURA from ACESSO where CODIGO = '05'")),
                  QVariant(QStringLiteral("CAMARA MUNICIPAL")));
@@ -253,20 +257,20 @@ private slots:
     void excluirLeavesTheFilesAndLocalizarFindsByTwoDigits() {
         addUnits({"05"});
         openActive();
-        typeInto(w->edtConsultaCodigo, QStringLiteral("5"));
-        w->btnLocalizar->click();
+        typeInto(widget<QLineEdit>("edtConsultaCodigo"), QStringLiteral("5"));
+        widget<QToolButton>("btnLocalizar")->click();
         QVERIFY(f->messages().isEmpty());
         QCOMPARE(current("CODIGO"), QStringLiteral("01"));
-        typeInto(w->edtConsultaCodigo, QStringLiteral("09"));
-        w->btnLocalizar->click();
+        typeInto(widget<QLineEdit>("edtConsultaCodigo"), QStringLiteral("09"));
+        widget<QToolButton>("btnLocalizar")->click();
         QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("UNIDADE DE TRABALHO não Cadastrada no Sistema!")});
         QCOMPARE(f->messages().first().icon, Icon::Warning);
 
-        typeInto(w->edtConsultaCodigo, QStringLiteral("01"));
-        w->btnLocalizar->click();
+        typeInto(widget<QLineEdit>("edtConsultaCodigo"), QStringLiteral("01"));
+        widget<QToolButton>("btnLocalizar")->click();
         QCOMPARE(current("CODIGO"), QStringLiteral("01"));
         f->answer({Answer::Yes});
-        w->form.btnExcluir->click();
+        widget<QPushButton>("btnExcluir")->click();
         QCOMPARE(f->messages().last().text, QStringLiteral("Confirma a Deleção Desta UNIDADE DE TRABALHO?"));
         QCOMPARE(f->messages().last().icon, Icon::Question);
         QCOMPARE(f->units(), QStringList{QStringLiteral("05")});

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "WindowDriving.h"
 
 #include "access/TFrmSenha.h"
 #include "app/shell/ScreenCatalog.h"
@@ -9,12 +10,12 @@
 #include "data/modules/TUDMRelatorio.h"
 #include "data/session/ProgramIdentity.h"
 #include "data/session/SessionState.h"
-#include "registries/RegistryForm.h"
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
 #include "ui/ProgramExit.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -214,7 +215,7 @@ private slots:
     void registryScreensOpenFromTheirCommands() {
         test::ShellFixture f;
         TFrmPrincipal window;
-        installScreens(window);
+        installScreens(window, *f.registries, Session);
         logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"));
         QVERIFY(startUp(window));
         QVERIFY(window.commandButton(Command::Solicitante)->isEnabled());
@@ -229,8 +230,8 @@ private slots:
                 auto *screen = qobject_cast<Screen *>(QApplication::activeModalWidget());
                 QVERIFY(screen);
                 title = screen->windowTitle();
-                listed = screen->form.grid->model()->rowCount() > 0;
-                screen->form.btnSair->click();
+                listed = test::named<QAbstractItemView>(screen, QStringLiteral("DBGrid1"))->model()->rowCount() > 0;
+                test::named<QPushButton>(screen, QStringLiteral("btnSair"))->click();
             });
         };
         leaveWhenShown(static_cast<TCAD_Solicitantes *>(nullptr));
@@ -253,8 +254,8 @@ private slots:
             auto *screen = qobject_cast<TCad_EntidadeNovo *>(QApplication::activeModalWidget());
             QVERIFY(screen);
             title = screen->windowTitle();
-            city = screen->edtCidade->text();
-            screen->btnSair->click();
+            city = test::named<QLineEdit>(screen, QStringLiteral("edtCidade"))->text();
+            test::named<QPushButton>(screen, QStringLiteral("btnSair"))->click();
         });
         window.commandButton(Command::Entidade)->click();
         QCOMPARE(title, QStringLiteral("Informações da Entidade"));

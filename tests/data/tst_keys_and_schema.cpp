@@ -5,6 +5,7 @@
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
+#include "data/modules/UnitStatements.h"
 #include "data/schema/UnitSchema.h"
 
 #include <QtTest>
@@ -89,20 +90,17 @@ private slots:
     void keyQueriesReadOneIndexEntry_data() {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("index");
-        QTest::newRow("protocol") << "select first 1 IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC"
+        // The statements the key functions run.
+        QTest::newRow("protocol") << firstRowOnly(ProtocolStatements::highestNumberOfYear())
                                   << "IX_TBPROTOCOLO_ANO_ID_DESC";
-        QTest::newRow("document") << "select first 1 IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? "
-                                     "order by IDDOCUMENTO DESC"
+        QTest::newRow("document") << firstRowOnly(DocumentStatements::highestNumberOfProtocol())
                                   << "IX_TBDOCUMENTOS_ID_DESC";
-        QTest::newRow("movement") << "select first 1 IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
-                                     "order by IDMOVIMENTACAO DESC"
+        QTest::newRow("movement") << firstRowOnly(MovementStatements::highestNumberOfProtocol())
                                   << "IX_TBMOVIMENTACAO_ID_DESC";
-        QTest::newRow("required document") << "select first 1 IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS where "
-                                              "IDASSUNTO = ? ORDER BY IDASSUNTO_DOCUMENTO DESC"
+        QTest::newRow("required document") << firstRowOnly(SubjectDocumentStatements::highestNumberOfSubject())
                                            << "IX_TBASSUNTO_DOC_DESC";
-        QTest::newRow("requester") << "select first 1 IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"
-                                   << "IX_TBSOLICITANTE_ID_DESC";
-        QTest::newRow("responsible") << "SELECT FIRST 1 * FROM TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL DESC"
+        QTest::newRow("requester") << firstRowOnly(RequesterStatements::highestCode()) << "IX_TBSOLICITANTE_ID_DESC";
+        QTest::newRow("responsible") << firstRowOnly(ResponsibleStatements::highestCodeRows())
                                      << "IX_TBRESPONSAVEIS_ID_DESC";
     }
 

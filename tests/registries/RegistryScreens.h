@@ -38,15 +38,20 @@ struct RegistryScreen {
     QString notRegisteredFind;  // empty: no code search
     QString alreadyRegistered;
     QString saveConfirm;
-    std::function<QDialog *()> make;
-    std::function<RegistryForm &(QDialog *)> form;
-    std::function<RegistryController *(QDialog *)> registry;
-    std::function<QLineEdit *(QDialog *)> codeBox;
-    std::function<QLineEdit *(QDialog *)> nameBox;
-    std::function<QLineEdit *(QDialog *)> textSearch;
-    std::function<QLineEdit *(QDialog *)> codeSearch;
-    std::function<QToolButton *(QDialog *)> findButton;
-    std::function<RecordSet &()> records;
+    // The object names of the boxes the tests drive; the code box is
+    // "edtCodigo" and the find button "btnLocalizar" on every window.
+    QString nameBoxName;
+    QString textSearchName;
+    QString codeSearchName;  // empty: no code search
+    std::function<QDialog *(UnitFixture &)> make;
+    std::function<RecordSet &(TUDMCadastro &)> records;
+
+    QLineEdit *codeBox(QDialog *screen) const { return named<QLineEdit>(screen, QStringLiteral("edtCodigo")); }
+    QLineEdit *nameBox(QDialog *screen) const { return named<QLineEdit>(screen, nameBoxName); }
+    QLineEdit *textSearch(QDialog *screen) const { return named<QLineEdit>(screen, textSearchName); }
+    QLineEdit *codeSearch(QDialog *screen) const { return named<QLineEdit>(screen, codeSearchName); }
+    QToolButton *findButton(QDialog *screen) const { return named<QToolButton>(screen, QStringLiteral("btnLocalizar")); }
+    RegistryController *registry(QDialog *screen) const { return screen->findChild<RegistryController *>(); }
 
     // A record written by another workstation.
     void insert(UnitFixture &f, int code, const QString &text) const {
@@ -74,8 +79,8 @@ struct RegistryScreen {
     }
     // Types what the record needs to be saved, with this name.
     void fill(QDialog *screen, const QString &text, int documentNumber = 1) const {
-        if (auto *requester = qobject_cast<TCAD_Solicitantes *>(screen))
-            typeInto(requester->edtCpf, cpfFor(documentNumber));
+        if (qobject_cast<TCAD_Solicitantes *>(screen))
+            typeInto(named<QLineEdit>(screen, QStringLiteral("edtCpf")), cpfFor(documentNumber));
         typeInto(nameBox(screen), text);
     }
     QString codeText(int code) const { return QString::number(code).rightJustified(codeWidth, QLatin1Char('0')); }
@@ -96,16 +101,11 @@ inline QList<RegistryScreen> registryScreens() {
         s.notRegisteredAlterar = s.notRegisteredFind = QStringLiteral("Solicitante não Cadastrado no Sistema!");
         s.alreadyRegistered = QStringLiteral("Proprietário já cadastrado no Sistema...");
         s.saveConfirm = QStringLiteral("Confirma a Gravação Deste Solicitante?");
-        s.make = [] { return new TCAD_Solicitantes; };
-        auto w = [](QDialog *d) { return static_cast<TCAD_Solicitantes *>(d); };
-        s.form = [w](QDialog *d) -> RegistryForm & { return w(d)->form; };
-        s.registry = [w](QDialog *d) { return w(d)->registry; };
-        s.codeBox = [w](QDialog *d) { return w(d)->edtCodigo; };
-        s.nameBox = [w](QDialog *d) { return w(d)->edtNome; };
-        s.textSearch = [w](QDialog *d) { return w(d)->edtConsultaNome; };
-        s.codeSearch = [w](QDialog *d) { return w(d)->edtConsultaCodigo; };
-        s.findButton = [w](QDialog *d) { return w(d)->btnLocalizar; };
-        s.records = []() -> RecordSet & { return UDMCadastro->cdsTBSolicitante; };
+        s.nameBoxName = QStringLiteral("edtNome");
+        s.textSearchName = QStringLiteral("edtConsultaNome");
+        s.codeSearchName = QStringLiteral("edtConsultaCodigo");
+        s.make = [](UnitFixture &f) { return new TCAD_Solicitantes(*f.registries, f.session); };
+        s.records = [](TUDMCadastro &data) -> RecordSet & { return data.cdsTBSolicitante; };
         screens << s;
     }
     {
@@ -122,16 +122,11 @@ inline QList<RegistryScreen> registryScreens() {
         s.notRegisteredFind = QStringLiteral("Assunto não cadastrado no sistema!");
         s.alreadyRegistered = QStringLiteral("Assunto já cadastrado no Sistema...");
         s.saveConfirm = QStringLiteral("Confirma a Gravação Deste Assunto?");
-        s.make = [] { return new TCAD_Assuntos; };
-        auto w = [](QDialog *d) { return static_cast<TCAD_Assuntos *>(d); };
-        s.form = [w](QDialog *d) -> RegistryForm & { return w(d)->form; };
-        s.registry = [w](QDialog *d) { return w(d)->registry; };
-        s.codeBox = [w](QDialog *d) { return w(d)->edtCodigo; };
-        s.nameBox = [w](QDialog *d) { return w(d)->edtDescricao; };
-        s.textSearch = [w](QDialog *d) { return w(d)->edtConsultaDescricao; };
-        s.codeSearch = [w](QDialog *d) { return w(d)->edtConsultaCodigo; };
-        s.findButton = [w](QDialog *d) { return w(d)->btnLocalizar; };
-        s.records = []() -> RecordSet & { return UDMCadastro->cdsTBAssunto; };
+        s.nameBoxName = QStringLiteral("edtDescricao");
+        s.textSearchName = QStringLiteral("edtConsultaDescricao");
+        s.codeSearchName = QStringLiteral("edtConsultaCodigo");
+        s.make = [](UnitFixture &f) { return new TCAD_Assuntos(*f.registries, f.session); };
+        s.records = [](TUDMCadastro &data) -> RecordSet & { return data.cdsTBAssunto; };
         screens << s;
     }
     {
@@ -147,16 +142,10 @@ inline QList<RegistryScreen> registryScreens() {
         s.notRegisteredAlterar = QStringLiteral("Setor não Cadastrado no Sistema!");
         s.alreadyRegistered = QStringLiteral("Setor já cadastrado no Sistema...");
         s.saveConfirm = QStringLiteral("Confirma a Gravação Deste Setor?");
-        s.make = [] { return new TCAD_Setores; };
-        auto w = [](QDialog *d) { return static_cast<TCAD_Setores *>(d); };
-        s.form = [w](QDialog *d) -> RegistryForm & { return w(d)->form; };
-        s.registry = [w](QDialog *d) { return w(d)->registry; };
-        s.codeBox = [w](QDialog *d) { return w(d)->edtCodigo; };
-        s.nameBox = [w](QDialog *d) { return w(d)->edtNome; };
-        s.textSearch = [w](QDialog *d) { return w(d)->edtConsultaNome; };
-        s.codeSearch = [](QDialog *) { return nullptr; };
-        s.findButton = [](QDialog *) { return nullptr; };
-        s.records = []() -> RecordSet & { return UDMCadastro->cdsTBSetor; };
+        s.nameBoxName = QStringLiteral("edtNome");
+        s.textSearchName = QStringLiteral("edtConsultaNome");
+        s.make = [](UnitFixture &f) { return new TCAD_Setores(*f.registries, f.session); };
+        s.records = [](TUDMCadastro &data) -> RecordSet & { return data.cdsTBSetor; };
         screens << s;
     }
     return screens;

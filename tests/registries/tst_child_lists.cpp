@@ -1,6 +1,7 @@
 #include "RegistryScreens.h"
 #include "data/records/RecordSet.h"
 #include "registries/ChildListController.h"
+#include "ui/RecordGrid.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -37,27 +38,28 @@ class ChildListsTest : public QObject {
     std::unique_ptr<UnitFixture> f;
     std::unique_ptr<QDialog> screen;
     Children c;
-    RegistryForm *form = nullptr;
-    ChildListForm *list = nullptr;
     RecordSet *parents = nullptr;
     RecordSet *childSet = nullptr;
 
+    template <typename Widget = QPushButton>
+    Widget *widget(const char *name) const {
+        return named<Widget>(screen.get(), QLatin1String(name));
+    }
+    QGroupBox *entry() const { return widget<QGroupBox>("grpEntrada"); }
+    QLineEdit *childName() const { return widget<QLineEdit>("edtNomeFilho"); }
+    RecordGrid *childGrid() const { return widget<RecordGrid>("DBGrid2"); }
+
     void open() {
         screen.reset();
+        TUDMCadastro &data = *f->registries;
         if (c.table == QLatin1String("TBASSUNTO_DOCUMENTOS")) {
-            auto *w = new TCAD_Assuntos;
-            screen.reset(w);
-            form = &w->form;
-            list = &w->documentos;
-            parents = &UDMCadastro->cdsTBAssunto;
-            childSet = &UDMCadastro->cdsTBAssunto_Documentos;
+            screen = std::make_unique<TCAD_Assuntos>(data, f->session);
+            parents = &data.cdsTBAssunto;
+            childSet = &data.cdsTBAssunto_Documentos;
         } else {
-            auto *w = new TCAD_Setores;
-            screen.reset(w);
-            form = &w->form;
-            list = &w->responsaveis;
-            parents = &UDMCadastro->cdsTBSetor;
-            childSet = &UDMCadastro->cdsTBResponsavelPorSetor;
+            screen = std::make_unique<TCAD_Setores>(data, f->session);
+            parents = &data.cdsTBSetor;
+            childSet = &data.cdsTBResponsavelPorSetor;
         }
     }
     void addParent(int code) {
@@ -70,19 +72,19 @@ class ChildListsTest : public QObject {
     }
     void alterarParent(int code) {
         QVERIFY(parents->locate(c.parentCode, code));
-        form->btnAlterar->click();
+        widget("btnAlterar")->click();
     }
     // Enters a child through the entry group; gives the code it got.
     int enterChild(const QString &name) {
-        list->btnIncluir->click();
-        typeInto(list->edtNome, name);
-        list->btnGravar->click();
+        widget("btnIncluirFilho")->click();
+        typeInto(childName(), name);
+        widget("btnGravarFilho")->click();
         return int(f->scalar(QStringLiteral("select %1 from %2 where %3 = ?").arg(c.code, c.table, c.name), {name}).toInt());
     }
     void deleteChild(int code) {
         QVERIFY(childSet->locate(c.code, code));
         f->answer({Answer::Yes});
-        list->btnExcluir->click();
+        widget("btnExcluirFilho")->click();
     }
     int childCount() { return f->scalar(QStringLiteral("select count(*) from %1").arg(c.table)).toInt(); }
     void both() {
@@ -103,28 +105,28 @@ private slots:
     void aNewParentTakesChildrenOnlyOnceSaved() {
         pick();
         open();
-        form->btnIncluir->click();
-        QVERIFY(!list->grpEntrada->isVisibleTo(screen.get()));
-        for (QWidget *w : {static_cast<QWidget *>(list->btnIncluir), static_cast<QWidget *>(list->btnAlterar),
-                           static_cast<QWidget *>(list->btnExcluir), static_cast<QWidget *>(list->grid)})
+        widget("btnIncluir")->click();
+        QVERIFY(!entry()->isVisibleTo(screen.get()));
+        for (QWidget *w : {widget<QWidget>("btnIncluirFilho"), widget<QWidget>("btnAlterarFilho"),
+                           widget<QWidget>("btnExcluirFilho"), static_cast<QWidget *>(childGrid())})
             QVERIFY(!w->isEnabled());
-        form->btnCancelar->click();
+        widget("btnCancelar")->click();
         addParent(1);
         open();
         alterarParent(1);
-        QVERIFY(list->btnIncluir->isEnabled());
-        QVERIFY(list->grid->isEnabled());
-        list->btnIncluir->click();
-        QVERIFY(list->grpEntrada->isVisibleTo(screen.get()));
+        QVERIFY(widget("btnIncluirFilho")->isEnabled());
+        QVERIFY(childGrid()->isEnabled());
+        widget("btnIncluirFilho")->click();
+        QVERIFY(entry()->isVisibleTo(screen.get()));
         QCOMPARE(screen->findChild<ChildListController *>()->ChildEntryMode(), ChildListController::Mode::New);
-        QVERIFY(!list->btnIncluir->isEnabled());
-        QVERIFY(!list->grid->isEnabled());
-        list->btnGravar->click();  // an empty name does nothing
-        QVERIFY(list->grpEntrada->isVisibleTo(screen.get()));
+        QVERIFY(!widget("btnIncluirFilho")->isEnabled());
+        QVERIFY(!childGrid()->isEnabled());
+        widget("btnGravarFilho")->click();  // an empty name does nothing
+        QVERIFY(entry()->isVisibleTo(screen.get()));
         QCOMPARE(childCount(), 0);
-        list->btnVoltar->click();
-        QVERIFY(!list->grpEntrada->isVisibleTo(screen.get()));
-        QVERIFY(list->btnIncluir->isEnabled());
+        widget("btnVoltarFilho")->click();
+        QVERIFY(!entry()->isVisibleTo(screen.get()));
+        QVERIFY(widget("btnIncluirFilho")->isEnabled());
         QVERIFY(childSet->isEmpty());
         QVERIFY(f->messages().isEmpty());
     }
@@ -135,12 +137,12 @@ private slots:
         addParent(1);
         open();
         alterarParent(1);
-        list->btnAlterar->click();
+        widget("btnAlterarFilho")->click();
         QCOMPARE(f->messageTexts(), QStringList{c.noChildren});
         QCOMPARE(f->messages().first().icon, MessageService::Icon::Error);
-        QVERIFY(!list->grpEntrada->isVisibleTo(screen.get()));
+        QVERIFY(!entry()->isVisibleTo(screen.get()));
         f->answer({Answer::Yes});
-        list->btnExcluir->click();
+        widget("btnExcluirFilho")->click();
         QCOMPARE(f->messageTexts().last(), c.deleteFailure);
         for (const MessageService::Message &m : f->messages())
             QCOMPARE(m.caption, QStringLiteral("Kalvero"));
@@ -155,7 +157,7 @@ private slots:
         enterChild(QStringLiteral("PRIMEIRO"));
         enterChild(QStringLiteral("SEGUNDO"));
         QCOMPARE(childSet->recordCount(), 2);
-        form->btnCancelar->click();
+        widget("btnCancelar")->click();
         QCOMPARE(childCount(), 2);
         QCOMPARE(f->scalar(QStringLiteral("select count(*) from %1 where %2 = 1").arg(c.table, c.parent)).toInt(), 2);
     }
@@ -167,15 +169,15 @@ private slots:
         addChild(1, 1);
         open();
         alterarParent(1);
-        list->btnAlterar->click();
+        widget("btnAlterarFilho")->click();
         QCOMPARE(screen->findChild<ChildListController *>()->ChildEntryMode(), ChildListController::Mode::Change);
-        QCOMPARE(list->edtNome->text(), QStringLiteral("FILHO 1"));
-        typeInto(list->edtNome, QStringLiteral("renomeado"));
-        list->btnGravar->click();
+        QCOMPARE(childName()->text(), QStringLiteral("FILHO 1"));
+        typeInto(childName(), QStringLiteral("renomeado"));
+        widget("btnGravarFilho")->click();
         QCOMPARE(f->scalar(QStringLiteral("select %1 from %2 where %3 = 1").arg(c.name, c.table, c.code)).toString(),
                  QStringLiteral("RENOMEADO"));
         QCOMPARE(childCount(), 1);
-        QCOMPARE(Session.LastSavedResponsibleCode, c.numberedPerParent ? 0 : 1);
+        QCOMPARE(f->session.LastSavedResponsibleCode, c.numberedPerParent ? 0 : 1);
     }
 
     void documentsAreNumberedWithinTheirSubject() {
@@ -187,8 +189,8 @@ private slots:
         open();
         alterarParent(2);
         QCOMPARE(enterChild(QStringLiteral("RG")), 1);
-        QCOMPARE(list->grid->model()->index(0, 0).data().toString(), QStringLiteral("001"));
-        form->btnCancelar->click();
+        QCOMPARE(childGrid()->model()->index(0, 0).data().toString(), QStringLiteral("001"));
+        widget("btnCancelar")->click();
 
         alterarParent(1);
         deleteChild(3);
@@ -196,7 +198,7 @@ private slots:
         deleteChild(2);
         QCOMPARE(enterChild(QStringLiteral("COMPROVANTE")), 4);
         QCOMPARE(childSet->recordCount(), 3);
-        QCOMPARE(Session.LastSavedResponsibleCode, 0);
+        QCOMPARE(f->session.LastSavedResponsibleCode, 0);
     }
 
     void personsAreNumberedOverAllSectors() {
@@ -209,9 +211,9 @@ private slots:
         alterarParent(2);
         QCOMPARE(enterChild(QStringLiteral("MARIA")), 3);
         QCOMPARE(f->scalar(QStringLiteral("select SETOR from TBRESPONSAVEISPORSETOR where IDRESPONSAVEL = 3")).toInt(), 2);
-        QCOMPARE(Session.LastSavedResponsibleCode, 3);
+        QCOMPARE(f->session.LastSavedResponsibleCode, 3);
         deleteChild(3);
-        form->btnCancelar->click();
+        widget("btnCancelar")->click();
         alterarParent(1);
         QCOMPARE(enterChild(QStringLiteral("JOSE")), 3);
         QCOMPARE(childSet->recordCount(), 3);
@@ -223,7 +225,7 @@ private slots:
         addChild(1, 1);
         open();
         f->answer({Answer::Yes});
-        form->btnExcluir->click();
+        widget("btnExcluir")->click();
         QCOMPARE(f->messageTexts().last(),
                  QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!"));
         QCOMPARE(childCount(), 1);

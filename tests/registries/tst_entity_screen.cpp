@@ -1,4 +1,5 @@
 #include "RegistryScreens.h"
+#include "data/modules/UnitStatements.h"
 #include "data/session/StateNames.h"
 #include "registries/TCad_EntidadeNovo.h"
 
@@ -20,6 +21,10 @@ class EntityScreenTest : public QObject {
 
     std::unique_ptr<UnitFixture> f;
     std::unique_ptr<TCad_EntidadeNovo> w;
+    template <typename Widget>
+    Widget *widget(const char *name) const {
+        return named<Widget>(w.get(), QLatin1String(name));
+    }
 
     const QString validCnpj = QStringLiteral("11222333000181");
     const QString storedCnpj = QStringLiteral("00000000000191");
@@ -39,23 +44,23 @@ class EntityScreenTest : public QObject {
     int count() { return f->scalar(QStringLiteral("select count(*) from TBENTIDADE")).toInt(); }
     void openActive() {
         w.reset();  // one window at a time, as the main window opens them
-        w = std::make_unique<TCad_EntidadeNovo>();
+        w = std::make_unique<TCad_EntidadeNovo>(*f->registries, f->session);
         QVERIFY(UnitFixture::showActive(w.get()));
     }
     void fillRequired() {
-        typeInto(w->edtCnpj, validCnpj);
-        typeInto(w->edtPrefeito, QStringLiteral("maria gestora"));
-        typeInto(w->edtTesoureiro, QStringLiteral("joao tesoureiro"));
-        typeInto(w->edtCidade, QStringLiteral("patos"));
+        typeInto(widget<QLineEdit>("edtCnpj"), validCnpj);
+        typeInto(widget<QLineEdit>("edtPrefeito"), QStringLiteral("maria gestora"));
+        typeInto(widget<QLineEdit>("edtTesoureiro"), QStringLiteral("joao tesoureiro"));
+        typeInto(widget<QLineEdit>("edtCidade"), QStringLiteral("patos"));
     }
     void save() {
         f->answer({Answer::Yes});
-        w->btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
     }
     void pickState(const QString &name) {
-        const int at = w->cbEstado->findText(name);
+        const int at = widget<QComboBox>("cbEstado")->findText(name);
         QVERIFY(at >= 0);
-        w->cbEstado->setCurrentIndex(at);
+        widget<QComboBox>("cbEstado")->setCurrentIndex(at);
     }
     QWidget *focused() const { return QApplication::focusWidget(); }
 
@@ -71,36 +76,36 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Informações da Entidade"));
         QCOMPARE(w->objectName(), QStringLiteral("CAD_Entidade"));
         QVERIFY(w->isModal());
-        QCOMPARE(focused(), w->edtCnpj);
-        QCOMPARE(UDMCadastro->cdsTBEntidade.state(), RecordSet::State::Insert);
-        QCOMPARE(UDMCadastro->cdsTBEntidade.commandText(), QStringLiteral("select * from TBEntidade"));
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
+        QCOMPARE(f->registries->cdsTBEntidade.state(), RecordSet::State::Insert);
+        QCOMPARE(f->registries->cdsTBEntidade.commandText(), EntityStatements::standing());
 
         QStringList listed;
-        for (int i = 0; i < w->cbEstado->count(); ++i)
-            listed << w->cbEstado->itemText(i);
+        for (int i = 0; i < widget<QComboBox>("cbEstado")->count(); ++i)
+            listed << widget<QComboBox>("cbEstado")->itemText(i);
         QCOMPARE(listed, StateNames());
         QCOMPARE(listed.size(), 26);
-        QVERIFY(!w->cbEstado->isEditable());
-        QCOMPARE(w->cbEstado->currentText(), QStringLiteral("PARAÍBA"));
-        QCOMPARE(w->edtResponsavel1->text(), QStringLiteral("Funcionário(a) Emitente"));
-        QCOMPARE(w->edtResponsavel2->text(), QStringLiteral("Tesoureiro(a) ou Ordenador da Despesa"));
-        QCOMPARE(w->edtCnpj->text(), QString());
-        QVERIFY(!w->rbSeparados->isChecked() && !w->rbAgrupados->isChecked());
+        QVERIFY(!widget<QComboBox>("cbEstado")->isEditable());
+        QCOMPARE(widget<QComboBox>("cbEstado")->currentText(), QStringLiteral("PARAÍBA"));
+        QCOMPARE(widget<QLineEdit>("edtResponsavel1")->text(), QStringLiteral("Funcionário(a) Emitente"));
+        QCOMPARE(widget<QLineEdit>("edtResponsavel2")->text(), QStringLiteral("Tesoureiro(a) ou Ordenador da Despesa"));
+        QCOMPARE(widget<QLineEdit>("edtCnpj")->text(), QString());
+        QVERIFY(!widget<QRadioButton>("rbSeparados")->isChecked() && !widget<QRadioButton>("rbAgrupados")->isChecked());
 
         // A punctuated CNPJ fits the box; the CEP box takes what its column holds.
-        QCOMPARE(w->edtCnpj->maxLength(), 18);
-        QCOMPARE(w->edtCep->maxLength(), 9);
+        QCOMPARE(widget<QLineEdit>("edtCnpj")->maxLength(), 18);
+        QCOMPARE(widget<QLineEdit>("edtCep")->maxLength(), 9);
         fillRequired();
-        typeInto(w->edtCep, QStringLiteral("58.700-0001"));
-        QCOMPARE(w->edtCep->text(), QStringLiteral("58.700-00"));
-        typeInto(w->edtBairro, QStringLiteral("centro"));
-        typeInto(w->edtResponsavel2, QStringLiteral("Tesoureira"));
-        QCOMPARE(w->edtPrefeito->text(), QStringLiteral("MARIA GESTORA"));
+        typeInto(widget<QLineEdit>("edtCep"), QStringLiteral("58.700-0001"));
+        QCOMPARE(widget<QLineEdit>("edtCep")->text(), QStringLiteral("58.700-00"));
+        typeInto(widget<QLineEdit>("edtBairro"), QStringLiteral("centro"));
+        typeInto(widget<QLineEdit>("edtResponsavel2"), QStringLiteral("Tesoureira"));
+        QCOMPARE(widget<QLineEdit>("edtPrefeito")->text(), QStringLiteral("MARIA GESTORA"));
 
         save();
         QVERIFY2(!w->isVisible(), qPrintable(f->messageTexts().join('|')));
         QCOMPARE(w->result(), int(QDialog::Accepted));
-        QVERIFY(!UDMCadastro->cdsTBEntidade.isActive());
+        QVERIFY(!f->registries->cdsTBEntidade.isActive());
         QCOMPARE(f->messageTexts(), QStringList{confirmSave});
         const MessageService::Message &question = f->messages().first();
         QCOMPARE(question.caption, QStringLiteral("Atenção"));
@@ -118,47 +123,47 @@ private slots:
         QCOMPARE(column(QStringLiteral("RESPONSAVEL_RELATORIO_1")).toString(), QStringLiteral("Funcionário(a) Emitente"));
         QCOMPARE(column(QStringLiteral("RESPONSAVEL_RELATORIO_2")).toString(), QStringLiteral("Tesoureira"));
         QVERIFY(column(QStringLiteral("CONFIG_SEQ_IMP")).isNull());
-        QCOMPARE(Session.EntityCity, QStringLiteral("PATOS"));
-        QCOMPARE(Session.StateText, QStringLiteral("ESTADO DA PARAÍBA"));
-        QCOMPARE(Session.LabelSequence, 0);
+        QCOMPARE(f->session.EntityCity, QStringLiteral("PATOS"));
+        QCOMPARE(f->session.StateText, QStringLiteral("ESTADO DA PARAÍBA"));
+        QCOMPARE(f->session.LabelSequence, 0);
     }
 
     void anExistingRowIsEditedAndStaysTheOnlyOne() {
         // A row of an older release: no state chosen, labels grouped.
         insertEntity(QVariant(), 1);
-        Session.StateText = QStringLiteral("ESTADO DA BAHIA");
+        f->session.StateText = QStringLiteral("ESTADO DA BAHIA");
         openActive();
-        QCOMPARE(UDMCadastro->cdsTBEntidade.state(), RecordSet::State::Edit);
-        QCOMPARE(focused(), w->edtCnpj);
-        QCOMPARE(w->edtCnpj->text(), storedCnpj);
-        QCOMPARE(w->edtPrefeito->text(), QStringLiteral("JOSE PREFEITO"));
-        QCOMPARE(w->edtFone->text(), QStringLiteral("(83) 3222-0000"));
-        QCOMPARE(w->edtResponsavel1->text(), QStringLiteral("Funcionária"));
-        QCOMPARE(w->edtResponsavel2->text(), QString());
-        QCOMPARE(w->cbEstado->currentIndex(), -1);
-        QVERIFY(w->rbAgrupados->isChecked());
+        QCOMPARE(f->registries->cdsTBEntidade.state(), RecordSet::State::Edit);
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
+        QCOMPARE(widget<QLineEdit>("edtCnpj")->text(), storedCnpj);
+        QCOMPARE(widget<QLineEdit>("edtPrefeito")->text(), QStringLiteral("JOSE PREFEITO"));
+        QCOMPARE(widget<QLineEdit>("edtFone")->text(), QStringLiteral("(83) 3222-0000"));
+        QCOMPARE(widget<QLineEdit>("edtResponsavel1")->text(), QStringLiteral("Funcionária"));
+        QCOMPARE(widget<QLineEdit>("edtResponsavel2")->text(), QString());
+        QCOMPARE(widget<QComboBox>("cbEstado")->currentIndex(), -1);
+        QVERIFY(widget<QRadioButton>("rbAgrupados")->isChecked());
 
         // Enter moves on as Tab does, through the boxes in their order.
-        QTest::keyClick(w->edtCnpj, Qt::Key_Return);
-        QCOMPARE(focused(), w->edtFone);
-        const QList<QWidget *> order = {w->edtPrefeito, w->edtTesoureiro, w->edtEndereco, w->edtNumero,
-                                        w->edtComplemento, w->edtBairro, w->edtCep, w->edtCidade, w->cbEstado,
-                                        w->edtResponsavel1, w->edtResponsavel2};
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Return);
+        QCOMPARE(focused(), widget<QLineEdit>("edtFone"));
+        const QList<QWidget *> order = {widget<QLineEdit>("edtPrefeito"), widget<QLineEdit>("edtTesoureiro"), widget<QLineEdit>("edtEndereco"), widget<QLineEdit>("edtNumero"),
+                                        widget<QLineEdit>("edtComplemento"), widget<QLineEdit>("edtBairro"), widget<QLineEdit>("edtCep"), widget<QLineEdit>("edtCidade"), widget<QComboBox>("cbEstado"),
+                                        widget<QLineEdit>("edtResponsavel1"), widget<QLineEdit>("edtResponsavel2")};
         for (QWidget *next : order) {
             QTest::keyClick(focused(), Qt::Key_Enter);
             QCOMPARE(focused(), next);
         }
         QTest::keyClick(focused(), Qt::Key_Tab);
-        QCOMPARE(focused()->parentWidget(), w->rgSequenciaImpressao);  // the setting: one stop
+        QCOMPARE(focused()->parentWidget(), widget<QGroupBox>("rgSequenciaImpressao"));  // the setting: one stop
         QTest::keyClick(focused(), Qt::Key_Tab);
-        QCOMPARE(focused(), w->btnGravar);
+        QCOMPARE(focused(), widget<QPushButton>("btnGravar"));
         QTest::keyClick(focused(), Qt::Key_Tab);
-        QCOMPARE(focused(), w->btnSair);
+        QCOMPARE(focused(), widget<QPushButton>("btnSair"));
         QTest::keyClick(focused(), Qt::Key_Tab);
-        QCOMPARE(focused(), w->edtCnpj);
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
         QVERIFY(f->messages().isEmpty());
 
-        typeInto(w->edtCidade, QStringLiteral("campina grande"));
+        typeInto(widget<QLineEdit>("edtCidade"), QStringLiteral("campina grande"));
         save();
         QVERIFY(!w->isVisible());
         QCOMPARE(count(), 1);
@@ -170,13 +175,13 @@ private slots:
         // The state is marked required but not tested: an empty one has the
         // table's empty wording.
         QVERIFY(column(QStringLiteral("ESTADO")).isNull());
-        QCOMPARE(Session.StateText, QStringLiteral("ESTADO DE "));
-        QCOMPARE(Session.LabelSequence, 1);
-        QCOMPARE(Session.EntityCity, QStringLiteral("CAMPINA GRANDE"));
+        QCOMPARE(f->session.StateText, QStringLiteral("ESTADO DE "));
+        QCOMPARE(f->session.LabelSequence, 1);
+        QCOMPARE(f->session.EntityCity, QStringLiteral("CAMPINA GRANDE"));
 
         // Opened again, it is the same row.
         openActive();
-        QCOMPARE(w->edtCidade->text(), QStringLiteral("CAMPINA GRANDE"));
+        QCOMPARE(widget<QLineEdit>("edtCidade")->text(), QStringLiteral("CAMPINA GRANDE"));
         save();
         QCOMPARE(count(), 1);
     }
@@ -191,16 +196,16 @@ private slots:
     void leavingTheCnpjBoxChecksIt() {
         QFETCH(QString, typed);
         openActive();
-        typeInto(w->edtCnpj, typed);
-        QCOMPARE(w->edtCnpj->text(), typed);
+        typeInto(widget<QLineEdit>("edtCnpj"), typed);
+        QCOMPARE(widget<QLineEdit>("edtCnpj")->text(), typed);
 
         // Neither Tab, nor Enter, nor a click elsewhere gets past the box.
-        QTest::keyClick(w->edtCnpj, Qt::Key_Tab);
-        QCOMPARE(focused(), w->edtCnpj);
-        QTest::keyClick(w->edtCnpj, Qt::Key_Return);
-        QCOMPARE(focused(), w->edtCnpj);
-        QTest::mouseClick(w->edtCidade, Qt::LeftButton);
-        QCOMPARE(focused(), w->edtCnpj);
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Tab);
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Return);
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
+        QTest::mouseClick(widget<QLineEdit>("edtCidade"), Qt::LeftButton);
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
         QCOMPARE(f->messageTexts(), QStringList(3, cnpjInvalid));
         for (const MessageService::Message &m : f->messages()) {
             QCOMPARE(m.caption, QStringLiteral("Atenção"));
@@ -210,9 +215,9 @@ private slots:
 
         // Once valid, the box is left without a word.
         f->clearMessages();
-        typeInto(w->edtCnpj, validCnpj);
-        QTest::keyClick(w->edtCnpj, Qt::Key_Tab);
-        QCOMPARE(focused(), w->edtFone);
+        typeInto(widget<QLineEdit>("edtCnpj"), validCnpj);
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Tab);
+        QCOMPARE(focused(), widget<QLineEdit>("edtFone"));
         QVERIFY(f->messages().isEmpty());
         QCOMPARE(count(), 0);
     }
@@ -220,26 +225,26 @@ private slots:
     void gravarNeedsFourCharactersInEachRequiredBox_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
-        QTest::newRow("city of three letters") << QStringLiteral("edtCIDADE") << QStringLiteral("ITA");
-        QTest::newRow("empty city") << QStringLiteral("edtCIDADE") << QString();
-        QTest::newRow("head") << QStringLiteral("edtPREFEITO") << QStringLiteral("ZE");
-        QTest::newRow("treasurer") << QStringLiteral("edtTESOUREIRO") << QStringLiteral("ANA");
-        QTest::newRow("cnpj") << QStringLiteral("edtCNPJ") << QStringLiteral("123");
+        QTest::newRow("city of three letters") << QStringLiteral("edtCidade") << QStringLiteral("ITA");
+        QTest::newRow("empty city") << QStringLiteral("edtCidade") << QString();
+        QTest::newRow("head") << QStringLiteral("edtPrefeito") << QStringLiteral("ZE");
+        QTest::newRow("treasurer") << QStringLiteral("edtTesoureiro") << QStringLiteral("ANA");
+        QTest::newRow("cnpj") << QStringLiteral("edtCnpj") << QStringLiteral("123");
     }
     void gravarNeedsFourCharactersInEachRequiredBox() {
         QFETCH(QString, box);
         QFETCH(QString, text);
         insertEntity();
         openActive();
-        w->edtFone->setFocus(Qt::OtherFocusReason);
-        typeInto(w->findChild<QLineEdit *>(box), text);
+        widget<QLineEdit>("edtFone")->setFocus(Qt::OtherFocusReason);
+        typeInto(named<QLineEdit>(w.get(), box), text);
         save();
         QCOMPARE(f->messageTexts(), QStringList{invalidData});
         QCOMPARE(f->messages().first().icon, MessageService::Icon::Warning);
         QCOMPARE(f->messages().first().caption, QStringLiteral("Atenção"));
         QVERIFY(w->isVisible());
-        QCOMPARE(focused(), w->edtFone);
-        QCOMPARE(UDMCadastro->cdsTBEntidade.state(), RecordSet::State::Edit);
+        QCOMPARE(focused(), widget<QLineEdit>("edtFone"));
+        QCOMPARE(f->registries->cdsTBEntidade.state(), RecordSet::State::Edit);
         QCOMPARE(column(QStringLiteral("CIDADE")).toString(), QStringLiteral("JOAO PESSOA"));
         QCOMPARE(column(QStringLiteral("PREFEITO")).toString(), QStringLiteral("JOSE PREFEITO"));
         QCOMPARE(column(QStringLiteral("TESOUREIRO")).toString(), QStringLiteral("ANA TESOUREIRA"));
@@ -249,18 +254,18 @@ private slots:
 
     void savingGroupedLabelsAndPiauiRefreshesTheSessionAtOnce() {
         insertEntity();
-        Session.EntityCity = QStringLiteral("JOAO PESSOA");
-        Session.StateText = QStringLiteral("ESTADO DA PARAÍBA");
+        f->session.EntityCity = QStringLiteral("JOAO PESSOA");
+        f->session.StateText = QStringLiteral("ESTADO DA PARAÍBA");
         openActive();
-        QVERIFY(w->rbSeparados->isChecked());
+        QVERIFY(widget<QRadioButton>("rbSeparados")->isChecked());
         pickState(QStringLiteral("PIAUÍ"));
-        w->rbAgrupados->click();
-        typeInto(w->edtCidade, QStringLiteral("teresina"));
+        widget<QRadioButton>("rbAgrupados")->click();
+        typeInto(widget<QLineEdit>("edtCidade"), QStringLiteral("teresina"));
         save();
         QVERIFY(!w->isVisible());
-        QCOMPARE(Session.LabelSequence, 1);
-        QCOMPARE(Session.StateText, QStringLiteral("ESTADO DO PIAUÍ"));
-        QCOMPARE(Session.EntityCity, QStringLiteral("TERESINA"));
+        QCOMPARE(f->session.LabelSequence, 1);
+        QCOMPARE(f->session.StateText, QStringLiteral("ESTADO DO PIAUÍ"));
+        QCOMPARE(f->session.EntityCity, QStringLiteral("TERESINA"));
         QCOMPARE(column(QStringLiteral("ESTADO")).toString(), QStringLiteral("PIAUÍ"));
         QCOMPARE(column(QStringLiteral("CONFIG_SEQ_IMP")).toInt(), 1);
     }
@@ -268,12 +273,12 @@ private slots:
     void noAtTheQuestionWritesNothing() {
         openActive();
         fillRequired();
-        w->btnGravar->click();  // unanswered: No
+        widget<QPushButton>("btnGravar")->click();  // unanswered: No
         QCOMPARE(f->messageTexts(), QStringList{confirmSave});
         QVERIFY(w->isVisible());
-        QCOMPARE(UDMCadastro->cdsTBEntidade.state(), RecordSet::State::Insert);
+        QCOMPARE(f->registries->cdsTBEntidade.state(), RecordSet::State::Insert);
         QCOMPARE(count(), 0);
-        QCOMPARE(Session.EntityCity, QString());
+        QCOMPARE(f->session.EntityCity, QString());
 
         // The entry is all there for the next try.
         save();
@@ -291,28 +296,28 @@ private slots:
         QFETCH(bool, closeBox);
         insertEntity();
         openActive();
-        typeInto(w->edtCidade, QStringLiteral("SOUSA"));
-        typeInto(w->edtPrefeito, QStringLiteral("OUTRO GESTOR"));
+        typeInto(widget<QLineEdit>("edtCidade"), QStringLiteral("SOUSA"));
+        typeInto(widget<QLineEdit>("edtPrefeito"), QStringLiteral("OUTRO GESTOR"));
         pickState(QStringLiteral("SÃO PAULO"));
-        w->rbAgrupados->click();
+        widget<QRadioButton>("rbAgrupados")->click();
         // An invalid CNPJ in the box with the focus does not hold the window.
-        typeInto(w->edtCnpj, QStringLiteral("999"));
-        QCOMPARE(focused(), w->edtCnpj);
+        typeInto(widget<QLineEdit>("edtCnpj"), QStringLiteral("999"));
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
         if (closeBox)
             QVERIFY(w->close());
         else
-            QTest::mouseClick(w->btnSair, Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>("btnSair"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QVERIFY2(f->messages().isEmpty(), qPrintable(f->messageTexts().join('|')));
-        QVERIFY(!UDMCadastro->cdsTBEntidade.isActive());
+        QVERIFY(!f->registries->cdsTBEntidade.isActive());
         QCOMPARE(count(), 1);
         QCOMPARE(column(QStringLiteral("CIDADE")).toString(), QStringLiteral("JOAO PESSOA"));
         QCOMPARE(column(QStringLiteral("PREFEITO")).toString(), QStringLiteral("JOSE PREFEITO"));
         QCOMPARE(column(QStringLiteral("ESTADO")).toString(), QStringLiteral("PARAÍBA"));
         QCOMPARE(column(QStringLiteral("CONFIG_SEQ_IMP")).toInt(), 0);
         QCOMPARE(column(QStringLiteral("CNPJ")).toString(), storedCnpj);
-        QCOMPARE(Session.EntityCity, QString());
-        QCOMPARE(Session.LabelSequence, 0);
+        QCOMPARE(f->session.EntityCity, QString());
+        QCOMPARE(f->session.LabelSequence, 0);
     }
 
     void theSaveAcceleratorAlsoRefusesAnInvalidCnpj_data() {
@@ -324,28 +329,28 @@ private slots:
         QFETCH(QString, typed);
         insertEntity();
         openActive();
-        typeInto(w->edtCnpj, typed);
+        typeInto(widget<QLineEdit>("edtCnpj"), typed);
         f->answer({Answer::Yes});
         // Alt+G presses Gravar without the focus leaving the box.
-        QTest::keyClick(w->edtCnpj, Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_G, Qt::AltModifier);
         QTRY_COMPARE(f->messageTexts(), QStringList{cnpjInvalid});
         QCOMPARE(f->messages().first().icon, MessageService::Icon::Warning);
         QVERIFY(w->isVisible());
-        QCOMPARE(focused(), w->edtCnpj);
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
         QCOMPARE(column(QStringLiteral("CNPJ")).toString(), storedCnpj);
 
         // Pressed from another box, it puts the focus into the CNPJ box.
-        w->edtFone->setFocus(Qt::OtherFocusReason);
+        widget<QLineEdit>("edtFone")->setFocus(Qt::OtherFocusReason);
         f->clearMessages();
-        QTest::keyClick(w->edtFone, Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(widget<QLineEdit>("edtFone"), Qt::Key_G, Qt::AltModifier);
         QTRY_COMPARE(f->messageTexts(), QStringList{cnpjInvalid});
-        QCOMPARE(focused(), w->edtCnpj);
+        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
 
         // With a valid number the accelerator saves.
-        typeInto(w->edtCnpj, validCnpj);
+        typeInto(widget<QLineEdit>("edtCnpj"), validCnpj);
         f->clearMessages();
         f->answer({Answer::Yes});
-        QTest::keyClick(w->edtCnpj, Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_G, Qt::AltModifier);
         QTRY_VERIFY(!w->isVisible());
         QCOMPARE(f->messageTexts(), QStringList{confirmSave});
         QCOMPARE(column(QStringLiteral("CNPJ")).toString(), validCnpj);
@@ -355,22 +360,22 @@ private slots:
     void aRefusedWriteKeepsTheWindowAndWhatWasTyped() {
         insertEntity();
         openActive();
-        typeInto(w->edtCidade, QStringLiteral("cajazeiras"));
+        typeInto(widget<QLineEdit>("edtCidade"), QStringLiteral("cajazeiras"));
         pickState(QStringLiteral("CEARÁ"));
-        typeInto(w->edtCnpj, validCnpj);
+        typeInto(widget<QLineEdit>("edtCnpj"), validCnpj);
         // Another workstation changes the row in the meantime.
         f->execute(QStringLiteral("update TBENTIDADE set FONE = '(83) 9999-0000'"));
         save();
         QCOMPARE(f->messages().size(), 2);
         QCOMPARE(f->messages().at(1).icon, MessageService::Icon::Error);
         QVERIFY(w->isVisible());
-        QCOMPARE(UDMCadastro->cdsTBEntidade.state(), RecordSet::State::Edit);
-        QCOMPARE(w->edtCidade->text(), QStringLiteral("CAJAZEIRAS"));
-        QCOMPARE(w->cbEstado->currentText(), QStringLiteral("CEARÁ"));
-        QCOMPARE(w->edtCnpj->text(), validCnpj);
+        QCOMPARE(f->registries->cdsTBEntidade.state(), RecordSet::State::Edit);
+        QCOMPARE(widget<QLineEdit>("edtCidade")->text(), QStringLiteral("CAJAZEIRAS"));
+        QCOMPARE(widget<QComboBox>("cbEstado")->currentText(), QStringLiteral("CEARÁ"));
+        QCOMPARE(widget<QLineEdit>("edtCnpj")->text(), validCnpj);
         // The session follows what is stored, not what was refused.
-        QCOMPARE(Session.EntityCity, QString());
-        QCOMPARE(Session.StateText, QString());
+        QCOMPARE(f->session.EntityCity, QString());
+        QCOMPARE(f->session.StateText, QString());
         QCOMPARE(column(QStringLiteral("CIDADE")).toString(), QStringLiteral("JOAO PESSOA"));
         QCOMPARE(column(QStringLiteral("FONE")).toString(), QStringLiteral("(83) 9999-0000"));
         QCOMPARE(count(), 1);

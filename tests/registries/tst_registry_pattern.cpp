@@ -20,11 +20,13 @@ class RegistryPatternTest : public QObject {
     RegistryScreen s;
     std::unique_ptr<QDialog> screen;
 
-    RegistryForm &form() { return s.form(screen.get()); }
+    QPushButton *button(const char *name) { return named<QPushButton>(screen.get(), QLatin1String(name)); }
+    QTabWidget *pages() { return named<QTabWidget>(screen.get(), QStringLiteral("PageGeral")); }
     RegistryController *registry() { return s.registry(screen.get()); }
+    RecordSet &records() { return s.records(*f->registries); }
     void open() {
         screen.reset();  // one window at a time, as the program opens them
-        screen.reset(s.make());
+        screen.reset(s.make(*f));
     }
     int count() { return f->scalar(QStringLiteral("select count(*) from %1").arg(s.table)).toInt(); }
     QString nameOf(int code) {
@@ -33,20 +35,20 @@ class RegistryPatternTest : public QObject {
     }
     QStringList listed() {
         QStringList names;
-        RecordSet &r = s.records();
+        RecordSet &r = records();
         const int column = r.fieldIndex(s.nameColumn);
         for (int row = 0; row < r.recordCount(); ++row)
             names << r.valueAt(row, column).toString();
         return names;
     }
     bool browsing() {
-        QTabWidget *pages = form().PageGeral;
-        return pages->isTabVisible(0) && !pages->isTabVisible(1) && pages->currentIndex() == 0;
+        QTabWidget *tabs = pages();
+        return tabs->isTabVisible(0) && !tabs->isTabVisible(1) && tabs->currentIndex() == 0;
     }
     bool editing() {
-        QTabWidget *pages = form().PageGeral;
-        return !pages->isTabVisible(0) && pages->isTabVisible(1) && pages->currentIndex() == 1 &&
-               pages->isTabEnabled(1) && !pages->isTabEnabled(0);
+        QTabWidget *tabs = pages();
+        return !tabs->isTabVisible(0) && tabs->isTabVisible(1) && tabs->currentIndex() == 1 &&
+               tabs->isTabEnabled(1) && !tabs->isTabEnabled(0);
     }
     void screens() {
         QTest::addColumn<int>("which");
@@ -71,26 +73,26 @@ private slots:
     void newRecordTakesTheNextCodeWhenSaved() {
         open();
         QVERIFY(browsing());
-        form().btnIncluir->click();
+        button("btnIncluir")->click();
         QVERIFY(editing());
         QCOMPARE(registry()->RegistryMode(), RegistryController::Mode::New);
         QCOMPARE(s.codeBox(screen.get())->text(), s.codeText(1));
         QVERIFY(!s.codeBox(screen.get())->isEnabled());
         s.fill(screen.get(), QStringLiteral("PRIMEIRO"));
         f->answer({Answer::Yes});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         QVERIFY2(browsing(), qPrintable(f->messageTexts().join('|')));
         QCOMPARE(f->messageTexts(), QStringList{s.saveConfirm});
         QCOMPARE(nameOf(1), QStringLiteral("PRIMEIRO"));
-        QCOMPARE(Session.*s.handoff, 1);
+        QCOMPARE(f->session.*s.handoff, 1);
 
         // Codes 2 and 3 written elsewhere: the next code shown is 4 and the
         // list stays in code order until it is next loaded.
         s.insert(*f, 3, QStringLiteral("AAA"));
         s.insert(*f, 2, QStringLiteral("BBB"));
-        form().btnIncluir->click();
+        button("btnIncluir")->click();
         QCOMPARE(s.codeBox(screen.get())->text(), s.codeText(4));
-        RecordSet &r = s.records();
+        RecordSet &r = records();
         QCOMPARE(r.valueAt(0, r.fieldIndex(s.codeField)).toInt(), 1);
         QCOMPARE(r.valueAt(2, r.fieldIndex(s.codeField)).toInt(), 3);
         s.fill(screen.get(), QStringLiteral("SEGUNDO"), 60);
@@ -98,29 +100,29 @@ private slots:
         // shown: the record gets the next free code when it is written.
         s.insert(*f, 7, QStringLiteral("OUTRO"));
         f->answer({Answer::Yes});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         QVERIFY(browsing());
         QCOMPARE(nameOf(8), QStringLiteral("SEGUNDO"));
-        QCOMPARE(Session.*s.handoff, 8);
+        QCOMPARE(f->session.*s.handoff, 8);
     }
 
     void codeTakenMeanwhileIsAlreadyRegistered_data() { screens(); }
     void codeTakenMeanwhileIsAlreadyRegistered() {
         s.insert(*f, 1, QStringLiteral("EXISTENTE"));
         open();
-        form().btnIncluir->click();
+        button("btnIncluir")->click();
         QCOMPARE(registry()->provisionalCode(), 2);
         s.fill(screen.get(), QStringLiteral("NOVO"), 50);
         s.insert(*f, 2, QStringLiteral("DA OUTRA ESTAÇÃO"));
         f->answer({Answer::Yes});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         QCOMPARE(f->messageTexts().last(), s.alreadyRegistered);
         QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
         QVERIFY(editing());
         QCOMPARE(count(), 2);
         QCOMPARE(nameOf(2), QStringLiteral("DA OUTRA ESTAÇÃO"));
-        QCOMPARE(Session.*s.handoff, 0);
-        form().btnCancelar->click();
+        QCOMPARE(f->session.*s.handoff, 0);
+        button("btnCancelar")->click();
         QVERIFY(browsing());
         QCOMPARE(count(), 2);
     }
@@ -128,42 +130,42 @@ private slots:
     void gravarStopsOnMissingDataAndOnNo_data() { screens(); }
     void gravarStopsOnMissingDataAndOnNo() {
         open();
-        form().btnIncluir->click();
-        form().btnGravar->click();
+        button("btnIncluir")->click();
+        button("btnGravar")->click();
         QCOMPARE(f->messages().size(), 1);
         QCOMPARE(f->messages().first().caption, QStringLiteral("Kalvero"));
         QVERIFY(editing());
         f->clearMessages();
         s.fill(screen.get(), QStringLiteral("TALVEZ"));
         f->answer({Answer::No});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         QCOMPARE(f->messageTexts(), QStringList{s.saveConfirm});
         QVERIFY(editing());
-        QCOMPARE(s.records().state(), RecordSet::State::Insert);
+        QCOMPARE(records().state(), RecordSet::State::Insert);
         QCOMPARE(count(), 0);
     }
 
     void cancelAndClosingWriteNothing_data() { screens(); }
     void cancelAndClosingWriteNothing() {
         open();
-        form().btnIncluir->click();
+        button("btnIncluir")->click();
         s.fill(screen.get(), QStringLiteral("CANCELADO"));
-        form().btnCancelar->click();
+        button("btnCancelar")->click();
         QVERIFY(browsing());
-        QVERIFY(s.records().isEmpty());
-        form().btnIncluir->click();
+        QVERIFY(records().isEmpty());
+        button("btnIncluir")->click();
         s.fill(screen.get(), QStringLiteral("FECHADO"));
         screen->reject();  // the title bar's close box
-        QVERIFY(!s.records().isActive());
+        QVERIFY(!records().isActive());
         QCOMPARE(count(), 0);
-        QCOMPARE(Session.*s.handoff, 0);
+        QCOMPARE(f->session.*s.handoff, 0);
     }
 
     void alterarChangesTheCurrentRecord_data() { screens(); }
     void alterarChangesTheCurrentRecord() {
         open();
         s.textSearch(screen.get())->setText(QStringLiteral("X"));
-        form().btnAlterar->click();
+        button("btnAlterar")->click();
         QCOMPARE(f->messageTexts(), QStringList{s.notRegisteredAlterar});
         QVERIFY(browsing());
         QVERIFY(s.textSearch(screen.get())->text().isEmpty());
@@ -173,20 +175,20 @@ private slots:
         s.insert(*f, 2, QStringLiteral("BETA"));
         open();
         QCOMPARE(listed(), (QStringList{QStringLiteral("ALFA"), QStringLiteral("BETA")}));
-        QVERIFY(s.records().locate(s.codeField, 2));
-        form().btnAlterar->click();
+        QVERIFY(records().locate(s.codeField, 2));
+        button("btnAlterar")->click();
         QVERIFY(editing());
         QCOMPARE(registry()->RegistryMode(), RegistryController::Mode::Change);
         QCOMPARE(s.nameBox(screen.get())->text(), QStringLiteral("BETA"));
         typeInto(s.nameBox(screen.get()), QStringLiteral("beta nova"));
         QCOMPARE(s.nameBox(screen.get())->text(), QStringLiteral("BETA NOVA"));
         f->answer({Answer::Yes});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         QVERIFY2(browsing(), qPrintable(f->messageTexts().join('|')));
         QCOMPARE(nameOf(2), QStringLiteral("BETA NOVA"));
         QCOMPARE(nameOf(1), QStringLiteral("ALFA"));
         QCOMPARE(count(), 2);
-        QCOMPARE(Session.*s.handoff, s.handoffOnChange ? 2 : 0);
+        QCOMPARE(f->session.*s.handoff, s.handoffOnChange ? 2 : 0);
     }
 
     void excluirKeepsWhatOthersReferTo_data() { screens(); }
@@ -194,7 +196,7 @@ private slots:
         const QString failure = QStringLiteral("Não foi possível DELETAR este registro, pois existe referência para ele!");
         open();
         f->answer({Answer::Yes});
-        form().btnExcluir->click();  // empty list
+        button("btnExcluir")->click();  // empty list
         QCOMPARE(f->messageTexts().last(), failure);
         f->clearMessages();
 
@@ -202,17 +204,17 @@ private slots:
         s.insert(*f, 2, QStringLiteral("BETA"));
         s.reference(*f, 2);
         open();
-        QVERIFY(s.records().locate(s.codeField, 1));
+        QVERIFY(records().locate(s.codeField, 1));
         f->answer({Answer::No});
-        form().btnExcluir->click();
+        button("btnExcluir")->click();
         QCOMPARE(count(), 2);
         f->answer({Answer::Yes});
-        form().btnExcluir->click();
+        button("btnExcluir")->click();
         QCOMPARE(nameOf(1), QString());
         QCOMPARE(listed(), QStringList{QStringLiteral("BETA")});
         f->clearMessages();
         f->answer({Answer::Yes});
-        form().btnExcluir->click();
+        button("btnExcluir")->click();
         QCOMPARE(f->messageTexts().last(), failure);
         QCOMPARE(f->messages().last().icon, MessageService::Icon::Error);
         QCOMPARE(nameOf(2), QStringLiteral("BETA"));
@@ -263,7 +265,7 @@ private slots:
         QTest::keyClicks(code, QStringLiteral("1a-"));
         QCOMPARE(code->text(), QStringLiteral("1"));
         s.findButton(screen.get())->click();
-        QCOMPARE(s.records().field(s.codeField).asInteger(), 1);
+        QCOMPARE(records().field(s.codeField).asInteger(), 1);
         typeInto(s.textSearch(screen.get()), QStringLiteral("R"));
         QCOMPARE(listed(), (QStringList{QStringLiteral("BRUNO"), QStringLiteral("CARLA")}));
         s.findButton(screen.get())->click();
@@ -271,7 +273,7 @@ private slots:
         typeInto(code, QStringLiteral("3"));
         s.findButton(screen.get())->click();
         QCOMPARE(f->messages().size(), 1);
-        QCOMPARE(s.records().field(s.codeField).asInteger(), 3);
+        QCOMPARE(records().field(s.codeField).asInteger(), 3);
         code->clear();
         s.findButton(screen.get())->click();
         QCOMPARE(f->messages().size(), 1);
@@ -281,7 +283,7 @@ private slots:
     void keysOfTheWindow() {
         open();
         QVERIFY(UnitFixture::showActive(screen.get()));
-        QCOMPARE(QApplication::focusWidget(), form().btnIncluir);
+        QCOMPARE(QApplication::focusWidget(), button("btnIncluir"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter on a button presses it
         QVERIFY(editing());
         QLineEdit *nameBox = s.nameBox(screen.get());
@@ -292,7 +294,7 @@ private slots:
         if (s.table == QLatin1String("TBSOLICITANTE"))
             QCOMPARE(QApplication::focusWidget(), nameBox);  // no effect of the window's own
         else
-            QCOMPARE(QApplication::focusWidget(), form().btnGravar);
+            QCOMPARE(QApplication::focusWidget(), button("btnGravar"));
         QVERIFY(editing());
         QCOMPARE(count(), 0);
     }
@@ -301,37 +303,37 @@ private slots:
         s = registryScreens().at(2);
         f->execute(QStringLiteral("alter table TBSETOR add constraint CK_SETOR_TESTE check (NOME <> 'RECUSADO')"));
         open();
-        form().btnIncluir->click();
+        button("btnIncluir")->click();
         s.fill(screen.get(), QStringLiteral("RECUSADO"));
         f->answer({Answer::Yes});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         // The database's refusal is shown with its own text; the entry stays
         // as typed and is handed to nobody.
         QCOMPARE(f->messages().size(), 2);
         QCOMPARE(f->messages().last().icon, MessageService::Icon::Error);
         QVERIFY(f->messageTexts().last().contains(QStringLiteral("CK_SETOR_TESTE")));
         QVERIFY(editing());
-        QCOMPARE(s.records().state(), RecordSet::State::Insert);
+        QCOMPARE(records().state(), RecordSet::State::Insert);
         QCOMPARE(s.nameBox(screen.get())->text(), QStringLiteral("RECUSADO"));
-        QCOMPARE(Session.*s.handoff, 0);
+        QCOMPARE(f->session.*s.handoff, 0);
         typeInto(s.nameBox(screen.get()), QStringLiteral("ACEITO"));
         f->answer({Answer::Yes});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         QVERIFY(browsing());
         QCOMPARE(nameOf(1), QStringLiteral("ACEITO"));
         QCOMPARE(count(), 1);
 
         // Cancelled after a refusal: nothing stays pending to be written later.
-        form().btnIncluir->click();
+        button("btnIncluir")->click();
         s.fill(screen.get(), QStringLiteral("RECUSADO"));
         f->answer({Answer::Yes});
-        form().btnGravar->click();
-        form().btnCancelar->click();
-        QCOMPARE(s.records().changeCount(), 0);
-        QVERIFY(s.records().locate(s.codeField, 1));
-        form().btnAlterar->click();
+        button("btnGravar")->click();
+        button("btnCancelar")->click();
+        QCOMPARE(records().changeCount(), 0);
+        QVERIFY(records().locate(s.codeField, 1));
+        button("btnAlterar")->click();
         f->answer({Answer::Yes});
-        form().btnGravar->click();
+        button("btnGravar")->click();
         QVERIFY(browsing());
         QCOMPARE(count(), 1);
     }
@@ -342,7 +344,7 @@ private slots:
             s.insert(*f, i, QStringLiteral("SETOR %1").arg(i));
         open();
         screen->show();
-        RecordGrid *grid = form().grid;
+        auto *grid = named<RecordGrid>(screen.get(), QStringLiteral("DBGrid1"));
         QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
         const QImage image = grid->viewport()->grab().toImage();
         auto colourAt = [&](int row, int column) {

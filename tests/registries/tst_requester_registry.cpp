@@ -18,6 +18,10 @@ class RequesterRegistryTest : public QObject {
 
     std::unique_ptr<UnitFixture> f;
     std::unique_ptr<TCAD_Solicitantes> w;
+    template <typename Widget>
+    Widget *widget(const char *name) const {
+        return named<Widget>(w.get(), QLatin1String(name));
+    }
 
     const QString cpfInvalid = QStringLiteral("Número do CPF inválido!");
     const QString cnpjInvalid = QStringLiteral("Número do CNPJ inválido!");
@@ -36,20 +40,20 @@ class RequesterRegistryTest : public QObject {
     }
     int count() { return f->scalar(QStringLiteral("select count(*) from TBSOLICITANTE")).toInt(); }
     void openActive() {
-        w = std::make_unique<TCAD_Solicitantes>();
+        w = std::make_unique<TCAD_Solicitantes>(*f->registries, f->session);
         QVERIFY(UnitFixture::showActive(w.get()));
     }
     void alterar(int code) {
-        QVERIFY(UDMCadastro->cdsTBSolicitante.locate(QStringLiteral("IDSOLICITANTE"), code));
-        w->form.btnAlterar->click();
+        QVERIFY(f->registries->cdsTBSolicitante.locate(QStringLiteral("IDSOLICITANTE"), code));
+        widget<QPushButton>("btnAlterar")->click();
     }
-    bool editing() { return w->form.PageGeral->currentWidget() == w->form.tabManutencao; }
+    bool editing() { return widget<QTabWidget>("PageGeral")->currentWidget() == widget<QWidget>("tabManutencao"); }
     void save() {
         f->answer({Answer::Yes});
-        w->form.btnGravar->click();
+        widget<QPushButton>("btnGravar")->click();
     }
     QStringList listedNames() {
-        RecordSet &r = UDMCadastro->cdsTBSolicitante;
+        RecordSet &r = f->registries->cdsTBSolicitante;
         QStringList names;
         for (int row = 0; row < r.recordCount(); ++row)
             names << r.valueAt(row, r.fieldIndex(QStringLiteral("NOME"))).toString();
@@ -66,76 +70,76 @@ private slots:
     void incluirStartsAnIndividualWithTheFocusInTheCpfBox() {
         openActive();
         QCOMPARE(w->personType(), TCAD_Solicitantes::NoType);
-        w->form.btnIncluir->click();
-        QVERIFY(w->rbPessoaFisica->isChecked());
-        QVERIFY(!w->edtCnpj->isEnabled());
-        QVERIFY(w->edtCpf->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), w->edtCpf);
+        widget<QPushButton>("btnIncluir")->click();
+        QVERIFY(widget<QRadioButton>("rbPessoaFisica")->isChecked());
+        QVERIFY(!widget<MaskedDigitsEdit>("edtCnpj")->isEnabled());
+        QVERIFY(widget<MaskedDigitsEdit>("edtCpf")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), widget<MaskedDigitsEdit>("edtCpf"));
         QVERIFY(!w->DocumentValidated());
         QVERIFY(f->messages().isEmpty());
 
         // Leaving the still empty box for the person type reports it.
-        w->rbPessoaFisica->setFocus(Qt::TabFocusReason);
+        widget<QRadioButton>("rbPessoaFisica")->setFocus(Qt::TabFocusReason);
         QCOMPARE(f->messageTexts(), QStringList{cpfInvalid});
         QCOMPARE(f->messages().first().icon, MessageService::Icon::Error);
         QCOMPARE(f->messages().first().caption, QStringLiteral("Kalvero"));
 
         // A skipped position is a space: 11 characters, still not a CPF.
         f->clearMessages();
-        w->edtCpf->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(w->edtCpf, Qt::Key_Home);
-        QTest::keyClicks(w->edtCpf, QStringLiteral("529"));
-        QTest::keyClick(w->edtCpf, Qt::Key_Right);  // a digit left blank
-        QTest::keyClicks(w->edtCpf, QStringLiteral("8224725"));
-        QCOMPARE(w->edtCpf->digits(), QStringLiteral("529 8224725"));
-        w->edtNome->setFocus(Qt::TabFocusReason);
+        widget<MaskedDigitsEdit>("edtCpf")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(widget<MaskedDigitsEdit>("edtCpf"), Qt::Key_Home);
+        QTest::keyClicks(widget<MaskedDigitsEdit>("edtCpf"), QStringLiteral("529"));
+        QTest::keyClick(widget<MaskedDigitsEdit>("edtCpf"), Qt::Key_Right);  // a digit left blank
+        QTest::keyClicks(widget<MaskedDigitsEdit>("edtCpf"), QStringLiteral("8224725"));
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCpf")->digits(), QStringLiteral("529 8224725"));
+        widget<QLineEdit>("edtNome")->setFocus(Qt::TabFocusReason);
         QCOMPARE(f->messageTexts(), QStringList{cpfInvalid});
 
         f->clearMessages();
-        w->edtCpf->setFocus(Qt::TabFocusReason);
-        typeInto(w->edtCpf, QStringLiteral("52998224725"));
-        w->edtNome->setFocus(Qt::TabFocusReason);
+        widget<MaskedDigitsEdit>("edtCpf")->setFocus(Qt::TabFocusReason);
+        typeInto(widget<MaskedDigitsEdit>("edtCpf"), QStringLiteral("52998224725"));
+        widget<QLineEdit>("edtNome")->setFocus(Qt::TabFocusReason);
         QVERIFY(f->messages().isEmpty());
         QVERIFY(w->DocumentValidated());
-        typeInto(w->edtNome, QStringLiteral("maria da silva"));
-        typeInto(w->edtEmail, QStringLiteral("Maria@Exemplo.com.br"));
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("maria da silva"));
+        typeInto(widget<QLineEdit>("edtEmail"), QStringLiteral("Maria@Exemplo.com.br"));
         save();
         QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
         QCOMPARE(column(1, QStringLiteral("CPF")).toString(), QStringLiteral("52998224725"));
         QCOMPARE(column(1, QStringLiteral("NOME")).toString(), QStringLiteral("MARIA DA SILVA"));
         QCOMPARE(column(1, QStringLiteral("EMAIL")).toString(), QStringLiteral("maria@exemplo.com.br"));
         QVERIFY(column(1, QStringLiteral("CNPJ")).isNull());
-        QCOMPARE(Session.LastSavedRequesterCode, 1);
+        QCOMPARE(f->session.LastSavedRequesterCode, 1);
         // Back on the list: no person type, searches reset, focus on Incluir.
         QCOMPARE(w->personType(), TCAD_Solicitantes::NoType);
-        QVERIFY(w->edtConsultaCodigo->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), w->form.btnIncluir);
+        QVERIFY(widget<QLineEdit>("edtConsultaCodigo")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), widget<QPushButton>("btnIncluir"));
     }
 
     void aCompanyNeedsItsStateAndAValidCnpj() {
         openActive();
-        w->form.btnIncluir->click();
-        typeInto(w->edtCpf, QStringLiteral("52998224725"));
-        w->rbPessoaJuridica->click();
-        QVERIFY(!w->edtCpf->isEnabled());
-        QCOMPARE(w->edtCpf->digits(), QString());
-        QCOMPARE(QApplication::focusWidget(), w->edtCnpj);
-        typeInto(w->edtCnpj, QStringLiteral("1122233300"));  // ten digits
-        w->edtNome->setFocus(Qt::TabFocusReason);
+        widget<QPushButton>("btnIncluir")->click();
+        typeInto(widget<MaskedDigitsEdit>("edtCpf"), QStringLiteral("52998224725"));
+        widget<QRadioButton>("rbPessoaJuridica")->click();
+        QVERIFY(!widget<MaskedDigitsEdit>("edtCpf")->isEnabled());
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCpf")->digits(), QString());
+        QCOMPARE(QApplication::focusWidget(), widget<MaskedDigitsEdit>("edtCnpj"));
+        typeInto(widget<MaskedDigitsEdit>("edtCnpj"), QStringLiteral("1122233300"));  // ten digits
+        widget<QLineEdit>("edtNome")->setFocus(Qt::TabFocusReason);
         QCOMPARE(f->messageTexts(), QStringList{cnpjInvalid});
-        typeInto(w->edtNome, QStringLiteral("EMPRESA LTDA"));
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("EMPRESA LTDA"));
         f->clearMessages();
         save();
         QCOMPARE(f->messageTexts(), (QStringList{cnpjInvalid, fillIn}));
         QVERIFY(editing());
 
-        typeInto(w->edtCnpj, QStringLiteral("11222333000181"));
+        typeInto(widget<MaskedDigitsEdit>("edtCnpj"), QStringLiteral("11222333000181"));
         f->clearMessages();
         save();  // no UF
         QCOMPARE(f->messageTexts(), QStringList{fillIn});
-        QCOMPARE(QApplication::focusWidget(), w->edtNome);
-        typeInto(w->edtUf, QStringLiteral("pi"));
-        QCOMPARE(w->edtUf->text(), QStringLiteral("PI"));
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtNome"));
+        typeInto(widget<QLineEdit>("edtUf"), QStringLiteral("pi"));
+        QCOMPARE(widget<QLineEdit>("edtUf")->text(), QStringLiteral("PI"));
         save();
         QVERIFY(!editing());
         QCOMPARE(column(1, QStringLiteral("CNPJ")).toString(), QStringLiteral("11222333000181"));
@@ -146,11 +150,11 @@ private slots:
         insert(1, QStringLiteral("EMPRESA"), {}, cnpjFor(1), QStringLiteral("PI"));
         openActive();
         alterar(1);
-        QVERIFY(w->rbPessoaJuridica->isChecked());
+        QVERIFY(widget<QRadioButton>("rbPessoaJuridica")->isChecked());
         QVERIFY(w->DocumentValidated());
-        QCOMPARE(w->edtCnpj->digits(), cnpjFor(1));
-        typeInto(w->edtCnpj, cnpjFor(1).left(10));
-        w->edtNome->setFocus(Qt::TabFocusReason);
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCnpj")->digits(), cnpjFor(1));
+        typeInto(widget<MaskedDigitsEdit>("edtCnpj"), cnpjFor(1).left(10));
+        widget<QLineEdit>("edtNome")->setFocus(Qt::TabFocusReason);
         QCOMPARE(f->messageTexts(), QStringList{cnpjInvalid});
         f->clearMessages();
         save();
@@ -161,17 +165,17 @@ private slots:
     void aDuplicateCpfKeepsTheEntryAndItsCode() {
         insert(1, QStringLiteral("PRIMEIRO"), cpfFor(1), {});
         openActive();
-        w->form.btnIncluir->click();
+        widget<QPushButton>("btnIncluir")->click();
         QTest::keyClicks(QApplication::focusWidget(), cpfFor(1));  // typed straight into the focused box
-        QCOMPARE(w->edtCpf->digits(), cpfFor(1));
-        typeInto(w->edtNome, QStringLiteral("SEGUNDO"));
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCpf")->digits(), cpfFor(1));
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("SEGUNDO"));
         save();
         QCOMPARE(f->messageTexts().last(), cpfTaken);
         QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
         QVERIFY(editing());
-        QCOMPARE(w->edtCodigo->text(), QStringLiteral("00002"));
+        QCOMPARE(widget<QLineEdit>("edtCodigo")->text(), QStringLiteral("00002"));
         QCOMPARE(count(), 1);
-        typeInto(w->edtCpf, cpfFor(2));
+        typeInto(widget<MaskedDigitsEdit>("edtCpf"), cpfFor(2));
         save();
         QVERIFY(!editing());
         QCOMPARE(column(2, QStringLiteral("NOME")).toString(), QStringLiteral("SEGUNDO"));
@@ -181,11 +185,11 @@ private slots:
         insert(1, QStringLiteral("PESSOA"), cpfFor(1), {});
         insert(2, QStringLiteral("EMPRESA"), {}, cnpjFor(2), QStringLiteral("PI"));
         openActive();
-        w->form.btnIncluir->click();
-        typeInto(w->edtCpf, cpfFor(1));
+        widget<QPushButton>("btnIncluir")->click();
+        typeInto(widget<MaskedDigitsEdit>("edtCpf"), cpfFor(1));
         // A record holding both documents, as older data may.
-        UDMCadastro->cdsTBSolicitante.field(QStringLiteral("CNPJ")).setAsString(cnpjFor(2));
-        typeInto(w->edtNome, QStringLiteral("AS DUAS"));
+        f->registries->cdsTBSolicitante.field(QStringLiteral("CNPJ")).setAsString(cnpjFor(2));
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("AS DUAS"));
         save();
         QCOMPARE(f->messageTexts().mid(1), (QStringList{cpfTaken, cnpjTaken}));
         QCOMPARE(count(), 2);
@@ -195,20 +199,20 @@ private slots:
         insert(1, QStringLiteral("JOAO"), cpfFor(1), {});
         openActive();
         // A double click on the list opens the record for change.
-        const QRect cell = w->form.grid->visualRect(w->form.grid->model()->index(0, 3));
-        QTest::mouseClick(w->form.grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(w->form.grid->viewport(), Qt::LeftButton, {}, cell.center());
+        const QRect cell = widget<RecordGrid>("DBGrid1")->visualRect(widget<RecordGrid>("DBGrid1")->model()->index(0, 3));
+        QTest::mouseClick(widget<RecordGrid>("DBGrid1")->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(widget<RecordGrid>("DBGrid1")->viewport(), Qt::LeftButton, {}, cell.center());
         QVERIFY(editing());
-        QVERIFY(w->rbPessoaFisica->isChecked());
-        QVERIFY(!w->edtConsultaCodigo->isEnabled());
-        w->rbPessoaJuridica->click();
-        typeInto(w->edtCnpj, cnpjFor(1));
-        typeInto(w->edtUf, QStringLiteral("PI"));
+        QVERIFY(widget<QRadioButton>("rbPessoaFisica")->isChecked());
+        QVERIFY(!widget<QLineEdit>("edtConsultaCodigo")->isEnabled());
+        widget<QRadioButton>("rbPessoaJuridica")->click();
+        typeInto(widget<MaskedDigitsEdit>("edtCnpj"), cnpjFor(1));
+        typeInto(widget<QLineEdit>("edtUf"), QStringLiteral("PI"));
         save();
         QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
         QVERIFY(column(1, QStringLiteral("CPF")).isNull());
         QCOMPARE(column(1, QStringLiteral("CNPJ")).toString(), cnpjFor(1));
-        QCOMPARE(Session.LastSavedRequesterCode, 1);
+        QCOMPARE(f->session.LastSavedRequesterCode, 1);
     }
 
     void documentsAreLookedUpOnlyWhenChanged() {
@@ -219,7 +223,7 @@ private slots:
         insert(4, QStringLiteral("EMPRESA B"), {}, cnpjFor(4), QStringLiteral("PI"));
         openActive();
         alterar(1);
-        typeInto(w->edtNome, QStringLiteral("ANTIGO RENOMEADO"));
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("ANTIGO RENOMEADO"));
         save();
         QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
         QCOMPARE(column(1, QStringLiteral("NOME")).toString(), QStringLiteral("ANTIGO RENOMEADO"));
@@ -227,7 +231,7 @@ private slots:
         // Another company's CNPJ, of the same length, is refused.
         f->clearMessages();
         alterar(4);
-        typeInto(w->edtCnpj, cnpjFor(3));
+        typeInto(widget<MaskedDigitsEdit>("edtCnpj"), cnpjFor(3));
         save();
         QCOMPARE(f->messageTexts().last(), cnpjTaken);
         QVERIFY(editing());
@@ -238,9 +242,9 @@ private slots:
         insert(1, QStringLiteral("AMBOS"), cpfFor(1), cnpjFor(1), QStringLiteral("PI"));
         openActive();
         alterar(1);
-        QVERIFY(w->rbPessoaJuridica->isChecked());
-        QCOMPARE(w->edtCpf->digits(), QString());
-        QVERIFY(!w->edtCpf->isEnabled());
+        QVERIFY(widget<QRadioButton>("rbPessoaJuridica")->isChecked());
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCpf")->digits(), QString());
+        QVERIFY(!widget<MaskedDigitsEdit>("edtCpf")->isEnabled());
         save();
         QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
         QVERIFY(column(1, QStringLiteral("CPF")).isNull());
@@ -253,18 +257,18 @@ private slots:
         insert(3, QStringLiteral("ANA"), CpfWithCheckDigits(QStringLiteral("555000000")), {});
         insert(4, QStringLiteral("FIRMA"), {}, QStringLiteral("11222333000181"), QStringLiteral("PI"));
         openActive();
-        QCOMPARE(w->edtConsultaCpf->digits(), QString());
-        typeInto(w->edtConsultaNome, QStringLiteral("A"));
+        QCOMPARE(widget<MaskedDigitsEdit>("edtConsultaCpf")->digits(), QString());
+        typeInto(widget<QLineEdit>("edtConsultaNome"), QStringLiteral("A"));
         QCOMPARE(listedNames(), (QStringList{QStringLiteral("ANA"), QStringLiteral("CARLA"), QStringLiteral("FIRMA")}));
-        typeInto(w->edtConsultaCpf, QStringLiteral("123"));
+        typeInto(widget<MaskedDigitsEdit>("edtConsultaCpf"), QStringLiteral("123"));
         QCOMPARE(listedNames(), (QStringList{QStringLiteral("BRUNO"), QStringLiteral("CARLA")}));
-        w->edtConsultaCpf->clear();
+        widget<MaskedDigitsEdit>("edtConsultaCpf")->clear();
         QCOMPARE(listedNames().size(), 4);
-        typeInto(w->edtConsultaCnpj, QStringLiteral("112"));
+        typeInto(widget<MaskedDigitsEdit>("edtConsultaCnpj"), QStringLiteral("112"));
         QCOMPARE(listedNames(), QStringList{QStringLiteral("FIRMA")});
         // The list shows the documents punctuated.
-        RecordSet &r = UDMCadastro->cdsTBSolicitante;
-        QCOMPARE(w->form.grid->model()->index(0, 2).data().toString(), QStringLiteral("11.222.333/0001-81"));
+        RecordSet &r = f->registries->cdsTBSolicitante;
+        QCOMPARE(widget<RecordGrid>("DBGrid1")->model()->index(0, 2).data().toString(), QStringLiteral("11.222.333/0001-81"));
         QCOMPARE(r.recordCount(), 1);
     }
 };

@@ -4,7 +4,6 @@
 
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
-#include "data/session/SessionState.h"
 
 #include <QWidget>
 
@@ -12,7 +11,6 @@ namespace kalvero::test {
 
 UnitFixture::UnitFixture() {
     databaseName = createUnitDatabase(m_scratch);
-    Session = SessionState{};
     unit = std::make_unique<TDM>();
     unit->MDatabasePrincipal.setDatabaseName(databaseName);
     registries = std::make_unique<TUDMCadastro>(*unit);

@@ -2,6 +2,7 @@
 
 #include "ScriptedAnswers.h"
 #include "TestDatabase.h"
+#include "data/session/SessionState.h"
 #include "ui/MessageService.h"
 
 #include <QList>
@@ -18,8 +19,8 @@ class TUDMCadastro;
 
 namespace kalvero::test {
 
-// A fresh unit database with the unit modules of a running program on it,
-// message boxes answered from a script (a question without an answer is
+// A fresh unit database with the unit modules of a running program on it and
+// a session of its own, message boxes answered from a script (a question without an answer is
 // answered No) and a second workstation to write behind the program's back.
 class UnitFixture {
 public:
@@ -42,6 +43,8 @@ public:
     QString databaseName;
     std::unique_ptr<TDM> unit;
     std::unique_ptr<TUDMCadastro> registries;
+    // What the screens made on this fixture read and hand over.
+    SessionState session;
 
 private:
     ScratchFolder m_scratch;

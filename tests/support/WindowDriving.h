@@ -7,6 +7,17 @@
 
 namespace kalvero::test {
 
+// The widget of a window that has this object name and type, as the window's
+// design names it. A window without exactly one such widget ends the test run
+// at once: the test would otherwise drive some other box.
+template <typename Widget = QWidget>
+Widget *named(const QObject *window, const QString &name) {
+    const QList<Widget *> found = window->findChildren<Widget *>(name);
+    if (found.size() != 1)
+        qFatal("%s has %d widgets named %s", qPrintable(window->objectName()), int(found.size()), qPrintable(name));
+    return found.first();
+}
+
 // Replaces a box's text by typing, as a person does.
 inline void typeInto(QLineEdit *box, const QString &text) {
     box->selectAll();

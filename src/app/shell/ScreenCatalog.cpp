@@ -7,11 +7,13 @@
 
 namespace kalvero {
 
-void installScreens(TFrmPrincipal &mainWindow) {
+void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState &session) {
     using Command = TFrmPrincipal::Command;
-    mainWindow.setScreen(Command::Solicitante, [](QWidget *owner) { return new TCAD_Solicitantes(owner); });
-    mainWindow.setScreen(Command::Setor, [](QWidget *owner) { return new TCAD_Setores(owner); });
-    mainWindow.setScreen(Command::Entidade, [](QWidget *owner) { return new TCad_EntidadeNovo(owner); });
+    mainWindow.setScreen(Command::Solicitante,
+                         [&](QWidget *owner) { return new TCAD_Solicitantes(data, session, owner); });
+    mainWindow.setScreen(Command::Setor, [&](QWidget *owner) { return new TCAD_Setores(data, session, owner); });
+    mainWindow.setScreen(Command::Entidade,
+                         [&](QWidget *owner) { return new TCad_EntidadeNovo(data, session, owner); });
 }
 
 }  // namespace kalvero

@@ -279,7 +279,7 @@ void TFrmPrincipal::readEntity() {
     entity.close();
     entity.open();
     entity.first();
-    readEntityIntoSession(entity);
+    readEntityIntoSession(entity, Session);
     entity.close();
 }
 

@@ -1,6 +1,7 @@
 #include "TUDMCadastro.h"
 
 #include "TDM.h"
+#include "UnitStatements.h"
 #include "../firebird/FirebirdError.h"
 #include "../schema/UnitSchema.h"
 
@@ -43,29 +44,30 @@ TUDMCadastro::TUDMCadastro(TDM &dm, QObject *parent)
       SQLIdSetor(QStringLiteral("SQLIdSetor")),
       SQLIDReponsavelPeloSetor(QStringLiteral("SQLIDReponsavelPeloSetor")),
       SQLDocumentos_Paginas(QStringLiteral("SQLDocumentos_Paginas")),
-      sCONSULTA(QStringLiteral("sCONSULTA")) {
+      sCONSULTA(QStringLiteral("sCONSULTA")),
+      m_dm(dm) {
     setObjectName(QStringLiteral("UDMCadastro"));
 
     struct Chain {
         RecordSet *set;
         const char *table;
-        const char *statement;
+        QString statement;
     };
     const Chain chains[] = {
-        {&cdsTBEntidade, "TBENTIDADE", "select * from TBEntidade"},
-        {&cdsTBProtocolo, "TBPROTOCOLO", "select * from TBProtocolo"},
-        {&cdsTBDocumentos, "TBDOCUMENTOS", "select * from TBDocumentos"},
-        {&cdsTBSolicitante, "TBSOLICITANTE", "select * from TBSOLICITANTE"},
-        {&cdsTBAssunto, "TBASSUNTO", "select * from TBASSUNTO"},
-        {&cdsTBAssunto_Documentos, "TBASSUNTO_DOCUMENTOS", "select * from TBAssunto_Documentos"},
-        {&cdsTBSetor, "TBSETOR", "select * from TBSETOR"},
-        {&cdsTBResponsavelPorSetor, "TBRESPONSAVEISPORSETOR", "select * from TBRESPONSAVEISPORSETOR"},
-        {&cdsTBMovimentacao, "TBMOVIMENTACAO", "select * from TBMOVIMENTACAO"},
+        {&cdsTBEntidade, "TBENTIDADE", EntityStatements::standing()},
+        {&cdsTBProtocolo, "TBPROTOCOLO", ProtocolStatements::standing()},
+        {&cdsTBDocumentos, "TBDOCUMENTOS", DocumentStatements::standing()},
+        {&cdsTBSolicitante, "TBSOLICITANTE", RequesterStatements::standing()},
+        {&cdsTBAssunto, "TBASSUNTO", SubjectStatements::standing()},
+        {&cdsTBAssunto_Documentos, "TBASSUNTO_DOCUMENTOS", SubjectDocumentStatements::standing()},
+        {&cdsTBSetor, "TBSETOR", SectorStatements::standing()},
+        {&cdsTBResponsavelPorSetor, "TBRESPONSAVEISPORSETOR", ResponsibleStatements::standing()},
+        {&cdsTBMovimentacao, "TBMOVIMENTACAO", MovementStatements::standing()},
     };
     for (const Chain &c : chains) {
         c.set->setConnection(&dm.MDatabasePrincipal);
         c.set->declareTable(unitTable(c.table));
-        c.set->setCommandText(QString::fromLatin1(c.statement));
+        c.set->setCommandText(c.statement);
     }
 
     cdsTBProtocolo.addLookupField(FieldDef::lookupField(
@@ -84,24 +86,23 @@ TUDMCadastro::TUDMCadastro(TDM &dm, QObject *parent)
 
     struct Query {
         RecordSet *set;
-        const char *statement;
+        QString statement;
     };
     const Query queries[] = {
-        {&SQLIdProtocolo, "select IDPROTOCOLO from TBPROTOCOLO order by IDPROTOCOLO DESC"},
-        {&SQLIdDocumentos, "select IDDOCUMENTO from TBDOCUMENTOS order by IDDOCUMENTO DESC"},
-        {&SQLIDMovimentacao, "select IDMOVIMENTACAO from TBMOVIMENTACAO ORDER BY  IDMOVIMENTACAO DESC"},
-        {&SQLIDAssuntoDocumento,
-         "select IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS ORDER BY IDASSUNTO_DOCUMENTO DESC"},
-        {&SQLIdSolicitante, "select IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"},
-        {&SQLIdAssunto, "select IDASSUNTO from TBASSUNTO order by IDASSUNTO DESC"},
-        {&SQLIdSetor, "select IDSETOR from TBSETOR ORDER BY IDSETOR  DESC"},
-        {&SQLIDReponsavelPeloSetor, "select IDRESPONSAVEL from TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL  DESC"},
-        {&SQLDocumentos_Paginas, "select SUM(PAGINA) as TOTAL from TBDOCUMENTOS"},
-        {&sCONSULTA, ""},
+        {&SQLIdProtocolo, ProtocolStatements::highestNumber()},
+        {&SQLIdDocumentos, DocumentStatements::highestNumber()},
+        {&SQLIDMovimentacao, MovementStatements::highestNumber()},
+        {&SQLIDAssuntoDocumento, SubjectDocumentStatements::highestNumber()},
+        {&SQLIdSolicitante, RequesterStatements::highestCode()},
+        {&SQLIdAssunto, SubjectStatements::highestCode()},
+        {&SQLIdSetor, SectorStatements::highestCode()},
+        {&SQLIDReponsavelPeloSetor, ResponsibleStatements::highestCode()},
+        {&SQLDocumentos_Paginas, DocumentStatements::pageTotal()},
+        {&sCONSULTA, QString()},
     };
     for (const Query &q : queries) {
         q.set->setConnection(&dm.MDatabasePrincipal);
-        q.set->setCommandText(QString::fromLatin1(q.statement));
+        q.set->setCommandText(q.statement);
         q.set->setFetchLimit(1);
     }
     sCONSULTA.setFetchLimit(0);
@@ -128,69 +129,58 @@ void TUDMCadastro::closeAll() {
 qint64 TUDMCadastro::highestKey(RecordSet &query, const QString &keyField, const QString &sql,
                                 const QVariantList &params) {
     query.close();
-    query.setCommandText(sql, params);
+    query.setCommandText(firstRowOnly(sql), params);
     query.open();
     // Ordered descending: the first row holds the highest key; none gives 0.
-    // "first 1" keeps a server from sending rows ahead that nobody reads.
     const qint64 highest = query.isEmpty() ? 0 : query.field(keyField).asInteger();
     query.close();
     return highest;
 }
 
 QString TUDMCadastro::NextProtocolNumber(const QString &year) {
-    const qint64 next = highestKey(
-        SQLIdProtocolo, QStringLiteral("IDPROTOCOLO"), QStringLiteral("select first 1 IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC"),
-        {year}) + 1;
+    const qint64 next =
+        highestKey(SQLIdProtocolo, QStringLiteral("IDPROTOCOLO"), ProtocolStatements::highestNumberOfYear(), {year}) + 1;
     if (next > 99999)
         throw DatabaseError(QStringLiteral("O ano %1 já tem 99999 protocolos; não há número livre para um novo.").arg(year));
     return QString::number(next).rightJustified(5, QLatin1Char('0'));
 }
 
 int TUDMCadastro::NextDocumentNumber(const QString &protocolNumber, const QString &year) {
-    return int(highestKey(SQLIdDocumentos, QStringLiteral("IDDOCUMENTO"),
-                          QStringLiteral("select first 1 IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? "
-                                         "order by IDDOCUMENTO DESC"),
+    return int(highestKey(SQLIdDocumentos, QStringLiteral("IDDOCUMENTO"), DocumentStatements::highestNumberOfProtocol(),
                           {protocolNumber, year}) + 1);
 }
 
 int TUDMCadastro::NextMovementNumber(const QString &protocolNumber, const QString &year) {
     return int(highestKey(SQLIDMovimentacao, QStringLiteral("IDMOVIMENTACAO"),
-                          QStringLiteral("select first 1 IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
-                                         "order by IDMOVIMENTACAO DESC"),
-                          {protocolNumber, year}) + 1);
+                          MovementStatements::highestNumberOfProtocol(), {protocolNumber, year}) + 1);
 }
 
 int TUDMCadastro::NextSubjectDocumentNumber(int subjectCode) {
     // The subject's code goes in as text, as the numbering statement has it.
     return int(highestKey(SQLIDAssuntoDocumento, QStringLiteral("IDASSUNTO_DOCUMENTO"),
-                          QStringLiteral("select first 1 IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS where IDASSUNTO = ? "
-                                         "ORDER BY IDASSUNTO_DOCUMENTO DESC"),
-                          {QString::number(subjectCode)}) + 1);
+                          SubjectDocumentStatements::highestNumberOfSubject(), {QString::number(subjectCode)}) + 1);
 }
 
 int TUDMCadastro::NextRequesterCode() {
-    return int(highestKey(SQLIdSolicitante, QStringLiteral("IDSOLICITANTE"),
-                          QStringLiteral("select first 1 IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"), {}) + 1);
+    return int(highestKey(SQLIdSolicitante, QStringLiteral("IDSOLICITANTE"), RequesterStatements::highestCode(), {}) + 1);
 }
 
 int TUDMCadastro::NextSubjectCode() {
-    return int(highestKey(SQLIdAssunto, QStringLiteral("IDASSUNTO"), QStringLiteral("select first 1 IDASSUNTO from TBASSUNTO order by IDASSUNTO DESC"), {}) + 1);
+    return int(highestKey(SQLIdAssunto, QStringLiteral("IDASSUNTO"), SubjectStatements::highestCode(), {}) + 1);
 }
 
 int TUDMCadastro::NextSectorCode() {
-    return int(highestKey(SQLIdSetor, QStringLiteral("IDSETOR"), QStringLiteral("select first 1 IDSETOR from TBSETOR ORDER BY IDSETOR  DESC"), {}) + 1);
+    return int(highestKey(SQLIdSetor, QStringLiteral("IDSETOR"), SectorStatements::highestCode(), {}) + 1);
 }
 
 int TUDMCadastro::NextResponsibleCode() {
     return int(highestKey(SQLIDReponsavelPeloSetor, QStringLiteral("IDRESPONSAVEL"),
-                          QStringLiteral("SELECT FIRST 1 * FROM TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL DESC"), {}) + 1);
+                          ResponsibleStatements::highestCodeRows(), {}) + 1);
 }
 
 qint64 TUDMCadastro::ProtocolPageTotal(const QString &protocolNumber, const QString &year) {
     SQLDocumentos_Paginas.close();
-    SQLDocumentos_Paginas.setCommandText(
-        QStringLiteral("select SUM(PAGINA) as TOTAL from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ?"),
-        {protocolNumber, year});
+    SQLDocumentos_Paginas.setCommandText(DocumentStatements::pageTotalOfProtocol(), {protocolNumber, year});
     SQLDocumentos_Paginas.open();
     const qint64 total = SQLDocumentos_Paginas.field(QStringLiteral("TOTAL")).asInteger();
     SQLDocumentos_Paginas.close();

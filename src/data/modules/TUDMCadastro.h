@@ -70,7 +70,11 @@ public:
     // Closes every record set (a screen that ends leaves nothing open).
     void closeAll();
 
+    // The connection module the record sets read through, with its free query.
+    TDM &connectionModule() const { return m_dm; }
+
 private:
+    TDM &m_dm;
     qint64 highestKey(RecordSet &query, const QString &keyField, const QString &sql, const QVariantList &params);
 };
 

@@ -1,6 +1,7 @@
 #include "TUDMRelatorio.h"
 
 #include "TDM.h"
+#include "UnitStatements.h"
 #include "../firebird/FirebirdError.h"
 #include "../schema/UnitSchema.h"
 
@@ -26,7 +27,7 @@ TUDMRelatorio::TUDMRelatorio(TDM &dm, QObject *parent)
                          &cdsEtiquetaSeqAgrupada, &cdsTBRel_AUX, &cdsMovimentacao, &cdsRelProtocolo})
         s->setConnection(&dm.MDatabasePrincipal);
     cdsTBRel_AUX.declareTable(UnitSchema::labelScratchTable());
-    cdsTBRel_AUX.setCommandText(QStringLiteral("select * from TBRel_AUX"));
+    cdsTBRel_AUX.setCommandText(LabelScratchStatements::standing());
     UDMRelatorio = this;
 }
 

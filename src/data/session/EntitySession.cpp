@@ -6,15 +6,15 @@
 
 namespace kalvero {
 
-void readEntityIntoSession(RecordSet &entity) {
+void readEntityIntoSession(RecordSet &entity, SessionState &session) {
     const bool none = !entity.isActive() || entity.isEmpty();
     auto text = [&](const char *column) {
         return none ? QString() : entity.field(QLatin1String(column)).asString();
     };
-    Session.EntityCity = text("CIDADE");
+    session.EntityCity = text("CIDADE");
     if (const auto wording = StateTextFor(text("ESTADO")))
-        Session.StateText = *wording;
-    Session.LabelSequence = none ? 0 : int(entity.field(QStringLiteral("CONFIG_SEQ_IMP")).asInteger());
+        session.StateText = *wording;
+    session.LabelSequence = none ? 0 : int(entity.field(QStringLiteral("CONFIG_SEQ_IMP")).asInteger());
 }
 
 }  // namespace kalvero

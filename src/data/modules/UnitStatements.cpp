@@ -1,0 +1,116 @@
+#include "UnitStatements.h"
+
+#include "../records/LikePattern.h"
+
+namespace kalvero {
+
+namespace {
+
+// "select * from <table> where <column like ?> order by <order>", searching
+// at most maxTyped typed characters; the trailing text is kept as given.
+QString containing(const char *table, const char *column, int maxTyped, const char *orderBy) {
+    return QStringLiteral("select * from %1 where %2 order by %3")
+        .arg(QLatin1String(table), LikePattern::condition(QLatin1String(column), maxTyped), QLatin1String(orderBy));
+}
+
+}  // namespace
+
+QString firstRowOnly(const QString &statement) {
+    const QString keyword = statement.left(7);  // "select " in the statement's own case
+    const bool upper = keyword == QLatin1String("SELECT ");
+    Q_ASSERT(keyword.compare(QLatin1String("select "), Qt::CaseInsensitive) == 0);
+    return keyword + (upper ? QStringLiteral("FIRST 1 ") : QStringLiteral("first 1 ")) + statement.mid(7);
+}
+
+namespace RequesterStatements {
+QString standing() { return QStringLiteral("select * from TBSOLICITANTE"); }
+QString orderedByName() { return QStringLiteral("select * from TBSOLICITANTE order by NOME"); }
+QString orderedByCode() { return QStringLiteral("select * from TBSOLICITANTE order by IDSOLICITANTE"); }
+QString wholeTable() { return QStringLiteral("SELECT * FROM TBSOLICITANTE"); }
+QString highestCode() { return QStringLiteral("select IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"); }
+QString nameContaining() { return containing("TBSOLICITANTE", "NOME", 80, "NOME"); }
+QString cpfContaining() { return containing("TBSOLICITANTE", "CPF", 11, "NOME"); }
+QString cnpjContaining() { return containing("TBSOLICITANTE", "CNPJ", 14, "NOME"); }
+}  // namespace RequesterStatements
+
+namespace SubjectStatements {
+QString standing() { return QStringLiteral("select * from TBASSUNTO"); }
+QString orderedByDescription() { return QStringLiteral("select * from TBASSUNTO order by DESCRICAO"); }
+QString orderedByCode() { return QStringLiteral("select * from TBASSUNTO order by IDASSUNTO"); }
+QString wholeTable() { return QStringLiteral("SELECT * FROM TBASSUNTO"); }
+QString highestCode() { return QStringLiteral("select IDASSUNTO from TBASSUNTO order by IDASSUNTO DESC"); }
+QString descriptionContaining() { return containing("TBASSUNTO", "DESCRICAO", 80, "DESCRICAO "); }
+}  // namespace SubjectStatements
+
+namespace SubjectDocumentStatements {
+QString standing() { return QStringLiteral("select * from TBAssunto_Documentos"); }
+QString ofSubject() {
+    return QStringLiteral("select * from TBASSUNTO_DOCUMENTOS WHERE IDASSUNTO = ? order by IDASSUNTO_DOCUMENTO");
+}
+QString highestNumber() {
+    return QStringLiteral("select IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS ORDER BY IDASSUNTO_DOCUMENTO DESC");
+}
+QString highestNumberOfSubject() {
+    return QStringLiteral("select IDASSUNTO_DOCUMENTO from TBASSUNTO_DOCUMENTOS where IDASSUNTO = ? "
+                          "ORDER BY IDASSUNTO_DOCUMENTO DESC");
+}
+}  // namespace SubjectDocumentStatements
+
+namespace SectorStatements {
+QString standing() { return QStringLiteral("select * from TBSETOR"); }
+QString orderedByName() { return QStringLiteral("select * from TBSETOR order by NOME"); }
+QString orderedByCode() { return QStringLiteral("select * from TBSETOR order by IDSETOR"); }
+QString wholeTable() { return QStringLiteral("SELECT * FROM TBSETOR"); }
+QString highestCode() { return QStringLiteral("select IDSETOR from TBSETOR ORDER BY IDSETOR  DESC"); }
+QString nameContaining() { return containing("TBSETOR", "NOME", 45, "NOME "); }
+}  // namespace SectorStatements
+
+namespace ResponsibleStatements {
+QString standing() { return QStringLiteral("select * from TBRESPONSAVEISPORSETOR"); }
+QString ofSector() { return QStringLiteral("select * from TBRESPONSAVEISPORSETOR WHERE SETOR = ? order by IDRESPONSAVEL"); }
+QString highestCode() {
+    return QStringLiteral("select IDRESPONSAVEL from TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL  DESC");
+}
+QString highestCodeRows() { return QStringLiteral("SELECT * FROM TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL DESC"); }
+}  // namespace ResponsibleStatements
+
+namespace EntityStatements {
+QString standing() { return QStringLiteral("select * from TBEntidade"); }
+}  // namespace EntityStatements
+
+namespace ProtocolStatements {
+QString standing() { return QStringLiteral("select * from TBProtocolo"); }
+QString highestNumber() { return QStringLiteral("select IDPROTOCOLO from TBPROTOCOLO order by IDPROTOCOLO DESC"); }
+QString highestNumberOfYear() {
+    return QStringLiteral("select IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC");
+}
+}  // namespace ProtocolStatements
+
+namespace DocumentStatements {
+QString standing() { return QStringLiteral("select * from TBDocumentos"); }
+QString highestNumber() { return QStringLiteral("select IDDOCUMENTO from TBDOCUMENTOS order by IDDOCUMENTO DESC"); }
+QString highestNumberOfProtocol() {
+    return QStringLiteral("select IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? order by IDDOCUMENTO DESC");
+}
+QString pageTotal() { return QStringLiteral("select SUM(PAGINA) as TOTAL from TBDOCUMENTOS"); }
+QString pageTotalOfProtocol() {
+    return QStringLiteral("select SUM(PAGINA) as TOTAL from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ?");
+}
+}  // namespace DocumentStatements
+
+namespace MovementStatements {
+QString standing() { return QStringLiteral("select * from TBMOVIMENTACAO"); }
+QString highestNumber() {
+    return QStringLiteral("select IDMOVIMENTACAO from TBMOVIMENTACAO ORDER BY  IDMOVIMENTACAO DESC");
+}
+QString highestNumberOfProtocol() {
+    return QStringLiteral("select IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
+                          "order by IDMOVIMENTACAO DESC");
+}
+}  // namespace MovementStatements
+
+namespace LabelScratchStatements {
+QString standing() { return QStringLiteral("select * from TBRel_AUX"); }
+}  // namespace LabelScratchStatements
+
+}  // namespace kalvero

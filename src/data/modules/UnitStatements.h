@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+
+namespace kalvero {
+
+// The standing statements of the unit tables, in one place for the data
+// modules and the screens. Values are never part of a text: each "?" is a
+// parameter bound when the statement runs, and a search's parameter is the
+// pattern LikePattern::containing makes of what was typed.
+//
+// A table's statements: `standing` is what the data module's record set holds
+// until a screen replaces it; `highest...` lists a scope's keys from the
+// highest down, the first row being the one that counts (see firstRowOnly).
+
+// The same statement reading its first row alone: "select first 1 ...". A
+// key query needs only that row; the server then sends no rows ahead.
+QString firstRowOnly(const QString &statement);
+
+namespace RequesterStatements {  // TBSOLICITANTE
+QString standing();
+QString orderedByName();
+QString orderedByCode();
+QString wholeTable();  // what a save's duplicate checks look through
+QString highestCode();
+QString nameContaining();
+QString cpfContaining();
+QString cnpjContaining();
+}  // namespace RequesterStatements
+
+namespace SubjectStatements {  // TBASSUNTO
+QString standing();
+QString orderedByDescription();
+QString orderedByCode();
+QString wholeTable();
+QString highestCode();
+QString descriptionContaining();
+}  // namespace SubjectStatements
+
+namespace SubjectDocumentStatements {  // TBASSUNTO_DOCUMENTOS
+QString standing();
+QString ofSubject();  // the subject's code
+QString highestNumber();
+QString highestNumberOfSubject();  // the subject's code, as text
+}  // namespace SubjectDocumentStatements
+
+namespace SectorStatements {  // TBSETOR
+QString standing();
+QString orderedByName();
+QString orderedByCode();
+QString wholeTable();
+QString highestCode();
+QString nameContaining();
+}  // namespace SectorStatements
+
+namespace ResponsibleStatements {  // TBRESPONSAVEISPORSETOR
+QString standing();
+QString ofSector();  // the sector's code
+QString highestCode();
+// Whole rows, highest code first: persons are numbered over all sectors.
+QString highestCodeRows();
+}  // namespace ResponsibleStatements
+
+namespace EntityStatements {  // TBENTIDADE
+QString standing();
+}  // namespace EntityStatements
+
+namespace ProtocolStatements {  // TBPROTOCOLO
+QString standing();
+QString highestNumber();
+QString highestNumberOfYear();  // the year
+}  // namespace ProtocolStatements
+
+namespace DocumentStatements {  // TBDOCUMENTOS
+QString standing();
+QString highestNumber();
+QString highestNumberOfProtocol();  // the protocol's number and year
+QString pageTotal();
+QString pageTotalOfProtocol();  // the protocol's number and year
+}  // namespace DocumentStatements
+
+namespace MovementStatements {  // TBMOVIMENTACAO
+QString standing();
+QString highestNumber();
+QString highestNumberOfProtocol();  // the protocol's number and year
+}  // namespace MovementStatements
+
+namespace LabelScratchStatements {  // TBREL_AUX
+QString standing();
+}  // namespace LabelScratchStatements
+
+}  // namespace kalvero
