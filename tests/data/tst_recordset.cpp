@@ -1,22 +1,14 @@
 #include "TestDatabase.h"
+#include "Workstation.h"
 
 #include "data/firebird/FirebirdError.h"
-#include "data/modules/TDM.h"
-#include "data/modules/TUDMCadastro.h"
 
 #include <QtTest>
 
 using namespace kalvero;
+using test::Workstation;
 
 namespace {
-
-// Two workstations on one unit database: each with its own connection and
-// registry module.
-struct Workstation {
-    TDM dm;
-    TUDMCadastro cadastro{dm};
-    explicit Workstation(const QString &database) { dm.MDatabasePrincipal.setDatabaseName(database); }
-};
 
 void addRequester(RecordSet &set, int code, const QString &name, const QString &cpf = QString()) {
     set.append();

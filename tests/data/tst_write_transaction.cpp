@@ -1,23 +1,16 @@
 #include "TestDatabase.h"
+#include "Workstation.h"
 
 #include "data/firebird/FirebirdError.h"
-#include "data/modules/TDM.h"
-#include "data/modules/TUDMCadastro.h"
 #include "data/records/WriteTransaction.h"
 #include "data/schema/UnitSchema.h"
 
 #include <QtTest>
 
 using namespace kalvero;
+using test::Workstation;
 
 namespace {
-
-struct Workstation {
-    TDM dm;
-    TUDMCadastro cadastro{dm};
-    explicit Workstation(const QString &database) { dm.MDatabasePrincipal.setDatabaseName(database); }
-    Connection &connection() { return dm.MDatabasePrincipal; }
-};
 
 void add(RecordSet &set, const QVariantMap &values) {
     set.append();
