@@ -34,10 +34,13 @@ ensure_packages() {
   fi
 }
 
+# build_project [type] [build dir] [extra compiler flags]
+# The extra flags are also passed to the link, for the sanitizers.
 build_project() {
-  local type="${1:-RelWithDebInfo}"
-  cmake -S "$KALVERO_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$type" >/dev/null
-  cmake --build "$BUILD_DIR" -j "$(nproc)"
+  local type="${1:-RelWithDebInfo}" dir="${2:-$BUILD_DIR}" flags="${3:-}"
+  cmake -S "$KALVERO_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="$type" \
+    -DCMAKE_CXX_FLAGS="$flags" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
 }
 
 # The SYSDBA password is a constant of the program; the scripts read it there.

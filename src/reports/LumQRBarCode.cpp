@@ -111,53 +111,55 @@ TLumQRBarCode::TLumQRBarCode(double leftMm, double topMm)
       m_texto(QStringLiteral("789123456789")),
       m_legendaFont(QGuiApplication::font()),
       m_pen(QPen(Qt::black, 1)) {
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::setTexto(const QString &texto) {
     m_texto = texto;
-    Mostra();
+    m_symbol.reset();
+    changed();
 }
 
 void TLumQRBarCode::setTipo(TBarCodeTipo tipo) {
     m_legendaPos = (tipo == btCodeEAN13 || tipo == btCodeUPCA) ? 2 : m_esquerda;
     m_tipo = tipo;
-    Mostra();
+    m_symbol.reset();
+    changed();
 }
 
 void TLumQRBarCode::setEsquerda(int x) {
     m_esquerda = x;
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::setSuperior(int y) {
     m_superior = y;
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::setAltura(int y) {
     m_altura = y;
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::setLegenda(bool on) {
     m_legenda = on;
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::setLegendaFont(const QFont &font) {
     m_legendaFont = font;
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::setLegendaPos(int x) {
     m_legendaPos = x;
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::setPen(const QPen &pen) {
     m_pen = pen;
-    Mostra();
+    changed();
 }
 
 void TLumQRBarCode::Click() {
@@ -323,152 +325,161 @@ QString TLumQRBarCode::PretoBrancoEAN8(const QString &texto) { return plainHalve
 
 QString TLumQRBarCode::PretoBrancoUPCA(const QString &texto) { return plainHalves(DigitosUPCA(texto), 6); }
 
-QString TLumQRBarCode::moduleString() const {
-    switch (m_tipo) {
-    case btCode128A:
-    case btCode128B:
-    case btCode128C:
-        return PretoBranco128(m_texto, m_tipo);
-    case btCode39:
-        return PretoBranco39(m_texto);
-    case btCodeEAN13:
-        return PretoBrancoEAN13(m_texto);
-    case btCode2e5I:
-        return PretoBrancoI25(m_texto);
-    case btCodeEAN8:
-        return PretoBrancoEAN8(m_texto);
-    case btCodeUPCA:
-        return PretoBrancoUPCA(m_texto);
-    }
-    return QString();
+// ------------------------------------------------------------ symbols
+
+namespace {
+
+using Piece = BarcodeSymbol::LegendPiece;
+
+// A piece of the legend that starts a number of pixels after a module.
+Piece afterModule(int module, int pixels, const QString &text) { return Piece{text, false, module, pixels}; }
+
+}  // namespace
+
+BarcodeSymbol TLumQRBarCode::CriaBarras128(const QString &texto, TBarCodeTipo tipo) {
+    BarcodeSymbol s;
+    s.modules = PretoBranco128(texto, tipo);
+    s.legend = {Piece{tipo == btCode128C ? SomenteNumeros(texto) : texto}};
+    return s;
 }
 
-QVector<int> TLumQRBarCode::guardModules() const {
-    // 0-based positions of the modules that reach lower.
-    QVector<int> g;
-    auto range = [&g](int from, int to) {
-        for (int i = from; i <= to; ++i)
-            g << i - 1;
-    };
-    if (m_tipo == btCodeEAN13 || m_tipo == btCodeUPCA) {
-        range(1, 3), range(46, 50), range(93, 95);
-    } else if (m_tipo == btCodeEAN8) {
-        range(1, 3), range(33, 36), range(65, 67);
-    }
-    return g;
+BarcodeSymbol TLumQRBarCode::CriaBarras39(const QString &texto) {
+    BarcodeSymbol s;
+    s.modules = PretoBranco39(texto);
+    s.legend = {Piece{texto}};
+    return s;
 }
+
+BarcodeSymbol TLumQRBarCode::CriaBarrasI25(const QString &texto) {
+    BarcodeSymbol s;
+    s.modules = PretoBrancoI25(texto);
+    s.legend = {Piece{SomenteNumeros(texto)}};
+    return s;
+}
+
+BarcodeSymbol TLumQRBarCode::CriaBarrasEAN13(const QString &texto) {
+    const QString d = DigitosEAN13(texto);
+    BarcodeSymbol s;
+    s.modules = PretoBrancoEAN13(texto);
+    s.setGuards({{1, 3}, {46, 50}, {93, 95}});
+    s.quietLeft = 11, s.quietRight = 7;
+    s.legend = {Piece{d.left(1)}, afterModule(2, 3, d.mid(1, 6)), afterModule(49, 2, d.mid(7, 6))};
+    return s;
+}
+
+BarcodeSymbol TLumQRBarCode::CriaBarrasEAN8(const QString &texto) {
+    const QString d = DigitosEAN8(texto);
+    BarcodeSymbol s;
+    s.modules = PretoBrancoEAN8(texto);
+    s.setGuards({{1, 3}, {33, 36}, {65, 67}});
+    s.quietLeft = s.quietRight = 7;
+    s.legend = {afterModule(2, 3, d.left(4)), afterModule(35, 2, d.mid(4, 4))};
+    return s;
+}
+
+BarcodeSymbol TLumQRBarCode::CriaBarrasUPCA(const QString &texto) {
+    const QString d = DigitosUPCA(texto);
+    BarcodeSymbol s;
+    s.modules = PretoBrancoUPCA(texto);
+    s.setGuards({{1, 3}, {46, 50}, {93, 95}});
+    s.quietLeft = s.quietRight = 9;
+    s.legend = {Piece{d.left(1)}, afterModule(2, 3, d.mid(1, 5)), afterModule(49, 2, d.mid(6, 5)),
+                afterModule(95, 1, d.mid(11, 1))};
+    return s;
+}
+
+const BarcodeSymbol &TLumQRBarCode::symbol() const {
+    if (!m_symbol) {
+        switch (m_tipo) {
+        case btCode128A:
+        case btCode128B:
+        case btCode128C:
+            m_symbol = CriaBarras128(m_texto, m_tipo);
+            break;
+        case btCode39:
+            m_symbol = CriaBarras39(m_texto);
+            break;
+        case btCodeEAN13:
+            m_symbol = CriaBarrasEAN13(m_texto);
+            break;
+        case btCode2e5I:
+            m_symbol = CriaBarrasI25(m_texto);
+            break;
+        case btCodeEAN8:
+            m_symbol = CriaBarrasEAN8(m_texto);
+            break;
+        case btCodeUPCA:
+            m_symbol = CriaBarrasUPCA(m_texto);
+            break;
+        }
+    }
+    return *m_symbol;
+}
+
+QString TLumQRBarCode::moduleString() const { return symbol().modules; }
 
 // ------------------------------------------------------------ drawing
 
+void TLumQRBarCode::changed() {
+    m_drawn.reset();
+    takeSymbolWidth();
+}
+
+void TLumQRBarCode::takeSymbolWidth() {
+    // The right margin equals the left one.
+    setWidth(m_texto.trimmed().isEmpty() ? DrawingWidth : 2 * m_esquerda + symbol().size() * modulePixels());
+}
+
 void TLumQRBarCode::Mostra() {
-    m_picture = QImage();
-    setWidth(DrawingWidth);
+    takeSymbolWidth();
+    picture();
+}
+
+const QImage &TLumQRBarCode::picture() const {
+    if (!m_drawn || m_drawnHeight != height()) {
+        m_drawnHeight = height();
+        m_drawn = draw();
+    }
+    return *m_drawn;
+}
+
+QImage TLumQRBarCode::draw() const {
     if (m_texto.trimmed().isEmpty())
-        return;
-    QImage bitmap(width(), std::max(1, height()), QImage::Format_RGB32);
+        return QImage();
+    const BarcodeSymbol &s = symbol();
+    QImage bitmap(DrawingWidth, std::max(1, height()), QImage::Format_RGB32);
     QPainter painter(&bitmap);
     painter.fillRect(QRect(0, 0, DrawingWidth, height()), Qt::white);
-    int x = m_esquerda;
-    switch (m_tipo) {
-    case btCode128A:
-    case btCode128B:
-    case btCode128C:
-        CriaBarras128(painter, x);
-        break;
-    case btCode39:
-        CriaBarras39(painter, x);
-        break;
-    case btCodeEAN13:
-        CriaBarrasEAN13(painter, x);
-        break;
-    case btCode2e5I:
-        CriaBarrasI25(painter, x);
-        break;
-    case btCodeEAN8:
-        CriaBarrasEAN8(painter, x);
-        break;
-    case btCodeUPCA:
-        CriaBarrasUPCA(painter, x);
-        break;
+    const int w = modulePixels();
+    for (int i = 0; i < s.size(); ++i) {
+        const int bottom = s.isGuard(i) ? m_altura + 12 : m_altura;
+        painter.fillRect(QRect(m_esquerda + i * w, m_superior, w, bottom - m_superior),
+                         s.isBar(i) ? Qt::black : Qt::white);
     }
-    painter.end();
-    m_picture = bitmap;
-}
-
-void TLumQRBarCode::drawModules(QPainter &painter, int &x, const QString &modules, const QVector<int> &guards) {
-    const int w = std::max(1, qRound(m_pen.widthF()));
-    for (int i = 0; i < modules.size(); ++i) {
-        const int bottom = guards.contains(i) ? m_altura + 12 : m_altura;
-        painter.fillRect(QRect(x, m_superior, w, bottom - m_superior), isBar(modules.at(i)) ? Qt::black : Qt::white);
-        x += w;
+    if (m_legenda) {
+        painter.setFont(m_legendaFont);
+        painter.setPen(Qt::black);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(Qt::white);
+        const BarcodeSymbol::Placement at{0, double(m_esquerda), double(w), 1, m_legendaPos};
+        for (const Piece &p : s.legend)
+            painter.drawText(QRectF(BarcodeSymbol::legendX(p, at), m_altura, DrawingWidth, DrawingWidth),
+                             Qt::AlignLeft | Qt::AlignTop, p.text);
     }
-    // The right margin equals the left one.
-    setWidth(m_esquerda + x);
-}
-
-void TLumQRBarCode::drawLegend(QPainter &painter, const QVector<LegendPiece> &pieces) {
-    painter.setFont(m_legendaFont);
-    if (!m_legenda)
-        return;
-    painter.setPen(Qt::black);
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(Qt::white);
-    for (const LegendPiece &p : pieces)
-        painter.drawText(QRectF(p.x, m_altura, DrawingWidth, DrawingWidth), Qt::AlignLeft | Qt::AlignTop, p.text);
-}
-
-void TLumQRBarCode::CriaBarras128(QPainter &painter, int &x) {
-    drawModules(painter, x, PretoBranco128(m_texto, m_tipo), {});
-    drawLegend(painter, {{double(m_legendaPos), m_tipo == btCode128C ? SomenteNumeros(m_texto) : m_texto}});
-}
-
-void TLumQRBarCode::CriaBarras39(QPainter &painter, int &x) {
-    drawModules(painter, x, PretoBranco39(m_texto), {});
-    drawLegend(painter, {{double(m_legendaPos), m_texto}});
-}
-
-void TLumQRBarCode::CriaBarrasI25(QPainter &painter, int &x) {
-    drawModules(painter, x, PretoBrancoI25(m_texto), {});
-    drawLegend(painter, {{double(m_legendaPos), SomenteNumeros(m_texto)}});
-}
-
-void TLumQRBarCode::CriaBarrasEAN13(QPainter &painter, int &x) {
-    const int w = std::max(1, qRound(m_pen.widthF()));
-    drawModules(painter, x, PretoBrancoEAN13(m_texto), guardModules());
-    const QString d = DigitosEAN13(m_texto);
-    drawLegend(painter, {{double(m_legendaPos), d.left(1)},
-                         {double(m_esquerda + 2 * w + 3), d.mid(1, 6)},
-                         {double(m_esquerda + 49 * w + 2), d.mid(7, 6)}});
-}
-
-void TLumQRBarCode::CriaBarrasEAN8(QPainter &painter, int &x) {
-    const int w = std::max(1, qRound(m_pen.widthF()));
-    drawModules(painter, x, PretoBrancoEAN8(m_texto), guardModules());
-    const QString d = DigitosEAN8(m_texto);
-    drawLegend(painter, {{double(m_esquerda + 2 * w + 3), d.left(4)}, {double(m_esquerda + 35 * w + 2), d.mid(4, 4)}});
-}
-
-void TLumQRBarCode::CriaBarrasUPCA(QPainter &painter, int &x) {
-    const int w = std::max(1, qRound(m_pen.widthF()));
-    drawModules(painter, x, PretoBrancoUPCA(m_texto), guardModules());
-    const QString d = DigitosUPCA(m_texto);
-    drawLegend(painter, {{double(m_legendaPos), d.left(1)},
-                         {double(m_esquerda + 2 * w + 3), d.mid(1, 5)},
-                         {double(m_esquerda + 49 * w + 2), d.mid(6, 5)},
-                         {double(m_esquerda + 95 * w + 1), d.mid(11, 1)}});
+    return bitmap;
 }
 
 // ------------------------------------------------------------ printing
 
 double TLumQRBarCode::layOut(const ReportContext &context, QPointF origin, std::vector<PageItem> &items) {
     Mostra();
-    if (m_picture.isNull())
+    if (picture().isNull())
         return m_frame.height();
     if (m_moduleMm > 0)
         return layOutAtModuleWidth(context, origin, items);
     // Unscaled, from the frame's top-left corner, cut at the frame.
     const QRectF frame = m_frame.translated(origin);
-    const QImage shown = m_picture.copy(0, 0, std::min(width(), m_picture.width()), m_picture.height());
+    const QImage shown = picture().copy(0, 0, std::min(width(), picture().width()), picture().height());
     const QRectF target(frame.topLeft(), QSizeF(shown.width() * MmPerPixel, shown.height() * MmPerPixel));
     items.push_back(ImageItem{target, frame, shown, false});
     return m_frame.height();
@@ -476,37 +487,28 @@ double TLumQRBarCode::layOut(const ReportContext &context, QPointF origin, std::
 
 double TLumQRBarCode::layOutAtModuleWidth(const ReportContext &context, QPointF origin,
                                           std::vector<PageItem> &items) {
-    const QString modules = moduleString();
-    const QVector<int> guards = guardModules();
+    const BarcodeSymbol &s = symbol();
     const double w = m_moduleMm;
-    int quietLeft = 10, quietRight = 10;
-    if (m_tipo == btCodeEAN13)
-        quietLeft = 11, quietRight = 7;
-    else if (m_tipo == btCodeEAN8)
-        quietLeft = quietRight = 7;
-    else if (m_tipo == btCodeUPCA)
-        quietLeft = quietRight = 9;
-
     const QRectF frame = m_frame.translated(origin);
     const TextMetrics &m = context.metrics;
     const double textHeight = m_legenda ? m.lineHeightMm(m_legendaFont) : 0;
     const double barsTop = frame.top();
     const double barsBottom = std::max(barsTop + w, frame.bottom() - textHeight);
     const double guardBottom = barsBottom + textHeight / 2;
-    const double x0 = frame.left() + quietLeft * w;  // first module
+    const double x0 = frame.left() + s.quietLeft * w;  // first module
 
     BarsItem bars;
-    bars.frame = QRectF(frame.left(), frame.top(), (quietLeft + modules.size() + quietRight) * w, frame.height());
+    bars.frame = QRectF(frame.left(), frame.top(), (s.quietLeft + s.size() + s.quietRight) * w, frame.height());
     // Adjacent bar modules of the same length make one rectangle, so that
     // no hairline seam shows between them.
-    for (int i = 0; i < modules.size();) {
-        if (!isBar(modules.at(i))) {
+    for (int i = 0; i < s.size();) {
+        if (!s.isBar(i)) {
             ++i;
             continue;
         }
-        const bool guard = guards.contains(i);
+        const bool guard = s.isGuard(i);
         int j = i + 1;
-        while (j < modules.size() && isBar(modules.at(j)) && guards.contains(j) == guard)
+        while (j < s.size() && s.isBar(j) && s.isGuard(j) == guard)
             ++j;
         bars.bars << QRectF(x0 + i * w, barsTop, (j - i) * w, (guard ? guardBottom : barsBottom) - barsTop);
         i = j;
@@ -515,48 +517,11 @@ double TLumQRBarCode::layOutAtModuleWidth(const ReportContext &context, QPointF 
 
     if (m_legenda) {
         const double ascent = m.ascentMm(m_legendaFont);
-        auto centred = [&](const QString &text, double fromModule, double toModule) {
-            const double left = x0 + fromModule * w, right = x0 + toModule * w;
-            const double tw = m.widthMm(m_legendaFont, text);
-            const double x = (left + right - tw) / 2;
-            items.push_back(
-                TextItem{QRectF(left, barsBottom, right - left, textHeight), QPointF(x, barsBottom + ascent), text,
-                         m_legendaFont, false});
-        };
-        auto rightOf = [&](const QString &text, double module) {  // ends one module left of it
-            const double tw = m.widthMm(m_legendaFont, text);
-            const double x = x0 + (module - 1) * w - tw;
-            items.push_back(TextItem{QRectF(x, barsBottom, tw, textHeight), QPointF(x, barsBottom + ascent), text,
-                                     m_legendaFont, false});
-        };
-        switch (m_tipo) {
-        case btCodeEAN13: {
-            const QString d = DigitosEAN13(m_texto);
-            rightOf(d.left(1), 0);
-            centred(d.mid(1, 6), 3, 45);
-            centred(d.mid(7, 6), 50, 92);
-            break;
-        }
-        case btCodeEAN8: {
-            const QString d = DigitosEAN8(m_texto);
-            centred(d.left(4), 3, 31);
-            centred(d.mid(4, 4), 36, 64);
-            break;
-        }
-        case btCodeUPCA: {
-            const QString d = DigitosUPCA(m_texto);
-            rightOf(d.left(1), 0);
-            centred(d.mid(1, 5), 10, 45);
-            centred(d.mid(6, 5), 50, 85);
-            centred(d.mid(11, 1), 96, 96 + 6);
-            break;
-        }
-        case btCode128C:
-        case btCode2e5I:
-            centred(SomenteNumeros(m_texto), 0, modules.size());
-            break;
-        default:
-            centred(m_texto, 0, modules.size());
+        const BarcodeSymbol::Placement at{frame.left(), x0, w, MmPerPixel, m_legendaPos};
+        for (const Piece &p : s.legend) {
+            const double x = BarcodeSymbol::legendX(p, at);
+            items.push_back(TextItem{QRectF(x, barsBottom, m.widthMm(m_legendaFont, p.text), textHeight),
+                                     QPointF(x, barsBottom + ascent), p.text, m_legendaFont, false});
         }
     }
     return m_frame.height();

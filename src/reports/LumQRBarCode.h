@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BarcodeSymbol.h"
 #include "ReportImage.h"
 
 #include <QFont>
@@ -7,9 +8,9 @@
 #include <QString>
 #include <QVector>
 
+#include <algorithm>
 #include <functional>
-
-class QPainter;
+#include <optional>
 
 namespace kalvero {
 
@@ -29,7 +30,8 @@ enum TBarCodeTipo {
 // It is drawn in two stages: a module string (one letter per module: "P"/"B"
 // for Code 128, Code 39 and 2 of 5, "1"/"0" for EAN and UPC), then stripes
 // of Pen's width in pixels. Any property change re-renders it, and so does
-// printing. Sizes in pixels are screen pixels of 1/96 inch.
+// printing: the control takes the symbol's width at once, and the picture is
+// drawn when it is next read. Sizes in pixels are screen pixels of 1/96 inch.
 class TLumQRBarCode : public ReportImage {
 public:
     TLumQRBarCode(double leftMm = 0, double topMm = 0);
@@ -66,12 +68,19 @@ public:
     void setWidth(int pixels);
     void setHeight(int pixels);
 
-    // Redraws the picture from the properties; a blank text leaves it empty.
+    // Renders from the properties: the control takes the symbol's width
+    // (2000 pixels for a blank text, which leaves the picture empty) and the
+    // picture is brought up to date.
     void Mostra();
+    // The picture of the current properties and height, drawn when they
+    // changed since it was last drawn.
+    const QImage &picture() const override;
 
     // Printing at an exact module width in millimetres (at least 0.25 mm),
     // with the symbology's quiet zones, from the frame's top-left corner and
-    // as tall as the frame; the legend, when on, under the bars. 0 prints
+    // as tall as the frame; the legend, when on, under the bars, placed by
+    // the picture's rule with modules of this width and pixels of 1/96 inch
+    // from the frame's left edge. 0 prints
     // the picture as drawn, one pixel per 1/96 inch.
     void setModuleWidthMm(double mm);
     double moduleWidthMm() const { return m_moduleMm; }
@@ -81,7 +90,8 @@ public:
     // The module string of the current text and symbology.
     QString moduleString() const;
 
-    // The named steps.
+    // The named steps. CriaBarras* build the symbol of their symbology; the
+    // picture and the printed symbol are drawn from it.
     static QString SomenteNumeros(const QString &text);
     static int Posicao128(QChar c);  // -1 outside the table
     static int Digito128(int startValue, const QVector<int> &values);
@@ -92,6 +102,12 @@ public:
     static QString PretoBrancoI25(const QString &texto);
     static QString PretoBrancoEAN8(const QString &texto);
     static QString PretoBrancoUPCA(const QString &texto);
+    static BarcodeSymbol CriaBarras128(const QString &texto, TBarCodeTipo tipo);
+    static BarcodeSymbol CriaBarras39(const QString &texto);
+    static BarcodeSymbol CriaBarrasEAN13(const QString &texto);
+    static BarcodeSymbol CriaBarrasI25(const QString &texto);
+    static BarcodeSymbol CriaBarrasEAN8(const QString &texto);
+    static BarcodeSymbol CriaBarrasUPCA(const QString &texto);
 
     // The digits that EAN-13, EAN-8 and UPC-A carry, check digit included.
     static QString DigitosEAN13(const QString &texto);
@@ -99,23 +115,14 @@ public:
     static QString DigitosUPCA(const QString &texto);
 
 private:
-    struct LegendPiece {
-        double x;  // pixels
-        QString text;
-    };
-
-    void CriaBarras128(QPainter &painter, int &x);
-    void CriaBarras39(QPainter &painter, int &x);
-    void CriaBarrasEAN13(QPainter &painter, int &x);
-    void CriaBarrasI25(QPainter &painter, int &x);
-    void CriaBarrasEAN8(QPainter &painter, int &x);
-    void CriaBarrasUPCA(QPainter &painter, int &x);
-
-    // Paints the module string from x, with its guard modules longer.
-    void drawModules(QPainter &painter, int &x, const QString &modules, const QVector<int> &guards);
-    void drawLegend(QPainter &painter, const QVector<LegendPiece> &pieces);
-    QVector<int> guardModules() const;
-    bool isBar(QChar module) const { return module == QLatin1Char('P') || module == QLatin1Char('1'); }
+    // The symbol of the current text and symbology, computed once per change.
+    const BarcodeSymbol &symbol() const;
+    // A property changed: the picture is drawn anew when read, and the
+    // control takes the symbol's width now.
+    void changed();
+    void takeSymbolWidth();
+    int modulePixels() const { return std::max(1, qRound(m_pen.widthF())); }
+    QImage draw() const;
 
     double layOutAtModuleWidth(const ReportContext &context, QPointF origin, std::vector<PageItem> &items);
 
@@ -129,6 +136,11 @@ private:
     int m_legendaPos = 11;
     QPen m_pen;
     double m_moduleMm = 0;
+
+    mutable std::optional<BarcodeSymbol> m_symbol;
+    // The picture as last drawn, and the control height it was drawn at.
+    mutable std::optional<QImage> m_drawn;
+    mutable int m_drawnHeight = 0;
 };
 
 }  // namespace kalvero

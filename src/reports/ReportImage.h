@@ -12,7 +12,7 @@ class ReportImage : public ReportControl {
 public:
     using ReportControl::ReportControl;
 
-    const QImage &picture() const { return m_picture; }
+    virtual const QImage &picture() const { return m_picture; }
     void setPicture(const QImage &picture) { m_picture = picture; }
     // False, leaving the control empty, when the file cannot be read.
     bool loadFromFile(const QString &path);

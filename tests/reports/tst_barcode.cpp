@@ -150,6 +150,10 @@ private slots:
         QVERIFY(black(10 + firstDataBar, 59));
         QVERIFY(!black(10 + firstDataBar, 61));   // data bars stop at Altura
         QVERIFY(!black(9 + 95 + 1, 30));          // nothing after the last module
+        // A later height shows in the picture read after it.
+        c.setHeight(90);
+        QCOMPARE(c.picture().height(), 90);
+        QVERIFY(black(10, 71));
 
         c.setTexto(QStringLiteral("   "));
         QVERIFY(c.picture().isNull());
@@ -240,6 +244,18 @@ private slots:
         QCOMPARE(b->frame.width(), (11 + 95 + 7) * 0.33);
         QVERIFY(qAbs(b->bars.first().left() - (2 + 11 * 0.33)) < 1e-9);
         QCOMPARE(doc.pages[0].texts(), QStringList({"0", "000000", "020145"}));
+        // Its legend where the picture puts it, in pixels of 1/96 inch: the
+        // first digit at LegendaPos (2) from the frame's left edge, the halves
+        // 2 modules + 3 pixels and 49 modules + 2 pixels after the first module.
+        const double px = 25.4 / 96, firstModule = 2 + 11 * 0.33;
+        QVector<double> lefts;
+        for (const PageItem &i : items)
+            if (const auto *t = std::get_if<TextItem>(&i))
+                lefts << t->baseline.x();
+        const QVector<double> expected{2 + 2 * px, firstModule + 2 * 0.33 + 3 * px, firstModule + 49 * 0.33 + 2 * px};
+        QCOMPARE(lefts.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QVERIFY2(qAbs(lefts[i] - expected[i]) < 1e-9, qPrintable(QString::number(lefts[i])));
 
         for (int dpi : {300, 600}) {
             QImage sheet(qRound(55 / 25.4 * dpi), qRound(25 / 25.4 * dpi), QImage::Format_RGB32);

@@ -28,7 +28,7 @@ public:
     ~UnitFixture();
 
     void answer(QList<MessageService::Answer> answers) { m_script.set(std::move(answers)); }
-    QList<MessageService::Message> messages() const { return MessageService::shown(); }
+    const QList<MessageService::Message> &messages() const { return MessageService::shown(); }
     QStringList messageTexts() const;
     void clearMessages() { MessageService::clearShown(); }
 
