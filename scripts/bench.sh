@@ -2,7 +2,8 @@
 # Builds in release mode and runs the benchmarks: data access, embedded and
 # against a local Firebird server (the seeded database is kept in
 # bench-data/), the requester registry's name search, and the report engine's
-# 500-page list to PDF.
+# 500-page list to PDF, and the backup and restore of the seeded database
+# against cp plus zip of the same file.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -16,8 +17,10 @@ chmod 0777 "$DATA"
 "$BUILD_DIR/bench/kalvero_bench" "$DATA/BENCH.FDB"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_reports" "$DATA"
+"$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB"
 
 "$KALVERO_ROOT/scripts/firebird-server.sh" start
 trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT
 "$BUILD_DIR/bench/kalvero_bench" "$DATA/BENCH.FDB" 127.0.0.1
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB" 127.0.0.1
+"$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB" 127.0.0.1

@@ -13,6 +13,7 @@
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
+#include "backup/TFrmBakcup.h"
 #include "ui/ProgramExit.h"
 
 #include <QAbstractItemView>
@@ -261,6 +262,20 @@ private slots:
         QCOMPARE(title, QStringLiteral("Informações da Entidade"));
         QCOMPARE(city, QStringLiteral("PATOS"));
         QVERIFY(!UDMCadastro->cdsTBEntidade.isActive());
+
+        // The backup screen lets go of the unit database while it is open.
+        bool unitClosed = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto *screen = qobject_cast<TFrmBakcup *>(QApplication::activeModalWidget());
+            QVERIFY(screen);
+            title = screen->windowTitle();
+            unitClosed = !DM->MDatabasePrincipal.isConnected();
+            test::named<QPushButton>(screen, QStringLiteral("btnFechar"))->click();
+        });
+        window.commandButton(Command::Backup)->click();
+        QCOMPARE(title, QStringLiteral("Backup ou Restauração"));
+        QVERIFY(unitClosed);
+        QVERIFY(DM->MDatabasePrincipal.isConnected());
         QVERIFY2(f.messages().isEmpty(), qPrintable(f.messageTexts().join('|')));
     }
 

@@ -1,6 +1,8 @@
 #include "ScreenCatalog.h"
 
 #include "TFrmPrincipal.h"
+#include "backup/TFrmBakcup.h"
+#include "data/modules/TUDMCadastro.h"
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
@@ -14,6 +16,8 @@ void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState 
     mainWindow.setScreen(Command::Setor, [&](QWidget *owner) { return new TCAD_Setores(data, session, owner); });
     mainWindow.setScreen(Command::Entidade,
                          [&](QWidget *owner) { return new TCad_EntidadeNovo(data, session, owner); });
+    mainWindow.setScreen(Command::Backup,
+                         [&](QWidget *owner) { return new TFrmBakcup(data.connectionModule(), session, owner); });
 }
 
 }  // namespace kalvero
