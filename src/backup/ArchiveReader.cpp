@@ -3,13 +3,16 @@
 #include "data/Failure.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 #include <archive.h>
 #include <archive_entry.h>
 
 namespace kalvero {
 
-ArchiveReader::ArchiveReader(const QString &path) : m_path(path) {
+ArchiveReader::ArchiveReader(const QString &path) : m_path(path), m_fileSize(QFileInfo(path).size()) {
     m_archive = archive_read_new();
     archive_read_support_format_all(m_archive);
     archive_read_support_filter_all(m_archive);
@@ -48,6 +51,12 @@ std::size_t ArchiveReader::read(char *data, std::size_t capacity) {
     if (got < 0)
         fail();
     return static_cast<std::size_t>(got);
+}
+
+double ArchiveReader::fractionRead() const {
+    if (m_fileSize <= 0)
+        return 0.0;
+    return std::clamp(double(archive_filter_bytes(m_archive, -1)) / double(m_fileSize), 0.0, 1.0);
 }
 
 }  // namespace kalvero

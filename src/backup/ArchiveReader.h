@@ -23,12 +23,15 @@ public:
     QString entryName() const { return m_entryName; }
     // Up to `capacity` bytes of the current file; 0 at its end.
     std::size_t read(char *data, std::size_t capacity);
+    // How much of the archive file has been read, 0 to 1.
+    double fractionRead() const;
 
 private:
     [[noreturn]] void fail();
 
     QString m_path;
     QString m_entryName;
+    qint64 m_fileSize = 0;
     struct archive *m_archive = nullptr;
 };
 

@@ -168,10 +168,11 @@ void FirebirdService::backup(const QString &databasePath, const Sink &sink) {
     });
 }
 
-void FirebirdService::restore(const QString &databasePath, const Source &source) {
-    start(isc_action_svc_restore, databasePath, [](Firebird::IXpbBuilder *spb, fb::ThrowStatus &status) {
+void FirebirdService::restore(const QString &databasePath, const Source &source, RestoreMode mode) {
+    start(isc_action_svc_restore, databasePath, [mode](Firebird::IXpbBuilder *spb, fb::ThrowStatus &status) {
         spb->insertString(&status, isc_spb_bkp_file, "stdin");
-        spb->insertInt(&status, isc_spb_options, isc_spb_res_create);
+        spb->insertInt(&status, isc_spb_options,
+                       mode == RestoreMode::Replace ? isc_spb_res_replace : isc_spb_res_create);
     });
     const unsigned char receive[] = {isc_info_svc_stdin, isc_info_svc_line};
     std::vector<unsigned char> buffer(ReplySize);

@@ -37,8 +37,12 @@ public:
     // Firebird's own backup of the database (a path as the engine sees it),
     // consistent as of its start while others go on working.
     void backup(const QString &databasePath, const Sink &sink);
-    // Makes a new database from a backup stream; never replaces a file.
-    void restore(const QString &databasePath, const Source &source);
+    // Makes a database from a backup stream. Create refuses an existing
+    // file; Replace overwrites one that nobody has attached (or that is no
+    // database at all), which is how a server's file is replaced from a
+    // workstation that cannot reach it.
+    enum class RestoreMode { Create, Replace };
+    void restore(const QString &databasePath, const Source &source, RestoreMode mode = RestoreMode::Create);
     // Full shutdown: nobody may attach until it is brought online again.
     // Refused while any attachment exists.
     void shutDown(const QString &databasePath);

@@ -1,28 +1,24 @@
 #include "UnitRestore.h"
 
-#include "ArchiveReader.h"
-#include "DatabaseFileHeader.h"
+#include "BackupPlace.h"
 #include "FirebirdService.h"
+#include "RestoreStream.h"
 
 #include "data/records/RecordSet.h"
 #include "data/schema/UnitSchema.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <QTemporaryDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace kalvero {
 
 namespace {
-
-constexpr std::size_t Chunk = 1 << 16;
 
 QString withSuffix(const QString &path, const QString &suffix) {
     const QFileInfo info(path);
@@ -30,6 +26,16 @@ QString withSuffix(const QString &path, const QString &suffix) {
 }
 
 QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// The engine's restore reads the stream through this, and the progress follows it.
+FirebirdService::Source streamFeeder(RestoreStream &stream, const std::function<void(double)> &progress) {
+    return [&stream, progress](char *data, std::size_t capacity) {
+        const std::size_t got = stream.read(data, capacity);
+        if (progress)
+            progress(stream.fractionRead());
+        return got;
+    };
+}
 
 bool renameFile(const QString &from, const QString &to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
@@ -90,96 +96,65 @@ int UnitRestore::otherAttachments() const {
     return count.toInt();
 }
 
+bool UnitRestore::swapsFiles() const { return BackupPlace::isLocalServer(m_target.host); }
+
 void UnitRestore::restoreFrom(const QString &archivePath, const QString &safetyCopyPath, const QDateTime &when,
                               const BackupProgress &progress) const {
     const auto report = [&](int percent) {
         if (progress)
             progress(percent);
     };
+    // A stage of the work between two percentages, fed with its own fraction done.
+    const auto stage = [&](int from, int to) {
+        return [=](double done) { report(from + static_cast<int>(std::clamp(done, 0.0, 1.0) * (to - from))); };
+    };
     report(0);
     if (const int others = otherAttachments())
         throw AttachedElsewhere(others);
+    const bool files = swapsFiles();
+    const int safetyEnd = 30;
     try {
-        UnitBackup(m_databaseName).writeTo(safetyCopyPath, when, [&](int p) { report(p * 45 / 100); });
+        UnitBackup(m_databaseName).writeTo(safetyCopyPath, when, [&](int p) { report(p * safetyEnd / 100); });
     } catch (const Failure &failure) {
         throw Failure(QStringLiteral("A cópia de segurança do banco de dados atual não pôde ser feita, "
                                      "e nada foi restaurado: ") +
                       failure.text());
     }
-    makeRestored(archivePath);
-    report(85);
+    makeRestored(archivePath, stage(safetyEnd, files ? 90 : ServerReplaceStart - 2));
     checkRestored();
-    report(90);
-    swapIn();
+    if (files) {
+        report(95);
+        swapIn();
+    } else {
+        // The copy beside has proved the archive; the server now makes the
+        // same database in place of the current one.
+        dropRestored();
+        report(ServerReplaceStart);
+        replaceOnServer(archivePath, safetyCopyPath, stage(ServerReplaceStart, 99));
+    }
     report(100);
 }
 
-void UnitRestore::makeRestored(const QString &archivePath) const {
-    const QString restoredName = DatabaseTarget::databaseName(m_target.host, restoredPath());
-    const auto discard = [&] {
-        try {
-            Connection::dropDatabase(restoredName);
-        } catch (const Failure &) {
-            QFile::remove(restoredPath());  // never opened by an engine: only a broken restore leaves it
-        }
-    };
-    if (QFileInfo::exists(restoredPath()))
-        discard();
-
-    ArchiveReader reader(archivePath);
-    if (!reader.nextFile())
-        throw Failure(QStringLiteral("O arquivo escolhido não contém um banco de dados."));
-    std::vector<char> first(Chunk);
-    first.resize(reader.read(first.data(), first.size()));
-    if (first.empty())
-        throw Failure(QStringLiteral("O arquivo escolhido não contém um banco de dados."));
-
-    // An archive made by copying the file: the file is opened apart by this
-    // program's own engine and read into a backup stream.
-    QTemporaryDir scratch;
-    QFile stream;
-    if (isDatabaseFileStart(first.data(), first.size())) {
-        if (!scratch.isValid())
-            throw FileError(QStringLiteral("Não foi possível criar uma pasta temporária: ") + scratch.errorString());
-        const QString file = scratch.filePath(QStringLiteral("DBPROTOCOLO.FDB"));
-        {
-            QFile out(file);
-            if (!out.open(QIODevice::WriteOnly))
-                throw FileError(out.errorString());
-            std::vector<char> buffer = first;
-            for (std::size_t got = buffer.size(); got > 0; got = reader.read(buffer.data(), Chunk)) {
-                if (out.write(buffer.data(), static_cast<qint64>(got)) != static_cast<qint64>(got))
-                    throw FileError(out.errorString());
-                buffer.resize(Chunk);
-            }
-        }
-        stream.setFileName(scratch.filePath(QStringLiteral("DBPROTOCOLO.FBK")));
-        if (!stream.open(QIODevice::ReadWrite))
-            throw FileError(stream.errorString());
-        FirebirdService(QString()).backup(file, [&](const char *data, std::size_t size) {
-            return stream.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
-        });
-        stream.seek(0);
-    }
-
-    std::size_t firstOffset = 0;
-    const auto source = [&](char *data, std::size_t capacity) -> std::size_t {
-        if (stream.isOpen())
-            return static_cast<std::size_t>(std::max<qint64>(0, stream.read(data, static_cast<qint64>(capacity))));
-        if (firstOffset < first.size()) {
-            const std::size_t n = std::min(capacity, first.size() - firstOffset);
-            std::memcpy(data, first.data() + firstOffset, n);
-            firstOffset += n;
-            return n;
-        }
-        return reader.read(data, capacity);
-    };
+void UnitRestore::makeRestored(const QString &archivePath, const std::function<void(double)> &progress) const {
+    RestoreStream stream(archivePath);
     try {
-        FirebirdService(m_target.host).restore(restoredPath(), source);
+        // Replace: a file left by an interrupted restore is overwritten.
+        FirebirdService(m_target.host).restore(restoredPath(), streamFeeder(stream, progress),
+                                               FirebirdService::RestoreMode::Replace);
     } catch (const Failure &failure) {
-        if (QFileInfo::exists(restoredPath()) || !m_target.embedded)
-            discard();
+        dropRestored();
         throw Failure(QStringLiteral("O banco de dados do arquivo não pôde ser restaurado: ") + failure.text());
+    }
+}
+
+void UnitRestore::dropRestored() const {
+    try {
+        Connection::dropDatabase(DatabaseTarget::databaseName(m_target.host, restoredPath()));
+    } catch (const Failure &) {
+        // Only a broken restore leaves a file no engine opens; only here can
+        // it be removed (on a remote server the next restore overwrites it).
+        if (swapsFiles())
+            QFile::remove(restoredPath());
     }
 }
 
@@ -189,15 +164,57 @@ void UnitRestore::checkRestored() const {
     try {
         missing = missingTables(restoredName);
     } catch (const Failure &failure) {
-        missing.clear();
-        QFile::remove(restoredPath());
+        dropRestored();
         throw Failure(QStringLiteral("O banco de dados restaurado não abre: ") + failure.text());
     }
     if (!missing.isEmpty()) {
-        Connection::dropDatabase(restoredName);
+        dropRestored();
         throw Failure(QStringLiteral("O arquivo escolhido não contém o banco de dados de uma unidade (faltam as tabelas %1).")
                           .arg(missing.join(QStringLiteral(", "))));
     }
+}
+
+void UnitRestore::replaceOnServer(const QString &archivePath, const QString &safetyCopyPath,
+                                  const std::function<void(double)> &progress) const {
+    // Full shutdown is refused while anybody is attached, and lets nobody in
+    // afterwards: the server replaces a file that no engine has open.
+    try {
+        FirebirdService(m_target.host).shutDown(m_target.path);
+    } catch (const Failure &failure) {
+        throw Failure(QStringLiteral("O banco de dados atual não pôde ser fechado para a troca: ") + failure.text());
+    }
+    QString reason;
+    try {
+        RestoreStream stream(archivePath);
+        FirebirdService(m_target.host).restore(m_target.path, streamFeeder(stream, progress),
+                                               FirebirdService::RestoreMode::Replace);
+        const QStringList missing = missingTables(m_databaseName);
+        if (!missing.isEmpty())
+            reason = QStringLiteral("faltam as tabelas ") + missing.join(QStringLiteral(", "));
+    } catch (const Failure &failure) {
+        reason = failure.text();
+    }
+    if (reason.isEmpty())
+        return;
+
+    // The current database may be overwritten already: it comes back from the
+    // safety copy, which holds it as it was when the restore began.
+    try {
+        RestoreStream stream(safetyCopyPath);
+        FirebirdService(m_target.host).restore(m_target.path, streamFeeder(stream, {}),
+                                               FirebirdService::RestoreMode::Replace);
+    } catch (const Failure &failure) {
+        try {
+            FirebirdService(m_target.host).bringOnline(m_target.path);  // if it was never touched
+        } catch (const Failure &) {
+        }
+        throw Failure(QStringLiteral("O banco de dados restaurado não pôde substituir o atual (%1), e o atual não "
+                                     "pôde ser reposto a partir da cópia de segurança %2: %3")
+                          .arg(reason, safetyCopyPath, failure.text()));
+    }
+    throw Failure(QStringLiteral("O banco de dados restaurado não pôde substituir o atual, que foi reposto a partir "
+                                 "da cópia de segurança: ") +
+                  reason);
 }
 
 void UnitRestore::swapIn() const {
@@ -207,7 +224,7 @@ void UnitRestore::swapIn() const {
     try {
         service.shutDown(m_target.path);
     } catch (const Failure &failure) {
-        Connection::dropDatabase(DatabaseTarget::databaseName(m_target.host, restoredPath()));
+        dropRestored();
         throw Failure(QStringLiteral("O banco de dados atual não pôde ser fechado para a troca: ") + failure.text());
     }
     const auto giveBack = [&](const QString &reason) {
@@ -221,14 +238,15 @@ void UnitRestore::swapIn() const {
         renameFile(previousPath(), m_target.path);
         giveBack(QStringLiteral("O banco de dados restaurado não pôde ser posto no lugar do atual: ") + reason);
     }
-    QStringList missing;
     QString reason;
     try {
-        missing = missingTables(m_databaseName);
+        const QStringList missing = missingTables(m_databaseName);
+        if (!missing.isEmpty())
+            reason = QStringLiteral("faltam as tabelas ") + missing.join(QStringLiteral(", "));
     } catch (const Failure &failure) {
         reason = failure.text();
     }
-    if (!reason.isEmpty() || !missing.isEmpty()) {
+    if (!reason.isEmpty()) {
         renameFile(m_target.path, restoredPath());
         renameFile(previousPath(), m_target.path);
         giveBack(QStringLiteral("O banco de dados restaurado não abriu no lugar do atual: ") + reason);

@@ -10,14 +10,18 @@
 namespace kalvero::test {
 
 // A unit database with a requester and a subject to hang protocols on, and a
-// Backup folder beside it.
+// Backup folder. The database is in the scratch folder, or in a folder of the
+// server's that this process may not see.
 struct BackupFixture {
     ScratchFolder scratch;
-    QString databaseName = createUnitDatabase(scratch);
-    QString databasePath = DatabaseTarget::parse(databaseName).path;
+    QString databaseName;
+    QString databasePath;
     QString backupFolder = scratch.file(QStringLiteral("Backup/UN01/"));
 
-    BackupFixture() {
+    explicit BackupFixture(const QString &databaseFolder = {})
+        : databaseName(createUnitDatabaseAt((databaseFolder.isEmpty() ? scratch.path() : databaseFolder) +
+                                            QStringLiteral("DBPROTOCOLO.FDB"))),
+          databasePath(DatabaseTarget::parse(databaseName).path) {
         QDir().mkpath(backupFolder);
         executeOn(databaseName, QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME) values (1, 'ANA')"));
         executeOn(databaseName, QStringLiteral("insert into TBASSUNTO (IDASSUNTO, DESCRICAO) values (1, 'ALVARA')"));

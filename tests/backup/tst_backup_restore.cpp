@@ -12,14 +12,20 @@
 #include "data/schema/UnitSchema.h"
 
 #include <QFile>
+#include <QList>
 #include <QFileInfo>
 #include <QTest>
 
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
 using namespace kalvero;
 using test::BackupFixture;
+using test::executeOn;
 
 namespace {
 
@@ -104,8 +110,19 @@ private slots:
 
     // Backup, more protocols, a second backup into the same archive, more
     // again, restore: the newer copy comes back, the later rows are gone.
+    // The server suite's address counts as a remote server, whose files are
+    // replaced through its services; "localhost" has them swapped here.
+    void fullCircle_data() {
+        QTest::addColumn<QString>("host");
+        QTest::newRow("suite's engine") << QString();
+        if (test::isServerSuite())
+            QTest::newRow("localhost") << QStringLiteral("localhost");
+    }
     void fullCircle() {
+        QFETCH(QString, host);
         BackupFixture f;
+        if (!host.isEmpty())
+            f.databaseName = DatabaseTarget::databaseName(host, f.databasePath);
         f.addProtocols(1, 3);
         const QString archive = f.archive(BackupPlace::archiveName(QStringLiteral("01"), When));
         UnitBackup(f.databaseName).writeTo(archive, When);
@@ -116,6 +133,7 @@ private slots:
 
         const QString safety = f.archive(BackupPlace::safetyCopyName(QFileInfo(archive).fileName()));
         UnitRestore restore(f.databaseName);
+        QCOMPARE(restore.swapsFiles(), !test::isServerSuite() || !host.isEmpty());
         restore.restoreFrom(archive, safety, When);
         QCOMPARE(f.protocols(), numbers(1, 4));
         QVERIFY(!QFileInfo::exists(restore.restoredPath()));
@@ -147,6 +165,99 @@ private slots:
         other.close();
         QCOMPARE(f.protocols(), numbers(1, 3));
         QVERIFY(!QFileInfo::exists(f.archive(QStringLiteral("seg.rar"))));
+    }
+
+    // A remote server's database replaced through its services alone: the
+    // database lives in a folder this process cannot see (covered in its own
+    // mount namespace by an empty one), so any rename, removal or look at the
+    // file from here would fail the restore.
+    void restoreThroughTheServerAlone() {
+        const QString hidden = qEnvironmentVariable("KALVERO_SERVER_ONLY_FOLDER");
+        if (hidden.isEmpty() || !test::isServerSuite())
+            QSKIP("needs a server folder hidden from this process (tests/backup/hidden-from-workstation.sh)");
+        BackupFixture f(hidden);
+        QVERIFY2(!QFileInfo::exists(f.databasePath), "the server's database file is visible here");
+        f.addProtocols(1, 3);
+        const QString archive = f.archive(BackupPlace::archiveName(QStringLiteral("01"), When));
+        UnitBackup(f.databaseName).writeTo(archive, When);
+        f.addProtocols(4, 5);
+        UnitRestore restore(f.databaseName);
+        QVERIFY(!restore.swapsFiles());
+        QList<int> steps;
+        restore.restoreFrom(archive, f.archive(QStringLiteral("seg.rar")), When, [&](int p) { steps << p; });
+        QCOMPARE(f.protocols(), numbers(1, 3));
+        QCOMPARE(steps.last(), 100);
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+        // Nothing left beside it on the server: the copy made there is dropped.
+        QVERIFY_THROWS_EXCEPTION(Failure, BackupFixture::protocolsOf(
+                                              DatabaseTarget::databaseName(test::serverAddress(), restore.restoredPath())));
+        QCOMPARE(FirebirdService(test::serverAddress()).validate(f.databasePath), QStringList());
+        Connection::dropDatabase(f.databaseName);
+    }
+
+    // The archive goes bad between the check of the copy beside and the
+    // server's replacing of the current database: the current database comes
+    // back from the safety copy, and the failure says so.
+    void failedReplaceOnServerPutsTheSafetyCopyBack() {
+        if (!test::isServerSuite())
+            QSKIP("the embedded engine's file is swapped, not replaced by a server");
+        BackupFixture f;
+        f.addProtocols(1, 30);
+        const QString archive = f.archive(QStringLiteral("a.rar"));
+        UnitBackup(f.databaseName).writeTo(archive, When);
+        f.addProtocols(31, 32);
+        bool damaged = false;
+        try {
+            UnitRestore(f.databaseName).restoreFrom(archive, f.archive(QStringLiteral("seg.rar")), When, [&](int p) {
+                if (p >= UnitRestore::ServerReplaceStart && !damaged) {
+                    QFile file(archive);
+                    QVERIFY(file.resize(file.size() / 2));
+                    damaged = true;
+                }
+            });
+            QFAIL("a damaged archive replaced the database");
+        } catch (const Failure &failure) {
+            QVERIFY2(failure.text().contains(QStringLiteral("reposto a partir da cópia de segurança")),
+                     qPrintable(failure.text()));
+        }
+        QVERIFY(damaged);
+        QCOMPARE(f.protocols(), numbers(1, 32));
+        executeOn(f.databaseName, BackupFixture::insertStatement(), {BackupFixture::number(33), QStringLiteral("X")});
+    }
+
+    // Archives of other archivers, read by their content: RAR holding the
+    // database file itself, 7z holding the engine's backup.
+    void restoresA7zArchive() {
+        BackupFixture f;
+        f.addProtocols(1, 4);
+        const QString zip = f.archive(QStringLiteral("origem.rar"));
+        UnitBackup(f.databaseName).writeTo(zip, When);
+        const QString sevenZip = f.archive(QStringLiteral("UN01-Gerado_no_Dia_01.02.2013_as_08.00.00.rar"));
+        {
+            ArchiveReader reader(zip);
+            QVERIFY(reader.nextFile());
+            archive *out = archive_write_new();
+            QCOMPARE(archive_write_set_format_7zip(out), ARCHIVE_OK);
+            QCOMPARE(archive_write_open_filename(out, QFile::encodeName(sevenZip).constData()), ARCHIVE_OK);
+            QByteArray content;
+            char buffer[65536];
+            while (const std::size_t got = reader.read(buffer, sizeof buffer))
+                content.append(buffer, qsizetype(got));
+            archive_entry *entry = archive_entry_new();
+            archive_entry_set_pathname(entry, "DBPROTOCOLO.FBK");
+            archive_entry_set_filetype(entry, AE_IFREG);
+            archive_entry_set_perm(entry, 0644);
+            archive_entry_set_size(entry, content.size());
+            QCOMPARE(archive_write_header(out, entry), ARCHIVE_OK);
+            QCOMPARE(archive_write_data(out, content.constData(), size_t(content.size())), la_ssize_t(content.size()));
+            archive_entry_free(entry);
+            QCOMPARE(archive_write_close(out), ARCHIVE_OK);
+            archive_write_free(out);
+        }
+        QVERIFY(QFile::remove(zip));
+        f.addProtocols(5, 6);
+        UnitRestore(f.databaseName).restoreFrom(sevenZip, f.archive(QStringLiteral("seg.rar")), When);
+        QCOMPARE(f.protocols(), numbers(1, 4));
     }
 
     // An archive that the archiver made by adding the database file itself.

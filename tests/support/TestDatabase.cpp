@@ -31,8 +31,12 @@ QString createEmptyDatabase(const ScratchFolder &folder, const QString &fileName
 }
 
 QString createUnitDatabase(const ScratchFolder &folder, const QString &fileName) {
+    return createUnitDatabaseAt(folder.file(fileName));
+}
+
+QString createUnitDatabaseAt(const QString &filePath) {
     Connection connection;
-    connection.setDatabaseName(databaseName(folder.file(fileName)));
+    connection.setDatabaseName(databaseName(filePath));
     connection.create();
     UnitSchema::createTemplateTables(connection);
     return connection.databaseName();

@@ -28,6 +28,8 @@ QString databaseName(const QString &filePath);
 
 // A fresh unit database with the nine template tables; gives its database string.
 QString createUnitDatabase(const ScratchFolder &folder, const QString &fileName = QStringLiteral("DBPROTOCOLO.FDB"));
+// The same at a path of the suite's engine's choosing.
+QString createUnitDatabaseAt(const QString &filePath);
 // A fresh empty database.
 QString createEmptyDatabase(const ScratchFolder &folder, const QString &fileName);
 
