@@ -125,19 +125,32 @@ void FirebirdService::start(unsigned char action, const QString &databasePath,
     });
 }
 
-QStringList FirebirdService::drainText() {
+QStringList FirebirdService::drainText(const std::function<void()> &waiting) {
     QStringList lines;
     const unsigned char receive[] = {isc_info_svc_line};
+    // Ask for an answer after a second at most, so the caller can show progress.
+    const unsigned char timeout[] = {isc_info_svc_timeout, 4, 0, 1, 0, 0, 0};
     std::vector<unsigned char> buffer(ReplySize);
     fb::guarded([&] {
         fb::ThrowStatus status;
         for (;;) {
-            m_service->query(&status, 0, nullptr, sizeof receive, receive, buffer.size(), buffer.data());
+            m_service->query(&status, waiting ? sizeof timeout : 0, waiting ? timeout : nullptr, sizeof receive,
+                             receive, buffer.size(), buffer.data());
+            bool timedOut = false;
+            for (const unsigned char *p = buffer.data(); p < buffer.data() + buffer.size() && *p != isc_info_end;) {
+                if (*p == isc_info_svc_timeout)
+                    timedOut = true;
+                if (*p != isc_info_svc_line)
+                    break;
+                p += 3 + readInt(p + 1, 2);
+            }
             const Reply reply = parseReply(buffer.data(), buffer.data() + buffer.size(),
                                            [&](unsigned char, const char *data, unsigned length) {
                                                lines << QString::fromUtf8(data, length);
                                            });
-            if (!reply.gotText && !reply.more)
+            if (timedOut)
+                waiting();
+            else if (!reply.gotText && !reply.more)
                 return;
         }
     });
@@ -166,6 +179,15 @@ void FirebirdService::backup(const QString &databasePath, const Sink &sink) {
                 return;
         }
     });
+}
+
+void FirebirdService::backupToFile(const QString &databasePath, const QString &backupPath,
+                                   const std::function<void()> &waiting) {
+    const QByteArray file = backupPath.toUtf8();
+    start(isc_action_svc_backup, databasePath, [&](Firebird::IXpbBuilder *spb, fb::ThrowStatus &status) {
+        spb->insertString(&status, isc_spb_bkp_file, file.constData());
+    });
+    drainText(waiting);
 }
 
 void FirebirdService::restore(const QString &databasePath, const Source &source, RestoreMode mode) {

@@ -37,6 +37,11 @@ public:
     // Firebird's own backup of the database (a path as the engine sees it),
     // consistent as of its start while others go on working.
     void backup(const QString &databasePath, const Sink &sink);
+    // The same backup written by the engine into a file it reaches; waiting
+    // is called about once a second until it is done. The engine hands a
+    // stream over in small pieces, so a file of its own is much faster where
+    // the program can read it (the embedded engine writes as this process).
+    void backupToFile(const QString &databasePath, const QString &backupPath, const std::function<void()> &waiting);
     // Makes a database from a backup stream. Create refuses an existing
     // file; Replace overwrites one that nobody has attached (or that is no
     // database at all), which is how a server's file is replaced from a
@@ -54,7 +59,9 @@ private:
     // Starts an action on the attached manager; fill adds its parameters.
     void start(unsigned char action, const QString &databasePath,
                const std::function<void(Firebird::IXpbBuilder *, fb::ThrowStatus &)> &fill);
-    QStringList drainText();
+    // The lines the running action reports until it ends; waiting, when
+    // given, is called whenever a second passes without any.
+    QStringList drainText(const std::function<void()> &waiting = {});
 
     QString m_serverAddress;
     Firebird::IService *m_service = nullptr;

@@ -7,15 +7,22 @@
 #include "data/firebird/FirebirdClient.h"
 
 #include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
+#include <algorithm>
 #include <vector>
 
 namespace kalvero {
 
 namespace {
 
-// Writing the archive is most of the work; reading it back the rest.
+// Writing the archive is most of the work; reading it back the rest. Where
+// the engine writes a file first, that takes about half.
+constexpr int EngineShare = 50;
 constexpr int WritingShare = 85;
+constexpr std::size_t FileChunk = 1 << 20;
 
 class ProgressSteps {
 public:
@@ -73,14 +80,44 @@ void UnitBackup::writeTo(const QString &archivePath, const QDateTime &when, cons
     writer.beginEntry(EntryName, when);
     QCryptographicHash written(QCryptographicHash::Sha1);
     qint64 writtenBytes = 0;
-    FirebirdService service(m_target.host);
-    service.backup(m_target.path, [&](const char *data, std::size_t size) {
+    const auto take = [&](const char *data, std::size_t size, int percent) {
         writer.write(data, size);
         written.addData(QByteArrayView(data, static_cast<qsizetype>(size)));
         writtenBytes += static_cast<qint64>(size);
-        steps.set(static_cast<int>(std::min<qint64>(WritingShare - 1, writtenBytes * WritingShare / expected)));
-        return true;
-    });
+        steps.set(percent);
+    };
+    const auto share = [&](qint64 done, qint64 whole, int from, int to) {
+        return from + static_cast<int>(std::min<qint64>(to - from - 1, done * (to - from) / std::max<qint64>(1, whole)));
+    };
+    FirebirdService service(m_target.host);
+    if (m_target.embedded) {
+        // The engine writes its backup into a scratch file beside the archive,
+        // which then goes into the archive.
+        QTemporaryDir scratch(QFileInfo(archivePath).absolutePath() + QStringLiteral("/.copiando-XXXXXX"));
+        if (!scratch.isValid())
+            throw FileError(QStringLiteral("Não foi possível criar uma pasta temporária em %1: %2")
+                                .arg(QFileInfo(archivePath).absolutePath(), scratch.errorString()));
+        QFile file(scratch.filePath(EntryName));
+        service.backupToFile(m_target.path, file.fileName(),
+                             [&] { steps.set(share(QFileInfo(file.fileName()).size(), expected, 0, EngineShare)); });
+        if (!file.open(QIODevice::ReadOnly))
+            throw FileError(file.errorString());
+        std::vector<char> buffer(FileChunk);
+        const qint64 size = file.size();
+        qint64 done = 0;
+        while (done < size) {
+            const qint64 got = file.read(buffer.data(), static_cast<qint64>(buffer.size()));
+            if (got <= 0)
+                throw FileError(file.errorString());
+            done += got;
+            take(buffer.data(), static_cast<std::size_t>(got), share(done, size, EngineShare, WritingShare));
+        }
+    } else {
+        service.backup(m_target.path, [&](const char *data, std::size_t size) {
+            take(data, size, share(writtenBytes + static_cast<qint64>(size), expected, 0, WritingShare));
+            return true;
+        });
+    }
     writer.finish();
     steps.set(WritingShare);
 
@@ -90,11 +127,11 @@ void UnitBackup::writeTo(const QString &archivePath, const QDateTime &when, cons
         throw FileError(QStringLiteral("O arquivo gravado não contém a cópia do banco de dados."));
     QCryptographicHash read(QCryptographicHash::Sha1);
     qint64 readBytes = 0;
-    std::vector<char> buffer(1 << 16);
+    std::vector<char> buffer(FileChunk);
     while (const std::size_t got = reader.read(buffer.data(), buffer.size())) {
         read.addData(QByteArrayView(buffer.data(), static_cast<qsizetype>(got)));
         readBytes += static_cast<qint64>(got);
-        steps.set(WritingShare + static_cast<int>(readBytes * (100 - WritingShare) / std::max<qint64>(1, writtenBytes)) - 1);
+        steps.set(share(readBytes, writtenBytes, WritingShare, 100));
     }
     if (readBytes != writtenBytes || read.result() != written.result())
         throw FileError(QStringLiteral("O arquivo gravado não confere com a cópia do banco de dados."));
