@@ -136,6 +136,8 @@ void TFrmBakcup::buildWindow() {
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
+    // A plain bar: a percentage drawn over it came out black on blue.
+    ProgressBar1->setTextVisible(false);
     ProgressBar1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background-color: blue; }"));
     layout->addWidget(ProgressBar1);
 
