@@ -36,8 +36,8 @@ namespace {
 const QString Caption = QStringLiteral("Atenção");
 const QString CnpjInvalid = QStringLiteral("CNPJ Inválido!");
 
-// What the CNPJ box takes: the 14 digits, or a number typed with its dots,
-// slash and hyphen, which the check then refuses.
+// What the CNPJ box takes: the 14 characters, or a number typed with its
+// dots, slash and hyphen, which the check then refuses.
 constexpr int CnpjTyped = 18;
 
 QGroupBox *group(const char *name, const QString &title, QWidget *parent) {
@@ -88,6 +88,8 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(TUDMCadastro &data, SessionState &session, 
     edtCnpj = new QLineEdit(grpEntidade);
     edtCnpj->setObjectName(QStringLiteral("edtCnpj"));
     edtCnpj->setMaxLength(CnpjTyped);
+    // The alphanumeric CNPJ of new companies is written in capitals.
+    applyTextCase(edtCnpj, TextCase::Upper);
     edtFone = new QLineEdit(grpEntidade);
     edtFone->setObjectName(QStringLiteral("edtFone"));
     FieldBinding::bind(edtFone, records, QStringLiteral("FONE"), TextCase::AsTyped);

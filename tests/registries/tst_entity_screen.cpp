@@ -192,6 +192,8 @@ private slots:
         QTest::newRow("punctuated") << QStringLiteral("11.222.333/0001-81");
         QTest::newRow("wrong check digit") << QStringLiteral("11222333000182");
         QTest::newRow("thirteen digits") << QStringLiteral("1122233300018");
+        QTest::newRow("alphanumeric, wrong check digit") << QStringLiteral("12ABC34501DE36");
+        QTest::newRow("alphanumeric, a letter in a check position") << QStringLiteral("12ABC34501DE3A");
     }
     void leavingTheCnpjBoxChecksIt() {
         QFETCH(QString, typed);
@@ -283,6 +285,22 @@ private slots:
         QCOMPARE(widget<QRadioButton>("rbAgrupados")->isChecked(), stored == QVariant(1));
         QVERIFY(f->messages().isEmpty());
         QVERIFY(w->isVisible());
+    }
+
+    // A company registered lately: the alphanumeric CNPJ, typed in lower
+    // case, passes the check and is written in capitals.
+    void anAlphanumericCnpjIsSavedInCapitals() {
+        insertEntity();
+        openActive();
+        typeInto(widget<QLineEdit>("edtCnpj"), QStringLiteral("12abc34501de35"));
+        QCOMPARE(widget<QLineEdit>("edtCnpj")->text(), QStringLiteral("12ABC34501DE35"));
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Tab);
+        QCOMPARE(focused(), widget<QLineEdit>("edtFone"));
+        save();
+        QVERIFY2(!w->isVisible(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(f->messageTexts(), QStringList{confirmSave});
+        QCOMPARE(column(QStringLiteral("CNPJ")).toString(), QStringLiteral("12ABC34501DE35"));
+        QCOMPARE(count(), 1);
     }
 
     void gravarNeedsFourCharactersInEachRequiredBox_data() {
