@@ -14,6 +14,7 @@
 #include "ui/ErrorBox.h"
 #include "ui/ScreenCentre.h"
 #include "ui/MessageService.h"
+#include "ui/PasswordBox.h"
 #include "ui/ProgramExit.h"
 
 #include <QComboBox>
@@ -58,8 +59,7 @@ TFrmSenha::TFrmSenha(QWidget *owner) : QDialog(owner) {
     edtUsuario->setMaxLength(4);
     edtSenha = new QLineEdit(this);
     edtSenha->setMaxLength(5);
-    edtSenha->setEchoMode(QLineEdit::Password);
-    edtSenha->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    showAsAsterisks(edtSenha);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCadastroSenha = new QPushButton(QStringLiteral("Cadastro de Senha"), this);
     btnCadastroUnidade = new QPushButton(QStringLiteral("Cadastro de Unidade"), this);
@@ -159,8 +159,12 @@ void TFrmSenha::showEvent(QShowEvent *event) {
     Session.ProgramFolder = ProgramPaths::programFolder();
     // The check may take a moment; the window is on the screen first.
     QTimer::singleShot(0, this, [this] {
-        if (updateCheck)
-            updateCheck();
+        if (!updateCheck)
+            return;
+        updateCheck();
+        // An update accepted ends the program: nobody logs in after it.
+        if (ProgramExit::requested())
+            reject();
     });
 }
 

@@ -71,6 +71,8 @@ private:
     QPushButton *btnSair;
     QButtonGroup *m_sequence;
     bool m_closing = false;
+    // The CNPJ box was left by a mouse press on "&Sair" not yet released.
+    bool m_cnpjExitPending = false;
 };
 
 }  // namespace kalvero

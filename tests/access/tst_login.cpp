@@ -225,6 +225,7 @@ private slots:
         QVERIFY(w.login.edtSenha->hasFocus());
         QTest::keyClicks(w.login.edtSenha, QStringLiteral("123456"));
         QCOMPARE(w.login.edtSenha->text(), QStringLiteral("12345"));
+        QCOMPARE(w.login.edtSenha->displayText(), QStringLiteral("*****"));
         QTest::keyClick(w.login.edtSenha, Qt::Key_Return);
         QVERIFY(w.login.btnOK->isEnabled());
         QTRY_VERIFY(w.login.btnOK->hasFocus());
