@@ -73,6 +73,7 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(TUDMCadastro &data, SessionState &session, 
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
+    CentreOnScreenWhenShown::install(this);
     RecordSet *records = &m_entity;
 
     auto *outer = new QVBoxLayout(this);
@@ -221,13 +222,6 @@ void TCad_EntidadeNovo::loadEntity() {
     }
     edtCnpj->setText(e.field(QStringLiteral("CNPJ")).asString());
     edtCnpj->setFocus(Qt::OtherFocusReason);
-}
-
-void TCad_EntidadeNovo::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnScreen(this);
 }
 
 void TCad_EntidadeNovo::done(int result) {

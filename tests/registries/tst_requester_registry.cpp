@@ -196,6 +196,15 @@ private slots:
         QCOMPARE(count(), 2);
     }
 
+    // A double click on an empty list is "&Alterar" too, with its message.
+    void aDoubleClickOnAnEmptyListSaysSo() {
+        openActive();
+        RecordGrid *grid = widget<RecordGrid>("DBGrid1");
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->viewport()->rect().center());
+        QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Solicitante não Cadastrado no Sistema!")});
+        QVERIFY(!editing());
+    }
+
     void anIndividualBecomesACompany() {
         insert(1, QStringLiteral("JOAO"), cpfFor(1), {});
         openActive();
