@@ -96,20 +96,25 @@ bool OfficeServerSetup::bindToEveryInterface() {
     return true;
 }
 
-bool OfficeServerSetup::passwordAccepted() const {
+bool OfficeServerSetup::serverAcceptsPassword(const QString &host, const QString &securityDatabase) {
     try {
         Connection probe;
-        probe.setDatabaseName(DatabaseTarget::databaseName(QStringLiteral("localhost"), m_options.securityDatabase));
+        probe.setDatabaseName(DatabaseTarget::databaseName(host, securityDatabase));
         probe.open();
         probe.close();
         return true;
-    } catch (const DatabaseError &) {
-        return false;
+    } catch (const DatabaseError &e) {
+        if (e.hasCode(FbCode::LoginRejected))
+            return false;
+        if (e.isConnectionLost())
+            throw InstallError(QStringLiteral("The server on %1 does not answer: %2").arg(host, e.text()));
+        // Refused after the login: "no permission for remote access".
+        return true;
     }
 }
 
 bool OfficeServerSetup::setPassword() {
-    if (passwordAccepted()) {
+    if (serverAcceptsPassword(QStringLiteral("localhost"), m_options.securityDatabase)) {
         m_say(QStringLiteral("SYSDBA's password is already the program's; unchanged."));
         return false;
     }

@@ -30,6 +30,11 @@ public:
     OfficeServerSetup(OfficeServerOptions options, Say say, Ask ask);
     void run();
 
+    // Whether the server on host takes the program's SYSDBA password. The
+    // probe attaches to the server's security database, which a server
+    // refuses over the network once it has taken the password.
+    static bool serverAcceptsPassword(const QString &host, const QString &securityDatabase);
+
 private:
     void checkServerPackage();
     void ensureRunning();
@@ -42,7 +47,6 @@ private:
     int command(const QString &program, const QStringList &arguments, const QByteArray &input = {},
                 QString *output = nullptr) const;
     void systemctl(const QString &action);
-    bool passwordAccepted() const;
 
     OfficeServerOptions m_options;
     Say m_say;
