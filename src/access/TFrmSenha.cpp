@@ -37,6 +37,12 @@ namespace {
 
 const QString NoPath = QStringLiteral("...");
 
+// A unit's folder as the label shows it: on its server, or the folder alone
+// when the embedded engine opens it.
+QString shownPath(const QString &folder) {
+    return Session.ServerAddress.isEmpty() ? folder : Session.ServerAddress + QLatin1Char(':') + folder;
+}
+
 QLabel *fieldLabel(const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
     label->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
@@ -286,8 +292,7 @@ void TFrmSenha::unitPicked() {
         }
         if (!findUnitRow(cbUnidade->currentText()))
             return;
-        lblCaminho->setText(Session.ServerAddress + QLatin1Char(':') +
-                            dm2->tbAcesso.field(QStringLiteral("CAMINHO")).asString());
+        lblCaminho->setText(shownPath(dm2->tbAcesso.field(QStringLiteral("CAMINHO")).asString()));
         UnitChosen = true;
     });
 }
@@ -319,7 +324,7 @@ void TFrmSenha::defineUnit() {
             DM->MDatabasePrincipal.open();
             Session.UnitFolder = caminho;
             Session.UnitCode = codigo;
-            lblCaminho->setText(Session.ServerAddress + QLatin1Char(':') + caminho);
+            lblCaminho->setText(shownPath(caminho));
             UnitChosen = true;
         } catch (const std::exception &) {
             MessageService::inform(this, QStringLiteral("Aviso"), QStringLiteral("Banco de dados não localizado!"),
