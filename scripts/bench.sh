@@ -2,8 +2,9 @@
 # Builds in release mode and runs the benchmarks: data access, embedded and
 # against a local Firebird server (the seeded database is kept in
 # bench-data/), the requester registry's name search, and the report engine's
-# 500-page list to PDF, and the backup and restore of the seeded database
-# against cp plus zip of the same file.
+# 500-page list to PDF, the backup and restore of the seeded database
+# against cp plus zip of the same file, and the start-up to the login window
+# against a bare Qt dialog.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -18,6 +19,7 @@ chmod 0777 "$DATA"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_reports" "$DATA"
 "$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB"
+bash "$KALVERO_ROOT/bench/startup.sh" "$BUILD_DIR"
 
 "$KALVERO_ROOT/scripts/firebird-server.sh" start
 trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT

@@ -10,9 +10,10 @@ KALVERO_PACKAGES=(
   qt6-base-dev libgl-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils firebird3.0-examples
   libarchive-dev
-  fonts-liberation2 fonts-wine
+  fonts-liberation2 fonts-wine fonts-noto-color-emoji
   zbar-tools poppler-utils
   xvfb xauth
+  lintian
 )
 
 as_root() {

@@ -5,6 +5,7 @@
 #include "data/modules/AccessStatements.h"
 #include "registries/RegistryWidgets.h"
 #include "ui/ChoiceBinding.h"
+#include "ui/PasswordBox.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -41,7 +42,7 @@ TFrmCadSenha::TFrmCadSenha(Tdm2 &access, QWidget *parent) : QDialog(parent) {
         dataBox(form, "edtUsuario", 0, QStringLiteral("Usuário"), records, QStringLiteral("USUARIO"), TextCase::AsTyped);
     edtUsuario->setMaximumWidth(80);
     edtSenha = dataBox(form, "edtSenha", 1, QStringLiteral("Senha"), records, QStringLiteral("SENHA"), TextCase::AsTyped);
-    edtSenha->setEchoMode(QLineEdit::Password);
+    showAsAsterisks(edtSenha);
     edtSenha->setMaximumWidth(80);
     edtNome = dataBox(form, "edtNome", 2, QStringLiteral("Nome"), records, QStringLiteral("NOME"));
 

@@ -14,6 +14,7 @@
 #include "ui/ErrorBox.h"
 #include "ui/ScreenCentre.h"
 #include "ui/MessageService.h"
+#include "ui/PasswordBox.h"
 #include "ui/ProgramExit.h"
 
 #include <QComboBox>
@@ -35,6 +36,12 @@ namespace kalvero {
 namespace {
 
 const QString NoPath = QStringLiteral("...");
+
+// A unit's folder as the label shows it: on its server, or the folder alone
+// when the embedded engine opens it.
+QString shownPath(const QString &folder) {
+    return Session.ServerAddress.isEmpty() ? folder : Session.ServerAddress + QLatin1Char(':') + folder;
+}
 
 QLabel *fieldLabel(const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
@@ -58,8 +65,7 @@ TFrmSenha::TFrmSenha(QWidget *owner) : QDialog(owner) {
     edtUsuario->setMaxLength(4);
     edtSenha = new QLineEdit(this);
     edtSenha->setMaxLength(5);
-    edtSenha->setEchoMode(QLineEdit::Password);
-    edtSenha->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    showAsAsterisks(edtSenha);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCadastroSenha = new QPushButton(QStringLiteral("Cadastro de Senha"), this);
     btnCadastroUnidade = new QPushButton(QStringLiteral("Cadastro de Unidade"), this);
@@ -159,8 +165,12 @@ void TFrmSenha::showEvent(QShowEvent *event) {
     Session.ProgramFolder = ProgramPaths::programFolder();
     // The check may take a moment; the window is on the screen first.
     QTimer::singleShot(0, this, [this] {
-        if (updateCheck)
-            updateCheck();
+        if (!updateCheck)
+            return;
+        updateCheck();
+        // An update accepted ends the program: nobody logs in after it.
+        if (ProgramExit::requested())
+            reject();
     });
 }
 
@@ -282,8 +292,7 @@ void TFrmSenha::unitPicked() {
         }
         if (!findUnitRow(cbUnidade->currentText()))
             return;
-        lblCaminho->setText(Session.ServerAddress + QLatin1Char(':') +
-                            dm2->tbAcesso.field(QStringLiteral("CAMINHO")).asString());
+        lblCaminho->setText(shownPath(dm2->tbAcesso.field(QStringLiteral("CAMINHO")).asString()));
         UnitChosen = true;
     });
 }
@@ -315,7 +324,7 @@ void TFrmSenha::defineUnit() {
             DM->MDatabasePrincipal.open();
             Session.UnitFolder = caminho;
             Session.UnitCode = codigo;
-            lblCaminho->setText(Session.ServerAddress + QLatin1Char(':') + caminho);
+            lblCaminho->setText(shownPath(caminho));
             UnitChosen = true;
         } catch (const std::exception &) {
             MessageService::inform(this, QStringLiteral("Aviso"), QStringLiteral("Banco de dados não localizado!"),

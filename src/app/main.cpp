@@ -1,6 +1,8 @@
 // Kalvero: the intake register of protocols.
 #include "access/Tdm2.h"
+#include "app/shell/CommandLine.h"
 #include "app/shell/KalveroApplication.h"
+#include "app/shell/LoginShownReport.h"
 #include "app/shell/ScreenCatalog.h"
 #include "app/shell/SingleInstance.h"
 #include "app/shell/TFrmPrincipal.h"
@@ -18,7 +20,10 @@
 using namespace kalvero;
 
 int main(int argc, char *argv[]) {
+    if (const std::optional<int> code = CommandLine::answer(argc, argv))
+        return *code;
     KalveroApplication app(argc, argv);
+    LoginShownReport::installIfAsked();
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
 

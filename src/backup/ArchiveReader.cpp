@@ -16,8 +16,15 @@ ArchiveReader::ArchiveReader(const QString &path) : m_path(path), m_fileSize(QFi
     m_archive = archive_read_new();
     archive_read_support_format_all(m_archive);
     archive_read_support_filter_all(m_archive);
-    if (archive_read_open_filename(m_archive, QFile::encodeName(path).constData(), 65536) != ARCHIVE_OK)
-        fail();
+    if (archive_read_open_filename(m_archive, QFile::encodeName(path).constData(), 65536) != ARCHIVE_OK) {
+        // A constructor that throws runs no destructor: the reader lets go here.
+        try {
+            fail();
+        } catch (...) {
+            archive_read_free(m_archive);
+            throw;
+        }
+    }
 }
 
 ArchiveReader::~ArchiveReader() { archive_read_free(m_archive); }

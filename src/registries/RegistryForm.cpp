@@ -2,6 +2,7 @@
 
 #include "ui/RecordGrid.h"
 #include "ui/RecordNavigator.h"
+#include "ui/ScreenCentre.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -36,6 +37,7 @@ RegistryForm RegistryForm::build(QDialog *window, const Settings &settings) {
     window->setWindowFlags(flags);
     window->setFixedSize(settings.size);
     window->setModal(true);
+    CentreOnScreenWhenShown::install(window);
 
     auto *outer = new QVBoxLayout(window);
     outer->setContentsMargins(4, 4, 4, 4);

@@ -9,6 +9,7 @@
 #include "ui/BoxExit.h"
 #include "ui/DialogKeys.h"
 #include "ui/ErrorBox.h"
+#include "ui/RecordGrid.h"
 #include "ui/FieldBinding.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
@@ -162,7 +163,7 @@ TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, 
                             [this] { return edtConsultaCpf->digits(); }, RequesterStatements::orderedByName());
     registry->addTextSearch(edtConsultaCnpj, RequesterStatements::cnpjContaining(),
                             [this] { return edtConsultaCnpj->digits(); }, RequesterStatements::orderedByName());
-    connect(form.grid, &QAbstractItemView::doubleClicked, this,
+    connect(form.grid, &RecordGrid::listDoubleClicked, this,
             [this] { ErrorBox::guard(this, [this] { registry->alterar(); }); });
 
     DialogKeys::install(this);

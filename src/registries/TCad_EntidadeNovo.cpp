@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -35,8 +36,8 @@ namespace {
 const QString Caption = QStringLiteral("Atenção");
 const QString CnpjInvalid = QStringLiteral("CNPJ Inválido!");
 
-// What the CNPJ box takes: the 14 digits, or a number typed with its dots,
-// slash and hyphen, which the check then refuses.
+// What the CNPJ box takes: the 14 characters, or a number typed with its
+// dots, slash and hyphen, which the check then refuses.
 constexpr int CnpjTyped = 18;
 
 QGroupBox *group(const char *name, const QString &title, QWidget *parent) {
@@ -72,6 +73,7 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(TUDMCadastro &data, SessionState &session, 
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
+    CentreOnScreenWhenShown::install(this);
     RecordSet *records = &m_entity;
 
     auto *outer = new QVBoxLayout(this);
@@ -87,6 +89,8 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(TUDMCadastro &data, SessionState &session, 
     edtCnpj = new QLineEdit(grpEntidade);
     edtCnpj->setObjectName(QStringLiteral("edtCnpj"));
     edtCnpj->setMaxLength(CnpjTyped);
+    // The alphanumeric CNPJ of new companies is written in capitals.
+    applyTextCase(edtCnpj, TextCase::Upper);
     edtFone = new QLineEdit(grpEntidade);
     edtFone->setObjectName(QStringLiteral("edtFone"));
     FieldBinding::bind(edtFone, records, QStringLiteral("FONE"), TextCase::AsTyped);
@@ -192,6 +196,7 @@ TCad_EntidadeNovo::TCad_EntidadeNovo(TUDMCadastro &data, SessionState &session, 
     // not saved is discarded.
     connect(this, &QDialog::finished, this, [this] { m_entity.close(); });
     edtCnpj->installEventFilter(this);
+    btnSair->installEventFilter(this);
     EnterAsTab::enable(this);
     DialogKeys::install(this);
 
@@ -219,13 +224,6 @@ void TCad_EntidadeNovo::loadEntity() {
     edtCnpj->setFocus(Qt::OtherFocusReason);
 }
 
-void TCad_EntidadeNovo::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnScreen(this);
-}
-
 void TCad_EntidadeNovo::done(int result) {
     // Boxes losing the focus to a closing window are not left.
     m_closing = true;
@@ -233,10 +231,25 @@ void TCad_EntidadeNovo::done(int result) {
 }
 
 bool TCad_EntidadeNovo::eventFilter(QObject *watched, QEvent *event) {
-    // Going for "&Sair" is no exit either: the window can always be left without saving.
-    if (watched == edtCnpj && leavesBox(event) && !m_closing && m_entity.isEditing() &&
-        QApplication::focusWidget() != btnSair)
-        leaveCnpjBox();
+    if (watched == edtCnpj && leavesBox(event) && !m_closing && m_entity.isEditing()) {
+        // The mouse pressed on "&Sair" waits for its release: a press that
+        // becomes a click leaves the window unsaved whatever the CNPJ holds;
+        // one released elsewhere leaves the box like any other exit.
+        if (static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason &&
+            QApplication::focusWidget() == btnSair)
+            m_cnpjExitPending = true;
+        else
+            leaveCnpjBox();
+    } else if (watched == btnSair && event->type() == QEvent::MouseButtonRelease && m_cnpjExitPending) {
+        // Checked once the release has had its effect: a click has closed the window by then.
+        QMetaObject::invokeMethod(this, [this] {
+            if (!m_cnpjExitPending)
+                return;
+            m_cnpjExitPending = false;
+            if (!m_closing && m_entity.isEditing())
+                leaveCnpjBox();
+        }, Qt::QueuedConnection);
+    }
     return QDialog::eventFilter(watched, event);
 }
 

@@ -32,7 +32,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void loadEntity();
@@ -71,6 +70,8 @@ private:
     QPushButton *btnSair;
     QButtonGroup *m_sequence;
     bool m_closing = false;
+    // The CNPJ box was left by a mouse press on "&Sair" not yet released.
+    bool m_cnpjExitPending = false;
 };
 
 }  // namespace kalvero

@@ -4,8 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -14,6 +16,12 @@ namespace kalvero::EnterAsTab {
 namespace {
 
 const char *const Property = "kalveroEnterAsTab";
+
+// A radio button or a check box holds a value, as a box does: Enter moves on
+// from it and leaves its choice as it is.
+bool holdsAChoice(const QWidget *widget) {
+    return qobject_cast<const QRadioButton *>(widget) || qobject_cast<const QCheckBox *>(widget);
+}
 
 // One filter for the whole application; it acts only in windows that asked.
 class Filter : public QObject {
@@ -27,7 +35,7 @@ protected:
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool())
             return false;
-        if (EnterKey::pressIfButton(widget))
+        if (!holdsAChoice(widget) && EnterKey::pressIfButton(widget))
             return true;
         if (qobject_cast<QTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget))
             return false;

@@ -1,22 +1,65 @@
 #include "MaskedDigitsEdit.h"
 
 #include <QFocusEvent>
+#include <QValidator>
 
 namespace kalvero {
 
+namespace {
+
+const QChar Digit = QLatin1Char('9');
+const QChar DigitOrLetter = QLatin1Char('X');
+
+bool isSlot(const QString &pattern, qsizetype index) {
+    return index < pattern.size() && (pattern.at(index) == Digit || pattern.at(index) == DigitOrLetter);
+}
+
+// An ASCII digit fits every slot; a capital A to Z only a slot that takes letters.
+bool fitsSlot(const QString &pattern, qsizetype index, QChar c) {
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        return true;
+    return pattern.at(index) == DigitOrLetter && c >= QLatin1Char('A') && c <= QLatin1Char('Z');
+}
+
+// Qt's mask lets any letter or number into its slots ("ç", "²"): this keeps
+// out whatever does not fit its slot, typed or pasted.
+class SlotValidator : public QValidator {
+public:
+    SlotValidator(QString pattern, QChar blank, QObject *parent)
+        : QValidator(parent), m_pattern(std::move(pattern)), m_blank(blank) {}
+
+    State validate(QString &input, int &) const override {
+        for (qsizetype i = 0; i < input.size(); ++i)
+            if (isSlot(m_pattern, i) && input.at(i) != m_blank && !fitsSlot(m_pattern, i, input.at(i)))
+                return Invalid;
+        return Acceptable;
+    }
+
+private:
+    QString m_pattern;
+    QChar m_blank;
+};
+
+}  // namespace
+
 MaskedDigitsEdit::MaskedDigitsEdit(const QString &pattern, QChar blank, QWidget *parent)
     : QLineEdit(parent), m_pattern(pattern), m_blank(blank) {
-    // Qt's mask: '0' a digit that may be left blank, '\' before a literal.
-    QString mask;
+    // Qt's mask: '0' a digit and 'n' a letter or digit, either may be left
+    // blank; '>' turns the letters that follow to capitals; '\' before a
+    // literal.
+    QString mask = QStringLiteral(">");
     for (QChar c : pattern) {
-        if (c == QLatin1Char('9')) {
+        if (c == Digit) {
             mask += QLatin1Char('0');
+        } else if (c == DigitOrLetter) {
+            mask += QLatin1Char('n');
         } else {
             mask += QLatin1Char('\\');
             mask += c;
         }
     }
     setInputMask(mask + QLatin1Char(';') + blank);
+    setValidator(new SlotValidator(pattern, blank, this));
 }
 
 void MaskedDigitsEdit::focusInEvent(QFocusEvent *event) {
@@ -29,11 +72,11 @@ void MaskedDigitsEdit::focusInEvent(QFocusEvent *event) {
 QString MaskedDigitsEdit::digits() const {
     const QString shown = displayText();
     QString result;
-    for (int i = 0; i < m_pattern.size() && i < shown.size(); ++i) {
-        if (m_pattern.at(i) != QLatin1Char('9'))
+    for (qsizetype i = 0; i < m_pattern.size() && i < shown.size(); ++i) {
+        if (!isSlot(m_pattern, i))
             continue;
         const QChar c = shown.at(i);
-        result += c.isDigit() ? c : QLatin1Char(' ');
+        result += fitsSlot(m_pattern, i, c) ? c : QLatin1Char(' ');
     }
     while (result.endsWith(QLatin1Char(' ')))
         result.chop(1);
@@ -41,17 +84,17 @@ QString MaskedDigitsEdit::digits() const {
 }
 
 void MaskedDigitsEdit::setDigits(const QString &digits) {
-    // Laid into the slots one by one; what is not a digit stays blank.
+    // Laid into the slots one by one; what does not fit its slot stays blank.
     QString text;
     int next = 0;
-    for (QChar p : m_pattern) {
-        if (p != QLatin1Char('9')) {
-            text += p;
+    for (qsizetype i = 0; i < m_pattern.size(); ++i) {
+        if (!isSlot(m_pattern, i)) {
+            text += m_pattern.at(i);
             continue;
         }
         const QChar c = next < digits.size() ? digits.at(next) : QChar(QLatin1Char(' '));
         ++next;
-        text += c.isDigit() ? c : m_blank;
+        text += fitsSlot(m_pattern, i, c) ? c : m_blank;
     }
     setText(text);
 }

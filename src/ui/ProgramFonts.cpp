@@ -7,6 +7,8 @@ namespace kalvero::ProgramFonts {
 
 namespace {
 
+const QString EmojiFamily = QStringLiteral("Noto Color Emoji");
+
 QString loadedFamily(const QString &file, const QString &fallback) {
     const int id = QFontDatabase::addApplicationFont(file);
     const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
@@ -14,7 +16,10 @@ QString loadedFamily(const QString &file, const QString &fallback) {
 }
 
 QFont font(const QString &family, int pixelSize, bool bold) {
-    QFont f(family);
+    // Colour emoji and the symbols the program's faces lack come from
+    // Debian's emoji font rather than showing as empty boxes.
+    QFont f;
+    f.setFamilies({family, EmojiFamily});
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;

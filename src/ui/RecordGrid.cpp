@@ -6,6 +6,9 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QMouseEvent>
+
+#include <numeric>
 
 namespace kalvero {
 
@@ -53,11 +56,48 @@ void RecordGrid::applyColumnWidths() {
     // column is never narrower than its bold title.
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const QFontMetrics titles(horizontalHeader()->font());
+    m_widths.clear();
+    m_narrowest.clear();
     for (int c = 0; c < m_model->columnCount(); ++c) {
         const int chars = m_model->headerData(c, Qt::Horizontal, RecordSetModel::DisplayWidthRole).toInt();
-        const QString title = m_model->headerData(c, Qt::Horizontal).toString();
-        setColumnWidth(c, std::max(chars * charWidth, titles.horizontalAdvance(title)) + 12);
+        const int title = titles.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString()) + 12;
+        m_narrowest << title;
+        m_widths << std::max(chars * charWidth + 12, title);
     }
+    fitColumns();
+}
+
+void RecordGrid::fitColumns() {
+    // Wide text columns (names, descriptions) give up what the list lacks,
+    // the widest first, so that every column shows without scrolling sideways
+    // for as long as the titles fit.
+    QVector<int> widths = m_widths;
+    int excess = std::accumulate(widths.cbegin(), widths.cend(), 0) - viewport()->width();
+    while (excess > 0) {
+        int widest = -1;
+        for (int c = 0; c < widths.size(); ++c)
+            if (widths.at(c) > m_narrowest.at(c) && (widest < 0 || widths.at(c) > widths.at(widest)))
+                widest = c;
+        if (widest < 0)
+            break;
+        const int give = std::min(excess, widths.at(widest) - m_narrowest.at(widest));
+        widths[widest] -= give;
+        excess -= give;
+    }
+    for (int c = 0; c < widths.size(); ++c)
+        setColumnWidth(c, widths.at(c));
+}
+
+void RecordGrid::mouseDoubleClickEvent(QMouseEvent *event) {
+    QTableView::mouseDoubleClickEvent(event);
+    emit listDoubleClicked();
+}
+
+bool RecordGrid::viewportEvent(QEvent *event) {
+    const bool handled = QTableView::viewportEvent(event);
+    if (event->type() == QEvent::Resize)
+        fitColumns();
+    return handled;
 }
 
 void RecordGrid::followRecordSet() {

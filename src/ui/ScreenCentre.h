@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEvent>
+#include <QObject>
 #include <QScreen>
 #include <QWidget>
 
@@ -10,5 +12,22 @@ inline void centreOnScreen(QWidget *window) {
     if (const QScreen *screen = window->screen())
         window->move(screen->availableGeometry().center() - window->rect().center());
 }
+
+// Centres the window on its screen each time the program shows it, wherever
+// its parent stands (a dialog would otherwise open over its parent).
+class CentreOnScreenWhenShown : public QObject {
+public:
+    static void install(QWidget *window) { window->installEventFilter(new CentreOnScreenWhenShown(window)); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            centreOnScreen(static_cast<QWidget *>(watched));
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+};
 
 }  // namespace kalvero

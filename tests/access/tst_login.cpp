@@ -18,6 +18,13 @@ using namespace kalvero;
 using Answer = MessageService::Answer;
 using Icon = MessageService::Icon;
 
+// The path label: the unit's folder on the test server, or the folder alone
+// on the embedded engine (no leading colon).
+static QString shownFolder(const QString &folder) {
+    const QString server = qEnvironmentVariable("KALVERO_TEST_SERVER");
+    return server.isEmpty() ? folder : server + QLatin1Char(':') + folder;
+}
+
 class LoginTest : public QObject {
     Q_OBJECT
 
@@ -70,7 +77,7 @@ private slots:
 
         const QString unitFolder = ProgramPaths::unitFolder(f.folder(), QStringLiteral("01"));
         w.pick(QStringLiteral("01"));
-        QCOMPARE(w.login.lblCaminho->text(), Session.ServerAddress + QLatin1Char(':') + unitFolder);
+        QCOMPARE(w.login.lblCaminho->text(), shownFolder(unitFolder));
         QVERIFY(w.login.UnitChosen);
         w.login.btnDefinirUnidade->click();
 
@@ -177,7 +184,7 @@ private slots:
         QCOMPARE(w.login.cbUnidade->count(), 2);
 
         w.pick(QStringLiteral("02"));
-        QCOMPARE(w.login.lblCaminho->text(), Session.ServerAddress + QLatin1Char(':') + emptyFolder);
+        QCOMPARE(w.login.lblCaminho->text(), shownFolder(emptyFolder));
         w.login.btnDefinirUnidade->click();
         QCOMPARE(f.messages().size(), 2);
         compareMessage(f.messages().at(0), QStringLiteral("Aviso"), QStringLiteral("Banco de dados não localizado!"),
@@ -225,6 +232,7 @@ private slots:
         QVERIFY(w.login.edtSenha->hasFocus());
         QTest::keyClicks(w.login.edtSenha, QStringLiteral("123456"));
         QCOMPARE(w.login.edtSenha->text(), QStringLiteral("12345"));
+        QCOMPARE(w.login.edtSenha->displayText(), QStringLiteral("*****"));
         QTest::keyClick(w.login.edtSenha, Qt::Key_Return);
         QVERIFY(w.login.btnOK->isEnabled());
         QTRY_VERIFY(w.login.btnOK->hasFocus());

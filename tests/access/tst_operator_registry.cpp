@@ -156,7 +156,7 @@ private slots:
         widget<QPushButton>("btnAlterar")->click();
         QVERIFY(editing());
         QVERIFY(widget<QRadioButton>("rbAvancado")->isChecked());
-        QCOMPARE(widget<QLineEdit>("edtSenha")->echoMode(), QLineEdit::Password);
+        QCOMPARE(widget<QLineEdit>("edtSenha")->displayText(), QStringLiteral("*****"));
         typeInto(widget<QLineEdit>("edtUsuario"), QStringLiteral("4321"));
         widget<QRadioButton>("rbAdministrador")->click();
         f->answer({Answer::Yes});
@@ -241,6 +241,44 @@ private slots:
         QVERIFY(browsingWithFocusOnIncluir());
         QTest::keyClick(widget<QPushButton>("btnIncluir"), Qt::Key_Escape);
         QVERIFY(w->isVisible());
+    }
+
+    // Enter, Tab and Shift+Tab pass the level group in one stop, its choice
+    // unchanged; Enter on the level it stops at does not choose it.
+    void theKeysPassTheLevelGroup_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier);
+    }
+    void theKeysPassTheLevelGroup() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        openActive();
+        QVERIFY(f->access->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
+        widget<QPushButton>("btnAlterar")->click();
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtUsuario"));
+        auto *level = widget<QRadioButton>("rbAvancado")->parentWidget();
+        auto press = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers)); };
+        press();
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtSenha"));
+        press();
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtNome"));
+        press();
+        QVERIFY(qobject_cast<QRadioButton *>(QApplication::focusWidget()));
+        QCOMPARE(QApplication::focusWidget()->parentWidget(), level);
+        press();
+        QCOMPARE(QApplication::focusWidget(), widget<QPushButton>("btnGravar"));
+        QVERIFY(widget<QRadioButton>("rbAvancado")->isChecked());
+        // Back from Gravar, Shift+Tab stops once in the group too.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->parentWidget(), level);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtNome"));
+        QVERIFY(editing());
+        QVERIFY(f->messages().isEmpty());
+        QCOMPARE(f->access->tbOperacao.field(QStringLiteral("ACESSO")).asInteger(), 2);
     }
 
     // Without a close box the window is left through Sair; closed by other

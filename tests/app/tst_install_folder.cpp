@@ -8,6 +8,7 @@
 #include "data/modules/SchemaUpgrade.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
+#include "registries/UCpfCnpj.h"
 
 #include <QFile>
 #include <QImage>
@@ -163,6 +164,20 @@ private slots:
         RecordSet &q = dm.SQLConsulta;
         QCOMPARE(scalar(q, QStringLiteral("select count(*) from TBENTIDADE")), 1);
         QCOMPARE(scalar(q, QStringLiteral("select count(*) from TBSOLICITANTE where (CPF is null) = (CNPJ is null)")), 0);
+        // Every document checks; two companies have the alphanumeric CNPJ.
+        QStringList alphanumeric;
+        q.close();
+        q.setCommandText(QStringLiteral("select CPF, CNPJ from TBSOLICITANTE"));
+        q.open();
+        for (q.first(); !q.eof(); q.next()) {
+            const QString cpf = q.field(QStringLiteral("CPF")).asString();
+            const QString cnpj = q.field(QStringLiteral("CNPJ")).asString();
+            QVERIFY2(cpf.isEmpty() ? CnpjIsValid(cnpj) : CpfIsValid(cpf), qPrintable(cpf + cnpj));
+            if (cnpj.contains(QRegularExpression(QStringLiteral("[A-Z]"))))
+                alphanumeric << cnpj;
+        }
+        q.close();
+        QCOMPARE(alphanumeric.size(), 2);
         QVERIFY(scalar(q, QStringLiteral("select count(*) from TBPROTOCOLO")) >= 200);
         QVERIFY(scalar(q, QStringLiteral("select count(distinct ANO) from TBPROTOCOLO")) == 2);
         QVERIFY(scalar(q, QStringLiteral("select count(*) from TBPROTOCOLO where STATUS = '1'")) > 0);

@@ -1,7 +1,9 @@
 #include "ShellFixture.h"
+#include "UpdateServer.h"
 #include "WindowDriving.h"
 
 #include "access/TFrmSenha.h"
+#include "data/ProgramPaths.h"
 #include "app/shell/ScreenCatalog.h"
 #include "app/shell/TFrmPrincipal.h"
 #include "data/firebird/Connection.h"
@@ -19,6 +21,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,30 +37,33 @@ using Answer = MessageService::Answer;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    // Acts on the login window as soon as it shows.
-    static void whenLoginShows(std::function<void(TFrmSenha *)> act) {
+    // Acts on the login window as soon as it shows (and ready() holds).
+    static QPointer<QTimer> whenLoginShows(std::function<void(TFrmSenha *)> act, std::function<bool()> ready = nullptr) {
         auto *poll = new QTimer;
         poll->setInterval(10);
         QObject::connect(poll, &QTimer::timeout, poll, [=] {
             auto *login = qobject_cast<TFrmSenha *>(QApplication::activeModalWidget());
-            if (!login)
+            if (!login || (ready && !ready()))
                 return;
             poll->deleteLater();
             act(login);
         });
         poll->start();
+        return poll;
     }
 
     // Logs in as the operator at the desk would.
-    static void logInWhenAsked(const QString &user, const QString &password) {
-        whenLoginShows([=](TFrmSenha *login) {
-            login->edtUsuario->setText(user);
-            login->edtSenha->setText(password);
-            login->login();
-            login->cbUnidade->setCurrentIndex(0);
-            login->unitPicked();
-            login->defineUnit();
-        });
+    static void logInWhenAsked(const QString &user, const QString &password, std::function<bool()> ready = nullptr) {
+        whenLoginShows(
+            [=](TFrmSenha *login) {
+                login->edtUsuario->setText(user);
+                login->edtSenha->setText(password);
+                login->login();
+                login->cbUnidade->setCurrentIndex(0);
+                login->unitPicked();
+                login->defineUnit();
+            },
+            ready);
     }
 
     static QVariant scalar(const QString &databaseName, const QString &sql) {
@@ -73,8 +79,17 @@ class MainWindowTest : public QObject {
         return v;
     }
 
-    static bool startUp(TFrmPrincipal &window) {
-        window.loginUpdateCheck = nullptr;
+    // Starts the program's window; its login runs no update check unless
+    // the check is pointed at a site of the test's own.
+    static bool startUp(TFrmPrincipal &window, const test::UpdateServer *site = nullptr,
+                        QList<QUrl> *opened = nullptr) {
+        if (site) {
+            window.updateCheckSettings.webSite = site->site();
+            window.updateCheckSettings.updateFile = site->updateFile();
+            window.updateCheckSettings.openWebSite = [opened](const QUrl &url) { *opened << url; };
+        } else {
+            window.loginUpdateCheck = nullptr;
+        }
         window.show();
         return QTest::qWaitFor([&] { return window.startupDone() || ProgramExit::requested(); }, 20000);
     }
@@ -162,6 +177,60 @@ private slots:
         QVERIFY(!window.startupDone());
         QVERIFY(!f.unit->MDatabasePrincipal.isConnected());
         QVERIFY(f.messages().isEmpty());
+    }
+
+    // The update check as the login runs it: an update accepted there ends
+    // the program before anybody logs in.
+    void anUpdateAcceptedAtTheLoginEndsTheProgram() {
+        test::ShellFixture f;
+        test::UpdateServer site;
+        site.body = "1.03.000\r\n";
+        f.answer({Answer::Yes});
+        TFrmPrincipal window;
+        QList<QUrl> opened;
+        // A login window still open once the end is asked for would wait for
+        // an operator: it is closed here and the test fails.
+        bool loginOutlivedTheAnswer = false;
+        const QPointer<QTimer> watch = whenLoginShows(
+            [&](TFrmSenha *login) {
+                loginOutlivedTheAnswer = true;
+                login->btnFechar->click();
+            },
+            [] { return ProgramExit::requested(); });
+        QVERIFY(startUp(window, &site, &opened));
+        QVERIFY(ProgramExit::requested());
+        QVERIFY(!window.startupDone());
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        delete watch;
+        QVERIFY(!loginOutlivedTheAnswer);
+        QCOMPARE(opened, QList<QUrl>{site.site()});
+        QCOMPARE(f.messageTexts().size(), 1);
+        QVERIFY(f.messageTexts().first().startsWith(QStringLiteral("Atualize a versão do Kalvero acessando 127.0.0.1")));
+        QVERIFY(f.messageTexts().first().contains(QStringLiteral("Versão Disponível: 1.03.000")));
+        QVERIFY(Session.OperatorCode.isEmpty());
+        QVERIFY(!f.unit->MDatabasePrincipal.isConnected());
+        QVERIFY(!QFile::exists(ProgramPaths::updateFile(f.folder())));
+    }
+
+    // A site that takes the connection and never answers holds the login no
+    // longer than the check's bound, and says nothing.
+    void aSiteThatNeverAnswersLeavesTheLoginUsable() {
+        test::ShellFixture f;
+        test::UpdateServer site;
+        site.silent = true;
+        TFrmPrincipal window;
+        QList<QUrl> opened;
+        // The operator logs in once the check has given up on the site.
+        logInWhenAsked(QStringLiteral("ADM1"), QStringLiteral("12345"), [&] { return site.abandoned > 0; });
+        QVERIFY(startUp(window, &site, &opened));
+        QVERIFY(window.startupDone());
+        QVERIFY2(f.messages().isEmpty(), qPrintable(f.messageTexts().join('|')));
+        QVERIFY(!ProgramExit::requested());
+        QVERIFY(opened.isEmpty());
+        QCOMPARE(site.requests.size(), 1);
+        QVERIFY(site.requests.first().startsWith("GET /atualizacoes/kalvero.txt "));
+        QCOMPARE(Session.OperatorCode, QStringLiteral("ADM1"));
+        QVERIFY(!QFile::exists(ProgramPaths::updateFile(f.folder())));
     }
 
     void commandsOpenTheirScreensModally() {

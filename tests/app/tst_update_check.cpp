@@ -1,4 +1,5 @@
 #include "TestDatabase.h"
+#include "UpdateServer.h"
 
 #include "app/shell/SupportCommand.h"
 #include "app/shell/UpdateCheck.h"
@@ -9,49 +10,15 @@
 #include <QDir>
 #include <QFile>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QWidget>
 #include <QtTest>
 
 using namespace kalvero;
 using Outcome = UpdateCheck::Outcome;
 using Answer = MessageService::Answer;
+using kalvero::test::UpdateServer;
 
 namespace {
-
-// A small web server on 127.0.0.1 that serves the update file.
-class UpdateServer : public QObject {
-public:
-    QByteArray body;
-    int status = 200;
-    QList<QByteArray> requests;
-
-    UpdateServer() {
-        QVERIFY(m_server.listen(QHostAddress::LocalHost));
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *client = m_server.nextPendingConnection()) {
-                connect(client, &QTcpSocket::readyRead, client, [this, client] {
-                    const QByteArray request = client->readAll();
-                    if (!request.contains("\r\n\r\n"))
-                        return;
-                    requests << request;
-                    const bool known = request.startsWith("GET /atualizacoes/kalvero.txt ");
-                    const int code = known ? status : 404;
-                    const QByteArray content = code == 200 ? body : QByteArray("not found");
-                    client->write("HTTP/1.1 " + QByteArray::number(code) + (code == 200 ? " OK" : " Not Found") +
-                                  "\r\nContent-Type: text/plain\r\nContent-Length: " +
-                                  QByteArray::number(content.size()) + "\r\nConnection: close\r\n\r\n" + content);
-                    client->disconnectFromHost();
-                });
-                connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
-            }
-        });
-    }
-    quint16 port() const { return m_server.serverPort(); }
-
-private:
-    QTcpServer m_server;
-};
 
 // A port on which nobody listens.
 quint16 closedPort() {
@@ -74,9 +41,8 @@ class UpdateCheckTest : public QObject {
         s.updateFile = QUrl(QStringLiteral("http://127.0.0.1:%1/atualizacoes/kalvero.txt").arg(port));
         s.programFolder = m_scratch->path();
         s.programVersion = QStringLiteral("1.02.000");
-        UpdateCheck c(s, nullptr);
-        c.openWebSite = [this](const QUrl &url) { m_opened << url; };
-        return c;
+        s.openWebSite = [this](const QUrl &url) { m_opened << url; };
+        return UpdateCheck(s, nullptr);
     }
     QString localCopy() const { return ProgramPaths::updateFile(m_scratch->path()); }
 
@@ -156,17 +122,21 @@ private slots:
     void failuresPassInSilence_data() {
         QTest::addColumn<bool>("listening");
         QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("silent");
         QTest::addColumn<int>("outcome");
-        QTest::newRow("site unreachable") << false << 200 << int(Outcome::Unreachable);
-        QTest::newRow("no update file on the server") << true << 404 << int(Outcome::Failed);
-        QTest::newRow("server error") << true << 500 << int(Outcome::Failed);
+        QTest::newRow("site unreachable") << false << 200 << false << int(Outcome::Unreachable);
+        QTest::newRow("no update file on the server") << true << 404 << false << int(Outcome::Failed);
+        QTest::newRow("server error") << true << 500 << false << int(Outcome::Failed);
+        QTest::newRow("server that never answers") << true << 200 << true << int(Outcome::Failed);
     }
     void failuresPassInSilence() {
         QFETCH(bool, listening);
         QFETCH(int, status);
+        QFETCH(bool, silent);
         QFETCH(int, outcome);
         UpdateServer server;
         server.status = status;
+        server.silent = silent;
         QCOMPARE(int(check(listening ? server.port() : closedPort()).run()), outcome);
         QVERIFY(MessageService::shown().isEmpty());
         QVERIFY(!QFile::exists(localCopy()));

@@ -49,6 +49,19 @@ private slots:
         QTest::newRow("ten digits") << "1122233300" << false;
         QTest::newRow("a CPF") << "52998224725" << false;
         QTest::newRow("empty") << "" << false;
+        // The alphanumeric form: letters worth their code less 48 ("A" 17).
+        QTest::newRow("alphanumeric, the Receita's example") << "12ABC34501DE35" << true;
+        QTest::newRow("alphanumeric, wrong first check digit") << "12ABC34501DE45" << false;
+        QTest::newRow("alphanumeric, wrong second check digit") << "12ABC34501DE36" << false;
+        QTest::newRow("a letter in the first check position") << "12ABC34501DEA5" << false;
+        QTest::newRow("a letter in the second check position") << "12ABC34501DE3A" << false;
+        QTest::newRow("alphanumeric, 13 characters") << "12ABC34501DE3" << false;
+        QTest::newRow("alphanumeric, 15 characters") << "12ABC34501DE350" << false;
+        QTest::newRow("alphanumeric in lower case") << "12abc34501de35" << false;
+        QTest::newRow("alphanumeric with its punctuation") << "12.ABC.345/01DE-35" << false;
+        QTest::newRow("a letter outside A to Z") << QString::fromUtf8("12ÇBC34501DE35") << false;
+        QTest::newRow("all letters, judged by its check digits") << "AAAAAAAAAAAA45" << true;
+        QTest::newRow("all letters, wrong check digit") << "AAAAAAAAAAAA46" << false;
     }
     void cnpj() {
         QFETCH(QString, text);
@@ -61,8 +74,11 @@ private slots:
         QCOMPARE(CnpjWithCheckDigits(QStringLiteral("112223330001")), QStringLiteral("11222333000181"));
         for (const char *body : {"000000001", "111444777", "935411347", "100000000"})
             QVERIFY2(CpfIsValid(CpfWithCheckDigits(QLatin1String(body))), body);
-        for (const char *body : {"045481510001", "000000000001", "987654320001"})
+        for (const char *body : {"045481510001", "000000000001", "987654320001", "12ABC34501DE", "ZZZZZZZZZZZZ"})
             QVERIFY2(CnpjIsValid(CnpjWithCheckDigits(QLatin1String(body))), body);
+        QCOMPARE(CnpjWithCheckDigits(QStringLiteral("12ABC34501DE")), QStringLiteral("12ABC34501DE35"));
+        // A body that is no CNPJ's gets no check digits.
+        QCOMPARE(CnpjWithCheckDigits(QStringLiteral("12abc34501de")), QStringLiteral("12abc34501de"));
     }
 };
 

@@ -1,6 +1,4 @@
 #include "RegistryScreens.h"
-#include "data/modules/UnitStatements.h"
-#include "data/session/StateNames.h"
 #include "registries/TCad_EntidadeNovo.h"
 
 #include <QApplication>
@@ -74,17 +72,19 @@ private slots:
     void anEmptyTableStartsANewRowWithThePresets() {
         openActive();
         QCOMPARE(w->windowTitle(), QStringLiteral("Informações da Entidade"));
-        QCOMPARE(w->objectName(), QStringLiteral("CAD_Entidade"));
         QVERIFY(w->isModal());
         QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
         QCOMPARE(f->registries->cdsTBEntidade.state(), RecordSet::State::Insert);
-        QCOMPARE(f->registries->cdsTBEntidade.commandText(), EntityStatements::standing());
 
         QStringList listed;
         for (int i = 0; i < widget<QComboBox>("cbEstado")->count(); ++i)
             listed << widget<QComboBox>("cbEstado")->itemText(i);
-        QCOMPARE(listed, StateNames());
-        QCOMPARE(listed.size(), 26);
+        const QStringList states = {
+            "ACRE", "ALAGOAS", "AMAPÁ", "AMAZONAS", "BAHIA", "CEARÁ", "DISTRITO FEDERAL", "ESPÍRITO SANTO", "GOIÁS",
+            "MARANHÃO", "MATO GROSSO", "MATO GROSSO DO SUL", "PARÁ", "PARAÍBA", "PARANÁ", "PERNAMBUCO", "PIAUÍ",
+            "RIO DE JANEIRO", "RIO GRANDE DO NORTE", "RIO GRANDE DO SUL", "RODÔNIA", "RORAIMA", "SANTA CATARINA",
+            "SÃO PAULO", "SERGIPE", "TOCANTINS"};
+        QCOMPARE(listed, states);
         QVERIFY(!widget<QComboBox>("cbEstado")->isEditable());
         QCOMPARE(widget<QComboBox>("cbEstado")->currentText(), QStringLiteral("PARAÍBA"));
         QCOMPARE(widget<QLineEdit>("edtResponsavel1")->text(), QStringLiteral("Funcionário(a) Emitente"));
@@ -192,6 +192,8 @@ private slots:
         QTest::newRow("punctuated") << QStringLiteral("11.222.333/0001-81");
         QTest::newRow("wrong check digit") << QStringLiteral("11222333000182");
         QTest::newRow("thirteen digits") << QStringLiteral("1122233300018");
+        QTest::newRow("alphanumeric, wrong check digit") << QStringLiteral("12ABC34501DE36");
+        QTest::newRow("alphanumeric, a letter in a check position") << QStringLiteral("12ABC34501DE3A");
     }
     void leavingTheCnpjBoxChecksIt() {
         QFETCH(QString, typed);
@@ -199,19 +201,13 @@ private slots:
         typeInto(widget<QLineEdit>("edtCnpj"), typed);
         QCOMPARE(widget<QLineEdit>("edtCnpj")->text(), typed);
 
-        // Neither Tab, nor Enter, nor a click elsewhere gets past the box.
         QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Tab);
         QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
-        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Return);
-        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
-        QTest::mouseClick(widget<QLineEdit>("edtCidade"), Qt::LeftButton);
-        QCOMPARE(focused(), widget<QLineEdit>("edtCnpj"));
-        QCOMPARE(f->messageTexts(), QStringList(3, cnpjInvalid));
-        for (const MessageService::Message &m : f->messages()) {
-            QCOMPARE(m.caption, QStringLiteral("Atenção"));
-            QCOMPARE(m.icon, MessageService::Icon::Warning);
-            QCOMPARE(m.owner, w.get());
-        }
+        QCOMPARE(f->messageTexts(), QStringList{cnpjInvalid});
+        const MessageService::Message m = f->messages().first();
+        QCOMPARE(m.caption, QStringLiteral("Atenção"));
+        QCOMPARE(m.icon, MessageService::Icon::Warning);
+        QCOMPARE(m.owner, w.get());
 
         // Once valid, the box is left without a word.
         f->clearMessages();
@@ -220,6 +216,91 @@ private slots:
         QCOMPARE(focused(), widget<QLineEdit>("edtFone"));
         QVERIFY(f->messages().isEmpty());
         QCOMPARE(count(), 0);
+    }
+
+    // Each way out of the box, twice: the box keeps the focus and says why
+    // each time. Only a real press of "&Sair" leaves it (see
+    // leavingWithoutSavingKeepsTheStoredRow).
+    void noWayOutOfAnInvalidCnpjButSair_data() {
+        QTest::addColumn<QString>("exit");
+        QTest::newRow("Tab") << QStringLiteral("Tab");
+        QTest::newRow("Shift+Tab, towards Sair") << QStringLiteral("Shift+Tab");
+        QTest::newRow("Enter") << QStringLiteral("Enter");
+        QTest::newRow("a click on another box") << QStringLiteral("click");
+        QTest::newRow("Sair pressed, released elsewhere") << QStringLiteral("press on Sair");
+    }
+    void noWayOutOfAnInvalidCnpjButSair() {
+        QFETCH(QString, exit);
+        insertEntity();
+        openActive();
+        QLineEdit *cnpj = widget<QLineEdit>("edtCnpj");
+        auto *sair = widget<QPushButton>("btnSair");
+        typeInto(cnpj, QStringLiteral("11222333000182"));
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            if (exit == QLatin1String("Tab")) {
+                QTest::keyClick(focused(), Qt::Key_Tab);
+            } else if (exit == QLatin1String("Shift+Tab")) {
+                QTest::keyClick(focused(), Qt::Key_Backtab, Qt::ShiftModifier);
+            } else if (exit == QLatin1String("Enter")) {
+                QTest::keyClick(focused(), Qt::Key_Return);
+            } else if (exit == QLatin1String("click")) {
+                QTest::mouseClick(widget<QLineEdit>("edtCidade"), Qt::LeftButton);
+            } else {
+                QTest::mousePress(sair, Qt::LeftButton);
+                QTest::mouseRelease(sair, Qt::LeftButton, {}, QPoint(-sair->width(), sair->height() / 2));
+            }
+            QTRY_COMPARE(f->messageTexts(), QStringList(attempt, cnpjInvalid));
+            QCOMPARE(focused(), cnpj);
+            QVERIFY(w->isVisible());
+        }
+        // From there on the keys go on from the box as usual.
+        typeInto(cnpj, validCnpj);
+        QTest::keyClick(cnpj, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(focused(), sair);
+        QCOMPARE(f->messages().size(), 2);
+        QCOMPARE(column(QStringLiteral("CNPJ")).toString(), storedCnpj);
+    }
+
+    // Enter on the label-order group moves on as Tab does and leaves the
+    // choice as it was, chosen or not.
+    void enterPassesTheLabelOrderGroup_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("new row, nothing chosen") << QVariant();
+        QTest::newRow("grouped") << QVariant(1);
+        QTest::newRow("separate") << QVariant(0);
+    }
+    void enterPassesTheLabelOrderGroup() {
+        QFETCH(QVariant, stored);
+        if (stored.isValid())
+            insertEntity(QStringLiteral("PARAÍBA"), stored);
+        openActive();
+        typeInto(widget<QLineEdit>("edtCnpj"), validCnpj);
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Tab);
+        widget<QLineEdit>("edtResponsavel2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QCOMPARE(focused()->parentWidget(), widget<QGroupBox>("rgSequenciaImpressao"));
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QCOMPARE(focused(), widget<QPushButton>("btnGravar"));
+        QCOMPARE(widget<QRadioButton>("rbSeparados")->isChecked(), stored == QVariant(0));
+        QCOMPARE(widget<QRadioButton>("rbAgrupados")->isChecked(), stored == QVariant(1));
+        QVERIFY(f->messages().isEmpty());
+        QVERIFY(w->isVisible());
+    }
+
+    // A company registered lately: the alphanumeric CNPJ, typed in lower
+    // case, passes the check and is written in capitals.
+    void anAlphanumericCnpjIsSavedInCapitals() {
+        insertEntity();
+        openActive();
+        typeInto(widget<QLineEdit>("edtCnpj"), QStringLiteral("12abc34501de35"));
+        QCOMPARE(widget<QLineEdit>("edtCnpj")->text(), QStringLiteral("12ABC34501DE35"));
+        QTest::keyClick(widget<QLineEdit>("edtCnpj"), Qt::Key_Tab);
+        QCOMPARE(focused(), widget<QLineEdit>("edtFone"));
+        save();
+        QVERIFY2(!w->isVisible(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(f->messageTexts(), QStringList{confirmSave});
+        QCOMPARE(column(QStringLiteral("CNPJ")).toString(), QStringLiteral("12ABC34501DE35"));
+        QCOMPARE(count(), 1);
     }
 
     void gravarNeedsFourCharactersInEachRequiredBox_data() {

@@ -3,6 +3,9 @@
 #include "ui/RecordGrid.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -104,6 +107,52 @@ private slots:
         QVERIFY(browsing());
         QCOMPARE(nameOf(8), QStringLiteral("SEGUNDO"));
         QCOMPARE(f->session.*s.handoff, 8);
+    }
+
+    // Opened from a window in a corner, the register still opens in the
+    // middle of the screen; a list of many rows shows every column, each at
+    // least as wide as its title, without scrolling sideways.
+    void opensCentredWithEveryColumnInView_data() { screens(); }
+    void opensCentredWithEveryColumnInView() {
+        for (int code = 1; code <= 40; ++code)
+            s.insert(*f, code, QStringLiteral("NOME %1").arg(code));
+        QWidget corner;
+        corner.setGeometry(0, 0, 120, 90);
+        corner.show();
+        open();
+        screen->setParent(&corner, screen->windowFlags());
+        const auto unparent = qScopeGuard([this] { screen->setParent(nullptr); });
+        QVERIFY(UnitFixture::showActive(screen.get()));
+        const QPoint middle = screen->screen()->availableGeometry().center();
+        const QPoint centre = screen->frameGeometry().center();
+        QVERIFY2((centre - middle).manhattanLength() <= 6,
+                 qPrintable(QStringLiteral("window centre %1,%2, screen's %3,%4")
+                                .arg(centre.x()).arg(centre.y()).arg(middle.x()).arg(middle.y())));
+
+        auto inView = [](RecordGrid *grid) {
+            QVERIFY(grid->model()->columnCount() > 0);
+            int total = 0;
+            const QFontMetrics titles(grid->horizontalHeader()->font());
+            for (int c = 0; c < grid->model()->columnCount(); ++c) {
+                const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
+                QVERIFY2(grid->columnWidth(c) >= titles.horizontalAdvance(title), qPrintable(title));
+                total += grid->columnWidth(c);
+            }
+            QVERIFY2(total <= grid->viewport()->width(),
+                     qPrintable(QStringLiteral("%1 > %2").arg(total).arg(grid->viewport()->width())));
+            QVERIFY(!grid->horizontalScrollBar()->isVisible());
+        };
+        inView(named<RecordGrid>(screen.get(), QStringLiteral("DBGrid1")));
+        // The sector's persons, three columns in the edit tab.
+        if (s.table == QLatin1String("TBSETOR")) {
+            for (int code = 1; code <= 20; ++code)
+                f->execute(QStringLiteral("insert into TBRESPONSAVEISPORSETOR (IDRESPONSAVEL, NOME, SETOR) values (?, ?, 1)"),
+                           {code, QStringLiteral("PESSOA %1").arg(code)});
+            QVERIFY(records().locate(s.codeField, 1));
+            button("btnAlterar")->click();
+            QVERIFY(editing());
+            inView(named<RecordGrid>(screen.get(), QStringLiteral("DBGrid2")));
+        }
     }
 
     void codeTakenMeanwhileIsAlreadyRegistered_data() { screens(); }

@@ -3,6 +3,7 @@
 #include "ui/RecordGrid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -195,6 +196,15 @@ private slots:
         QCOMPARE(count(), 2);
     }
 
+    // A double click on an empty list is "&Alterar" too, with its message.
+    void aDoubleClickOnAnEmptyListSaysSo() {
+        openActive();
+        RecordGrid *grid = widget<RecordGrid>("DBGrid1");
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->viewport()->rect().center());
+        QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Solicitante não Cadastrado no Sistema!")});
+        QVERIFY(!editing());
+    }
+
     void anIndividualBecomesACompany() {
         insert(1, QStringLiteral("JOAO"), cpfFor(1), {});
         openActive();
@@ -249,6 +259,86 @@ private slots:
         QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
         QVERIFY(column(1, QStringLiteral("CPF")).isNull());
         QCOMPARE(column(1, QStringLiteral("CNPJ")).toString(), cnpjFor(1));
+    }
+
+    // Letters enter the first twelve positions of a CNPJ box as capitals,
+    // typed or pasted; the check digits stay digits.
+    void theCnpjBoxesTakeTheAlphanumericForm_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("lower case typed") << "edtCnpj" << false << "12abc34501de35" << "12ABC34501DE35";
+        QTest::newRow("digits typed, as before") << "edtCnpj" << false << "11222333000181" << "11222333000181";
+        QTest::newRow("a letter typed in a check position") << "edtCnpj" << false << "12ABC34501DEA5"
+                                                            << "12ABC34501DE5";
+        QTest::newRow("pasted with its punctuation") << "edtCnpj" << true << "12.abc.345/01de-35" << "12ABC34501DE35";
+        QTest::newRow("pasted without it") << "edtCnpj" << true << "12abc34501de35" << "12ABC34501DE35";
+        QTest::newRow("pasted with a letter outside A to Z") << "edtCnpj" << true
+                                                             << QString::fromUtf8("12ÇBC34501DE35") << "";
+        QTest::newRow("typed into the search") << "edtConsultaCnpj" << false << "12abc" << "12ABC";
+        QTest::newRow("pasted into the search") << "edtConsultaCnpj" << true << "12.abc" << "12ABC";
+    }
+    void theCnpjBoxesTakeTheAlphanumericForm() {
+        QFETCH(QString, box);
+        QFETCH(bool, pasted);
+        QFETCH(QString, entered);
+        QFETCH(QString, taken);
+        openActive();
+        if (box == QLatin1String("edtCnpj")) {
+            widget<QPushButton>("btnIncluir")->click();
+            widget<QRadioButton>("rbPessoaJuridica")->click();
+        }
+        auto *cnpj = named<MaskedDigitsEdit>(w.get(), box);
+        cnpj->setFocus(Qt::TabFocusReason);
+        if (pasted) {
+            QGuiApplication::clipboard()->setText(entered);
+            cnpj->selectAll();
+            QTest::keyClick(cnpj, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            typeInto(cnpj, entered);
+        }
+        QCOMPARE(cnpj->digits(), taken);
+    }
+
+    // A company registered with the new form is saved, found and kept unique
+    // as any other.
+    void anAlphanumericCnpjIsSavedFoundAndKeptUnique() {
+        insert(1, QStringLiteral("FIRMA ANTIGA"), {}, QStringLiteral("11222333000181"), QStringLiteral("PI"));
+        openActive();
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            widget<QPushButton>("btnIncluir")->click();
+            widget<QRadioButton>("rbPessoaJuridica")->click();
+            typeInto(widget<MaskedDigitsEdit>("edtCnpj"), QStringLiteral("12abc34501de35"));
+            typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("firma nova"));
+            typeInto(widget<QLineEdit>("edtUf"), QStringLiteral("pb"));
+            save();
+            if (attempt == 1) {
+                QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+                QCOMPARE(f->messageTexts().size(), 1);  // the question alone
+            }
+        }
+        // The second time the number is taken.
+        QCOMPARE(f->messageTexts().last(), cnpjTaken);
+        QVERIFY(editing());
+        QCOMPARE(count(), 2);
+        QCOMPARE(column(2, QStringLiteral("CNPJ")).toString(), QStringLiteral("12ABC34501DE35"));
+        widget<QPushButton>("btnCancelar")->click();
+
+        typeInto(widget<MaskedDigitsEdit>("edtConsultaCnpj"), QStringLiteral("112"));
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("FIRMA ANTIGA")});
+        typeInto(widget<MaskedDigitsEdit>("edtConsultaCnpj"), QStringLiteral("12abc"));
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("FIRMA NOVA")});
+        QCOMPARE(widget<RecordGrid>("DBGrid1")->model()->index(0, 2).data().toString(), QStringLiteral("12.ABC.345/01DE-35"));
+
+        // Opened for a change, the box shows it as stored and the save keeps it.
+        alterar(2);
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCnpj")->digits(), QStringLiteral("12ABC34501DE35"));
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCnpj")->displayText(), QStringLiteral("12.ABC.345/01DE-35"));
+        f->clearMessages();
+        save();
+        QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(2, QStringLiteral("CNPJ")).toString(), QStringLiteral("12ABC34501DE35"));
     }
 
     void documentSearchesReplaceTheNameSearch() {

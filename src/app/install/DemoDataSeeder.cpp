@@ -135,9 +135,22 @@ QString DemoDataSeeder::fill() {
     const QString insertRequester = QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, CPF, CNPJ, NOME, ENDERECO, "
                                                  "NUMERO, CEP, TEL_CONTATO, EMAIL, MUNICIPIO, UF, COMPLEMENTO, BAIRRO) "
                                                  "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    // The first two companies were registered lately: their CNPJs take the
+    // alphanumeric form, letters in place of the digits drawn for the root's
+    // third to fifth characters (the draws, and so the rest of the data, stay
+    // as they were).
+    auto companyCnpj = [](QString root, int company) {
+        if (company <= 2)
+            for (int i = 2; i < 5; ++i)
+                root[i] = QChar(u'A' + root.at(i).digitValue() + 2 * company);
+        return CnpjWithCheckDigits(root + QStringLiteral("0001"));
+    };
     {
+        int companies = 0;
         for (int id = 1; id <= m_sizes.requesters; ++id) {
             const bool company = m_sizes.companyEvery > 0 && id % m_sizes.companyEvery == 0;
+            if (company)
+                ++companies;
             const QString name = company ? pick(Companies) + QLatin1Char(' ') + pick(Surnames) + QStringLiteral(" LTDA")
                                          : pick(FirstNames) + QLatin1Char(' ') + pick(Surnames);
             QString nine = digits(9);
@@ -145,7 +158,7 @@ QString DemoDataSeeder::fill() {
                 nine[8] = QChar(u'0' + (nine.at(8).digitValue() + 1) % 10);
             const QString phone = QStringLiteral("(86) 9%1-%2").arg(digits(4), digits(4));
             writer.add(insertRequester, {id, company ? QVariant() : QVariant(CpfWithCheckDigits(nine)),
-                            company ? QVariant(CnpjWithCheckDigits(digits(8) + QStringLiteral("0001"))) : QVariant(),
+                            company ? QVariant(companyCnpj(digits(8), companies)) : QVariant(),
                             name, pick(Streets), QString::number(10 + random.bounded(1990)),
                             QStringLiteral("64%1-%2").arg(digits(3), digits(3)), phone,
                             id % 3 == 0 ? QVariant(QStringLiteral("contato%1@exemplo.com.br").arg(id)) : QVariant(),

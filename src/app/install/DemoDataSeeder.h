@@ -7,9 +7,10 @@
 namespace kalvero {
 
 // Fills a unit database with believable example data: the entity, requesters
-// with valid CPFs or CNPJs, subjects with their required documents, sectors
-// with their responsible persons, and protocols with documents and movements,
-// some cancelled or archived. The same seed gives the same data.
+// with valid CPFs or CNPJs (two of them of the alphanumeric form), subjects
+// with their required documents, sectors with their responsible persons, and
+// protocols with documents and movements, some cancelled or archived. The
+// same seed gives the same data.
 class DemoDataSeeder {
 public:
     struct Sizes {

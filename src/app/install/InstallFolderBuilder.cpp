@@ -12,6 +12,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 
 namespace kalvero {
 
@@ -59,9 +63,11 @@ void InstallFolderBuilder::validate() const {
 void InstallFolderBuilder::clearExisting() {
     const QStringList databases = {ProgramPaths::accessDatabase(m_folder), ProgramPaths::templateDatabase(m_folder),
                                    ProgramPaths::unitDatabase(ProgramPaths::unitFolder(m_folder, FirstUnitCode))};
+    // The package ships the template database: a folder holding only the
+    // template (and the programs) is not yet an install.
     bool exists = QFile::exists(ProgramPaths::serverAddressFile(m_folder));
     for (const QString &db : databases)
-        exists = exists || QFile::exists(db);
+        exists = exists || (db != ProgramPaths::templateDatabase(m_folder) && QFile::exists(db));
     if (!exists)
         return;
     if (!m_options.replace)
@@ -101,13 +107,22 @@ void InstallFolderBuilder::drawEmblem() {
     made(path);
 }
 
-void InstallFolderBuilder::createTemplate() {
-    const QString path = ProgramPaths::templateDatabase(m_folder);
+void InstallFolderBuilder::createTemplateDatabase(const QString &databaseName) {
     Connection connection;
-    connection.setDatabaseName(databaseName(path));
+    connection.setDatabaseName(databaseName);
     connection.create();
     UnitSchema::createTemplateTables(connection);
     connection.close();
+}
+
+void InstallFolderBuilder::createTemplate() {
+    const QString path = ProgramPaths::templateDatabase(m_folder);
+    if (QFile::exists(path)) {
+        // The package's own, or one kept by an earlier install.
+        made(QStringLiteral("%1 (template unit database, kept)").arg(path));
+        return;
+    }
+    createTemplateDatabase(databaseName(path));
     made(QStringLiteral("%1 (template unit database, %2 tables)").arg(path).arg(UnitSchema::templateTables().size()));
 }
 
@@ -141,6 +156,14 @@ void InstallFolderBuilder::createUnitDatabase() {
                                     copy.result == DatabaseFileCopy::Result::AlreadyThere
                                         ? QStringLiteral("the file exists.")
                                         : copy.reason));
+    // A server running as its own user must write the copy: it gets the owner
+    // of the access database, which that server has just made.
+    if (!m_options.serverAddress.isEmpty() && geteuid() == 0) {
+        const QFileInfo access(ProgramPaths::accessDatabase(m_folder));
+        if (::chown(QFile::encodeName(unitPath).constData(), access.ownerId(), access.groupId()) != 0)
+            throw InstallError(QStringLiteral("Could not give %1 to the database server's user: %2")
+                                   .arg(unitPath, QString::fromLocal8Bit(strerror(errno))));
+    }
     made(QStringLiteral("%1 (copy of the template)").arg(unitPath));
     const QString backup = ProgramPaths::backupFolder(m_folder, FirstUnitCode);
     makeFolder(backup);

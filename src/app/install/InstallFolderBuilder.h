@@ -21,6 +21,10 @@ public:
     explicit InstallFolderBuilder(InstallOptions options);
     QStringList build();
 
+    // An empty unit database with the template's tables, as the package ships
+    // it in Config/ and as a new install makes it when it is missing.
+    static void createTemplateDatabase(const QString &databaseName);
+
 private:
     void validate() const;
     void clearExisting();

@@ -84,9 +84,10 @@ TFrmPrincipal::TFrmPrincipal(QWidget *parent) : QMainWindow(parent) {
     setWindowTitle(ProgramIdentity::MainCaption);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     loginUpdateCheck = [this] {
-        UpdateCheck(UpdateCheck::standardSettings(Session.ProgramFolder, Session.ProgramVersion),
-                    QApplication::activeModalWidget())
-            .run();
+        UpdateCheck::Settings settings = updateCheckSettings;
+        settings.programFolder = Session.ProgramFolder;
+        settings.programVersion = Session.ProgramVersion;
+        UpdateCheck(settings, QApplication::activeModalWidget()).run();
     };
 
     auto *top = new QWidget(this);

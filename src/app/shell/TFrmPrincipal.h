@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UpdateCheck.h"
+
 #include <QMainWindow>
 #include <QHash>
 #include <array>
@@ -30,8 +32,11 @@ public:
     void setScreen(Command command, ScreenFactory factory);
     QToolButton *commandButton(Command command) const { return m_buttons.value(command); }
 
-    // Run when the login window shows; the standard update check by default.
+    // Run when the login window shows; the standard update check by default,
+    // which asks the site of these settings (the maker's unless changed) and
+    // takes the program folder and version from the session.
     std::function<void()> loginUpdateCheck;
+    UpdateCheck::Settings updateCheckSettings = UpdateCheck::standardSettings();
 
     // The start-up sequence of the first showing; false when the program ends.
     bool runStartup();

@@ -75,16 +75,15 @@ bool FetchUrlToFile(const QUrl &url, const QString &localPath, int timeoutMs) {
     return true;
 }
 
-UpdateCheck::UpdateCheck(Settings settings, QWidget *owner)
-    : openWebSite([](const QUrl &url) { QDesktopServices::openUrl(url); }), m_settings(std::move(settings)),
-      m_owner(owner) {}
+UpdateCheck::UpdateCheck(Settings settings, QWidget *owner) : m_settings(std::move(settings)), m_owner(owner) {
+    if (!m_settings.openWebSite)
+        m_settings.openWebSite = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+}
 
-UpdateCheck::Settings UpdateCheck::standardSettings(const QString &programFolder, const QString &programVersion) {
+UpdateCheck::Settings UpdateCheck::standardSettings() {
     Settings s;
     s.webSite = QUrl(ProgramIdentity::WebSite);
     s.updateFile = QUrl(ProgramIdentity::UpdateFileUrl);
-    s.programFolder = programFolder;
-    s.programVersion = programVersion;
     return s;
 }
 
@@ -128,7 +127,7 @@ UpdateCheck::Outcome UpdateCheck::run() {
                                      question(m_settings.webSite.host(), m_settings.programVersion, available),
                                      MessageService::Icon::Information))
             return Outcome::Declined;
-        openWebSite(m_settings.webSite);
+        m_settings.openWebSite(m_settings.webSite);
         ProgramExit::request();
         return Outcome::Accepted;
     } catch (const std::exception &) {

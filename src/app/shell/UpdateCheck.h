@@ -25,16 +25,16 @@ public:
         QString programVersion;
         int reachTimeoutMs = 1500;  // no network: the login waits no longer
         int fetchTimeoutMs = 1500;
+        // Opens the site when an update is accepted: the system's handler
+        // for web addresses unless given.
+        std::function<void(const QUrl &)> openWebSite;
     };
     enum class Outcome { Unreachable, Failed, SameVersion, Declined, Accepted };
 
     UpdateCheck(Settings settings, QWidget *owner);
 
-    // The standard settings of this program for a program folder and version.
-    static Settings standardSettings(const QString &programFolder, const QString &programVersion);
-
-    // Opens the site with the system's handler; tests replace it.
-    std::function<void(const QUrl &)> openWebSite;
+    // The maker's addresses; the program folder and version are the caller's.
+    static Settings standardSettings();
 
     Outcome run();
 

@@ -23,6 +23,7 @@ constexpr long NetWriteError = 335544727;        // error writing data to the co
 constexpr long LostConnection = 335544741;       // connection lost to database
 constexpr long AttachmentShutdown = 335544856;   // connection shutdown
 constexpr long DatabaseShutdown = 335544528;     // database shutdown
+constexpr long LoginRejected = 335544472;        // your user name and password are not defined
 }  // namespace FbCode
 
 // An error raised by the data layer. Errors that come from the database carry

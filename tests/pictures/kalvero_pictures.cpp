@@ -1,0 +1,86 @@
+// Draws the README's and the operator guide's pictures from the program's own
+// windows on a demo install: the login, the main window and the requester
+// registry. scripts/pictures.sh runs it under Xvfb.
+//   kalvero_pictures <output folder>
+#include "ShellFixture.h"
+
+#include "access/TFrmSenha.h"
+#include "app/install/DemoDataSeeder.h"
+#include "app/shell/ScreenCatalog.h"
+#include "app/shell/TFrmPrincipal.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/session/SessionState.h"
+#include "registries/TCAD_Solicitantes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+using namespace kalvero;
+
+namespace {
+
+QString outputFolder;
+bool allSaved = true;
+
+void save(QWidget *window, const QString &name) {
+    QTest::qWait(300);  // laid out and painted
+    const QString path = QDir(outputFolder).filePath(name);
+    const bool saved = window->grab().save(path, "PNG");
+    allSaved = allSaved && saved;
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+}
+
+}  // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kalvero_pictures <output folder>\n");
+        return 2;
+    }
+    outputFolder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outputFolder);
+
+    test::ShellFixture f;
+    DemoDataSeeder(f.unitDatabaseName(), QStringLiteral("ADM1")).fill();
+
+    TFrmPrincipal window;
+    installScreens(window, *f.registries, Session);
+    window.loginUpdateCheck = nullptr;
+    window.resize(1024, 700);
+    // The login as the operator sees it with the code typed, then the unit chosen.
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        auto *login = qobject_cast<TFrmSenha *>(QApplication::activeModalWidget());
+        if (!login)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        login->edtUsuario->setText(QStringLiteral("ADM1"));
+        login->edtSenha->setText(QStringLiteral("12345"));
+        login->login();
+        login->cbUnidade->setCurrentIndex(0);
+        login->unitPicked();
+        save(login, QStringLiteral("login.png"));
+        login->defineUnit();
+    });
+    poll->start();
+    window.show();
+    if (!QTest::qWaitFor([&] { return window.startupDone(); }, 30000)) {
+        std::fprintf(stderr, "the main window did not start\n");
+        return 1;
+    }
+    save(&window, QStringLiteral("principal.png"));
+
+    TCAD_Solicitantes requesters(*f.registries, Session, &window);
+    requesters.show();
+    save(&requesters, QStringLiteral("solicitantes.png"));
+    requesters.close();
+    return allSaved ? 0 : 1;
+}
