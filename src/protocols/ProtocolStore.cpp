@@ -144,8 +144,16 @@ ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int st
         throw;
     }
 
+    // The protocol and its documents are written: from here on nothing may
+    // report the save as failed, or a second press would write the protocol
+    // again under the next number. A list that cannot be read now (the
+    // connection lost right after the commit) is read again when the
+    // protocol is next opened.
     p.edit();
-    reload(d, DocumentStatements::ofProtocol(), {saved.number, year});
+    try {
+        reload(d, DocumentStatements::ofProtocol(), {saved.number, year});
+    } catch (const Failure &) {
+    }
     return saved;
 }
 
