@@ -84,10 +84,20 @@ QString highestNumber() { return QStringLiteral("select IDPROTOCOLO from TBPROTO
 QString highestNumberOfYear() {
     return QStringLiteral("select IDPROTOCOLO from TBPROTOCOLO where ANO = ? order by IDPROTOCOLO DESC");
 }
+QString ofStatus() {
+    return QStringLiteral("select * from TBProtocolo where STATUS = ? order by DATADEENTRADA DESC, ANO DESC, IDPROTOCOLO DESC");
+}
+QString ofStatusInPeriod() {
+    return QStringLiteral("select * from TBProtocolo where STATUS = ? and  ( DATADEENTRADA BETWEEN ? AND ?) "
+                          "order by DATADEENTRADA DESC, ANO DESC, IDPROTOCOLO DESC");
+}
 }  // namespace ProtocolStatements
 
 namespace DocumentStatements {
 QString standing() { return QStringLiteral("select * from TBDocumentos"); }
+QString ofProtocol() {
+    return QStringLiteral("select * from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? order by IDDOCUMENTO");
+}
 QString highestNumber() { return QStringLiteral("select IDDOCUMENTO from TBDOCUMENTOS order by IDDOCUMENTO DESC"); }
 QString highestNumberOfProtocol() {
     return QStringLiteral("select IDDOCUMENTO from TBDOCUMENTOS where IDPROTOCOLO = ? and ANO = ? order by IDDOCUMENTO DESC");

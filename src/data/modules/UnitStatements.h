@@ -69,10 +69,15 @@ namespace ProtocolStatements {  // TBPROTOCOLO
 QString standing();
 QString highestNumber();
 QString highestNumberOfYear();  // the year
+// The list of one status, newest entry first: the status; with a period, also
+// its first and last day (dates, both included).
+QString ofStatus();
+QString ofStatusInPeriod();
 }  // namespace ProtocolStatements
 
 namespace DocumentStatements {  // TBDOCUMENTOS
 QString standing();
+QString ofProtocol();  // the protocol's number and year
 QString highestNumber();
 QString highestNumberOfProtocol();  // the protocol's number and year
 QString pageTotal();

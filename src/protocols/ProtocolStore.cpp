@@ -1,0 +1,255 @@
+#include "ProtocolStore.h"
+
+#include "CancellationTrailer.h"
+#include "EnteredRow.h"
+
+#include "data/Clock.h"
+#include "data/DateText.h"
+#include "data/firebird/FirebirdError.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitStatements.h"
+#include "data/records/RecordSet.h"
+#include "data/records/WriteTransaction.h"
+#include "registries/RecordWrite.h"
+
+namespace kalvero {
+
+namespace {
+
+const QString IdProtocolo = QStringLiteral("IDPROTOCOLO");
+const QString Ano = QStringLiteral("ANO");
+const QString IdDocumento = QStringLiteral("IDDOCUMENTO");
+
+constexpr int DescriptionLength = 500;  // TBPROTOCOLO.DESCRICAO
+
+void reload(RecordSet &set, const QString &statement, const QVariantList &params) {
+    set.close();
+    set.setCommandText(statement, params);
+    set.open();
+}
+
+}  // namespace
+
+ProtocolStore::ProtocolStore(TUDMCadastro &data) : m_data(data) {}
+
+RecordSet &ProtocolStore::protocols() const { return m_data.cdsTBProtocolo; }
+RecordSet &ProtocolStore::documents() const { return m_data.cdsTBDocumentos; }
+
+void ProtocolStore::openLists() {
+    reload(m_data.cdsTBSolicitante, RequesterStatements::orderedByName(), {});
+    reload(m_data.cdsTBAssunto, SubjectStatements::orderedByDescription(), {});
+    loadList(ProtocolListQuery::ofStatus(QStringLiteral("0")));
+}
+
+void ProtocolStore::loadList(const ProtocolListQuery &query) {
+    reload(protocols(), query.statement(), query.params());
+    m_query = query;
+}
+
+void ProtocolStore::refreshList() { loadList(m_query); }
+
+bool ProtocolStore::findInList(const QString &number5, const QString &year4) {
+    if (!protocols().isActive())
+        return false;
+    return protocols().locate(QStringLiteral("IDPROTOCOLO;ANO"), {number5, year4});
+}
+
+void ProtocolStore::startNew() {
+    RecordSet &p = protocols();
+    if (!p.isActive())
+        loadList(m_query);
+    p.cancel();
+    p.insert();
+    // The year of this moment: a protocol begun on 31 December keeps it.
+    p.field(Ano).setAsString(DateText::year(DateText::fromDate(Clock::today())));
+    reload(documents(), DocumentStatements::ofProtocol(), {QStringLiteral("0"), QStringLiteral("0")});
+}
+
+QStringList ProtocolStore::requiredDocumentNames(int subjectCode) {
+    RecordSet &required = m_data.cdsTBAssunto_Documentos;
+    reload(required, SubjectDocumentStatements::ofSubject(), {subjectCode});
+    QStringList names;
+    for (required.first(); !required.eof(); required.next())
+        names << required.field(QStringLiteral("NOMEDOCUMENTO")).asString();
+    required.close();
+    return names;
+}
+
+ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int status,
+                                                  const QStringList &documentsToAdd) {
+    RecordSet &p = protocols();
+    RecordSet &d = documents();
+    if (p.state() != RecordSet::State::Insert)
+        throw Failure(QStringLiteral("Não há protocolo novo para gravar."));
+    const EnteredRow typed(p);
+    const QString year = p.field(Ano).asString();
+    if (!d.isActive())
+        reload(d, DocumentStatements::ofProtocol(), {QStringLiteral("0"), QStringLiteral("0")});
+    d.cancelUpdates();
+
+    FirstSave saved;
+    try {
+        for (;;) {
+            saved.number = m_data.NextProtocolNumber(year);
+            p.edit();
+            p.field(IdProtocolo).setAsString(saved.number);
+            p.field(QStringLiteral("DATADEENTRADA")).setValue(entryDate);
+            p.field(QStringLiteral("STATUS")).setAsString(QString::number(status));
+            p.post();
+
+            d.cancelUpdates();
+            for (int i = 0; i < documentsToAdd.size(); ++i) {
+                d.append();
+                d.field(IdDocumento).setAsInteger(i + 1);
+                d.field(IdProtocolo).setAsString(saved.number);
+                d.field(Ano).setAsString(year);
+                d.field(QStringLiteral("NOMEDOCUMENTO")).setAsString(documentsToAdd.at(i));
+                d.field(QStringLiteral("PAGINA")).setAsInteger(1);
+                d.post();
+            }
+
+            WriteTransaction save(*p.connection());
+            try {
+                p.applyUpdates(save);
+            } catch (const DatabaseError &e) {
+                // Another workstation wrote this number since it was read:
+                // the next one is free to take, and the operator sees one save.
+                if (e.isDuplicateKey() && saved.retries < NumberRetries) {
+                    ++saved.retries;
+                    continue;
+                }
+                throw;
+            }
+            d.applyUpdates(save);
+            save.commit();
+            break;
+        }
+    } catch (const Failure &) {
+        // Nothing was committed: the documents go, and the protocol is back
+        // as it was typed, still new, so that it can be saved again.
+        d.cancelUpdates();
+        typed.restoreAsNew(p);
+        throw;
+    }
+
+    p.edit();
+    reload(d, DocumentStatements::ofProtocol(), {saved.number, year});
+    return saved;
+}
+
+void ProtocolStore::saveChanges(const QDate &entryDate, int status) {
+    RecordSet &p = protocols();
+    p.edit();
+    p.field(QStringLiteral("DATADEENTRADA")).setValue(entryDate);
+    p.field(QStringLiteral("STATUS")).setAsString(QString::number(status));
+    postAndApply(p);
+}
+
+void ProtocolStore::loadDocuments() {
+    reload(documents(), DocumentStatements::ofProtocol(),
+           {protocols().field(IdProtocolo).asString(), protocols().field(Ano).asString()});
+}
+
+void ProtocolStore::startDocument() {
+    RecordSet &d = documents();
+    d.cancel();
+    d.append();
+    d.field(IdProtocolo).setAsString(protocols().field(IdProtocolo).asString());
+    d.field(Ano).setAsString(protocols().field(Ano).asString());
+}
+
+void ProtocolStore::editDocument() {
+    // Without a document there is nothing to change.
+    if (documents().isActive() && !documents().isEmpty())
+        documents().edit();
+}
+
+void ProtocolStore::saveDocument() {
+    RecordSet &d = documents();
+    if (d.state() != RecordSet::State::Insert) {
+        if (d.state() == RecordSet::State::Edit)
+            postAndApply(d);
+        return;
+    }
+    const QString number = d.field(IdProtocolo).asString();
+    const QString year = d.field(Ano).asString();
+    int retries = 0;
+    try {
+        for (;;) {
+            d.edit();
+            d.field(IdDocumento).setAsInteger(m_data.NextDocumentNumber(number, year));
+            d.post();
+            WriteTransaction save(*d.connection());
+            try {
+                d.applyUpdates(save);
+            } catch (const DatabaseError &e) {
+                if (e.isDuplicateKey() && retries < NumberRetries) {
+                    ++retries;
+                    continue;
+                }
+                throw;
+            }
+            save.commit();
+            return;
+        }
+    } catch (const Failure &) {
+        // The new document is not kept.
+        d.cancelUpdates();
+        throw;
+    }
+}
+
+void ProtocolStore::cancelDocument() {
+    if (documents().isActive())
+        documents().cancel();
+}
+
+void ProtocolStore::removeCurrentDocument() {
+    RecordSet &d = documents();
+    if (!d.isActive() || d.isEmpty())
+        return;
+    try {
+        d.deleteRecord();
+        d.applyUpdates();
+    } catch (const Failure &) {
+        d.cancelUpdates();
+        throw;
+    }
+    d.close();
+    d.open();
+}
+
+qint64 ProtocolStore::pageTotal() {
+    return m_data.ProtocolPageTotal(protocols().field(IdProtocolo).asString(), protocols().field(Ano).asString());
+}
+
+int ProtocolStore::documentCount() const { return documents().isActive() ? documents().recordCount() : 0; }
+
+QString ProtocolStore::withCancellationTrailer(const QString &description, const QString &reason,
+                                               const QDate &today) {
+    return CancellationTrailer::appendTo(description, reason, today, DescriptionLength);
+}
+
+void ProtocolStore::cancelCurrent(const QString &reason) {
+    RecordSet &p = protocols();
+    if (!p.isActive() || p.isEmpty())
+        return;
+    const QString key = p.field(IdProtocolo).asString() + p.field(Ano).asString();
+    if (p.field(QStringLiteral("STATUS")).asString() != QLatin1String("0"))
+        throw Failure(QStringLiteral("O protocolo de Nº") + key + QStringLiteral(" já foi cancelado!"));
+    try {
+        p.edit();
+        const QString description = p.field(QStringLiteral("DESCRICAO")).asString();
+        p.field(QStringLiteral("DESCRICAO")).setAsString(withCancellationTrailer(description, reason, Clock::today()));
+        p.field(QStringLiteral("STATUS")).setAsString(QStringLiteral("1"));
+        p.post();
+        p.applyUpdates();
+    } catch (const Failure &) {
+        // The protocol stays as it was read.
+        p.cancelUpdates();
+        throw;
+    }
+    refreshList();
+}
+
+}  // namespace kalvero
