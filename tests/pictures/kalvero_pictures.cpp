@@ -97,8 +97,14 @@ int main(int argc, char *argv[]) {
         auto *alterar = protocols.findChild<QPushButton *>(QStringLiteral("btnAlterar"));
         alterar->click();
         protocols.findChild<QPushButton *>(QStringLiteral("btnIncluirDocumento"))->click();
-        protocols.findChild<QLineEdit *>(QStringLiteral("edtNomeDocumento"))->setText(QStringLiteral("PROCURAÇÃO"));
-        protocols.findChild<QLineEdit *>(QStringLiteral("edtPaginas"))->setText(QStringLiteral("2"));
+        // Typed: the boxes write what the operator types into the new row.
+        auto type = [&](const char *box, const QString &text) {
+            auto *edit = protocols.findChild<QLineEdit *>(QLatin1String(box));
+            edit->setText(text);
+            emit edit->textEdited(text);
+        };
+        type("edtNomeDocumento", QStringLiteral("PROCURAÇÃO"));
+        type("edtPaginas", QStringLiteral("2"));
         save(&protocols, QStringLiteral("protocolo-documentos.png"));
         protocols.findChild<QPushButton *>(QStringLiteral("btnVoltarDocumento"))->click();
         protocols.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"))->click();
