@@ -16,6 +16,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -105,6 +106,15 @@ TCAD_Protocolo::TCAD_Protocolo(TUDMCadastro &data, SessionState &session, Protoc
 }
 
 TCAD_Protocolo::~TCAD_Protocolo() { closeRecordSets(); }
+
+void TCAD_Protocolo::keyPressEvent(QKeyEvent *event) {
+    // Esc does not close the screen: it is left through "&Sair" or its close box.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 void TCAD_Protocolo::closeRecordSets() {
     for (RecordSet *set : {&m_data.cdsTBSolicitante, &m_data.cdsTBAssunto, &m_data.cdsTBAssunto_Documentos,

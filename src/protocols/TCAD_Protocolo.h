@@ -30,6 +30,9 @@ public:
     Mode mode() const { return m_mode; }
     bool receiptPending() const { return m_receiptPending; }
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     // Tab "Protocolo".
     void openScreen();

@@ -18,6 +18,10 @@ LookupBinding *LookupBinding::bind(QComboBox *box, RecordSet *set, const QString
 LookupBinding::LookupBinding(QComboBox *box, RecordSet *set, const QString &fieldName, const Choices &choices)
     : QObject(box), m_box(box), m_set(set), m_fieldName(fieldName), m_choices(choices) {
     box->setEditable(false);
+    // Sized by a fixed number of characters, not by measuring every choice:
+    // a list of many thousand names opens as fast as a short one.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(20);
     m_model = new RecordSetModel(choices.set, this);
     m_model->setFieldNames(choices.dropDownFields);
     box->setModel(m_model);
