@@ -24,8 +24,10 @@ public:
     explicit ProtocolStore(TUDMCadastro &data);
 
     // How many times a first save or a new document takes the next number when
-    // another workstation took the one it read.
-    static constexpr int NumberRetries = 10;
+    // another workstation took the one it read. Each retry means another desk
+    // saved meanwhile; desks saving back to back lose several rounds in a row
+    // now and then, so the bound is generous.
+    static constexpr int NumberRetries = 50;
 
     // Requesters by name, subjects by description, then the active protocols.
     void openLists();

@@ -22,7 +22,9 @@ QVariant coerceFieldValue(const FieldDef &f, const QVariant &value) {
         const QString s = value.toString();
         if (s.isEmpty())
             return QVariant();
-        if (f.size > 0 && s.size() > f.size)
+        // The column counts characters: one outside the basic plane is two
+        // UTF-16 units here but one character there.
+        if (f.size > 0 && s.size() > f.size && s.toUcs4().size() > f.size)
             throw DatabaseError(QStringLiteral("O texto de '%1' excede %2 caracteres.").arg(f.displayLabel()).arg(f.size));
         return s;
     }
