@@ -5,15 +5,14 @@
 // statement.
 // Usage: kalvero_bench_protocol_screen <database file> [server address]
 // A missing file is seeded first.
+#include "BenchSeed.h"
 #include "BenchTiming.h"
 #include "RawFetch.h"
-#include "app/install/DemoDataSeeder.h"
 #include "data/firebird/Connection.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
 #include "data/modules/UnitStatements.h"
-#include "data/schema/UnitSchema.h"
 #include "data/session/SessionState.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "ui/RecordGrid.h"
@@ -31,24 +30,13 @@ namespace {
 constexpr int ActiveProtocols = 99000;
 
 void seed(const QString &databaseName) {
-    QTextStream out(stdout);
-    out << "Seeding " << databaseName << " ..." << Qt::endl;
-    QElapsedTimer t;
-    t.start();
-    {
-        Connection c;
-        c.setDatabaseName(databaseName);
-        c.create();
-        UnitSchema::createTemplateTables(c);
-    }
     DemoDataSeeder::Sizes sizes;
     sizes.requesters = 50000;
     sizes.companyEvery = 10;
     sizes.protocolsPerYear = {{2013, ActiveProtocols}};
     sizes.maxMovementsPerProtocol = 0;
     sizes.cancelAndArchive = false;  // every protocol in the active list
-    DemoDataSeeder(databaseName, QStringLiteral("ADM1"), sizes).fill();
-    out << "Seeded in " << t.elapsed() / 1000.0 << " s" << Qt::endl;
+    seedUnit(databaseName, sizes);
 }
 
 // Done once the grid's rows have been painted.

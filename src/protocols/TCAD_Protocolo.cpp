@@ -341,26 +341,24 @@ void TCAD_Protocolo::sairManutencao() {
     form.btnNovo->setFocus(Qt::OtherFocusReason);
 }
 
+void TCAD_Protocolo::registerOnTheWay(const std::function<void()> &runRegistry, int SessionState::*handoff,
+                                      RecordSet &list, const QString &statement, const QString &field) {
+    m_session.*handoff = 0;
+    runRegistry();
+    reload(list, statement);
+    // What the registry saved is chosen at once.
+    if (m_session.*handoff != 0 && m_store.protocols().isEditing())
+        m_store.protocols().field(field).setValue(m_session.*handoff);
+}
+
 void TCAD_Protocolo::incluirSolicitante() {
-    m_session.LastSavedRequesterCode = 0;
-    {
-        TCAD_Solicitantes registry(m_data, m_session, this);
-        registry.exec();
-    }
-    reload(m_data.cdsTBSolicitante, RequesterStatements::orderedByName());
-    if (m_session.LastSavedRequesterCode != 0 && m_store.protocols().isEditing())
-        m_store.protocols().field(QStringLiteral("SOLICITANTE")).setValue(m_session.LastSavedRequesterCode);
+    registerOnTheWay([this] { TCAD_Solicitantes(m_data, m_session, this).exec(); }, &SessionState::LastSavedRequesterCode,
+                     m_data.cdsTBSolicitante, RequesterStatements::orderedByName(), QStringLiteral("SOLICITANTE"));
 }
 
 void TCAD_Protocolo::incluirAssunto() {
-    m_session.LastSavedSubjectCode = 0;
-    {
-        TCAD_Assuntos registry(m_data, m_session, this);
-        registry.exec();
-    }
-    reload(m_data.cdsTBAssunto, SubjectStatements::orderedByDescription());
-    if (m_session.LastSavedSubjectCode != 0 && m_store.protocols().isEditing())
-        m_store.protocols().field(QStringLiteral("ASSUNTO")).setValue(m_session.LastSavedSubjectCode);
+    registerOnTheWay([this] { TCAD_Assuntos(m_data, m_session, this).exec(); }, &SessionState::LastSavedSubjectCode,
+                     m_data.cdsTBAssunto, SubjectStatements::orderedByDescription(), QStringLiteral("ASSUNTO"));
 }
 
 }  // namespace kalvero

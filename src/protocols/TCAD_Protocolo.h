@@ -6,10 +6,12 @@
 #include "ui/MessageService.h"
 
 #include <QDialog>
+#include <functional>
 
 namespace kalvero {
 
 class ProtocolDocumentsPanel;
+class RecordSet;
 class TUDMCadastro;
 struct SessionState;
 
@@ -51,6 +53,9 @@ private:
     void saveFirst();
     void saveLater();
     void sairManutencao();
+    // Opens a registry; the code it hands over is chosen in the field.
+    void registerOnTheWay(const std::function<void()> &runRegistry, int SessionState::*handoff, RecordSet &list,
+                          const QString &statement, const QString &field);
     void incluirSolicitante();
     void incluirAssunto();
     void entryDateChanged();
