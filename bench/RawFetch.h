@@ -1,13 +1,16 @@
 #pragma once
 
-// A statement with one text parameter, prepared once and fetched row by row
-// through the client library in a transaction of its own, nothing kept: the
-// floor for opening a record set on the same statement.
+// A statement with its parameters (text, as the record set binds it, or
+// dates), prepared once and fetched row by row through the client library in
+// a transaction of its own, nothing kept: the floor for opening a record set
+// on the same statement.
 
 #include "data/firebird/Connection.h"
 #include "data/firebird/FirebirdClient.h"
 
+#include <QDate>
 #include <QString>
+#include <QVariantList>
 #include <cstring>
 #include <vector>
 
@@ -15,7 +18,9 @@ namespace kalvero {
 
 class RawFetch {
 public:
-    RawFetch(Connection &c, const QString &sql, const QString &parameter) : m_att(c.attachment()) {
+    RawFetch(Connection &c, const QString &sql, const QString &parameter)
+        : RawFetch(c, sql, QVariantList{parameter}) {}
+    RawFetch(Connection &c, const QString &sql, const QVariantList &parameters) : m_att(c.attachment()) {
         using namespace Firebird;
         fb::ThrowStatus status;
         ITransaction *tra = m_att->startTransaction(&status, sizeof Tpb, Tpb);
@@ -23,18 +28,36 @@ public:
         m_stmt = m_att->prepare(&status, tra, 0, text.constData(), 3, IStatement::PREPARE_PREFETCH_METADATA);
         tra->commit(&status);
         m_out = m_stmt->getOutputMetadata(&status);
-        // The parameter bound as text, as the record set binds it.
-        const QByteArray value = parameter.toUtf8();
+        std::vector<QByteArray> texts;
         IMetadataBuilder *b = m_stmt->getInputMetadata(&status)->getBuilder(&status);
-        b->setType(&status, 0, SQL_VARYING);
-        b->setCharSet(&status, 0, 4);  // UTF8
-        b->setLength(&status, 0, unsigned(value.size()));
+        for (int i = 0; i < parameters.size(); ++i) {
+            const unsigned index = unsigned(i);
+            if (parameters.at(i).typeId() == QMetaType::QDate) {
+                b->setType(&status, index, SQL_TYPE_DATE);
+                b->setLength(&status, index, sizeof(ISC_DATE));
+                texts.emplace_back();
+            } else {
+                texts.push_back(parameters.at(i).toString().toUtf8());
+                b->setType(&status, index, SQL_VARYING);
+                b->setCharSet(&status, index, 4);  // UTF8
+                b->setLength(&status, index, unsigned(texts.back().size()));
+            }
+        }
         m_in = b->getMetadata(&status);
         b->release();
         m_input.assign(m_in->getMessageLength(&status), 0);
-        const unsigned short n = static_cast<unsigned short>(value.size());
-        std::memcpy(m_input.data() + m_in->getOffset(&status, 0), &n, 2);
-        std::memcpy(m_input.data() + m_in->getOffset(&status, 0) + 2, value.constData(), size_t(value.size()));
+        for (int i = 0; i < parameters.size(); ++i) {
+            unsigned char *at = m_input.data() + m_in->getOffset(&status, unsigned(i));
+            if (parameters.at(i).typeId() == QMetaType::QDate) {
+                const ISC_DATE day = ISC_DATE(parameters.at(i).toDate().toJulianDay() - 2400001);  // from 17 Nov 1858
+                std::memcpy(at, &day, sizeof day);
+            } else {
+                const QByteArray &value = texts.at(size_t(i));
+                const unsigned short n = static_cast<unsigned short>(value.size());
+                std::memcpy(at, &n, 2);
+                std::memcpy(at + 2, value.constData(), size_t(value.size()));
+            }
+        }
         m_buffer.resize(m_out->getMessageLength(&status));
     }
     ~RawFetch() {

@@ -5,7 +5,8 @@
 # opening on 99,000 active protocols, and the report engine's
 # 500-page list to PDF, the backup and restore of the seeded database
 # against cp plus zip of the same file, and the start-up to the login window
-# against a bare Qt dialog.
+# against a bare Qt dialog. The protocol store's list filters and first save
+# run against raw fetches too.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -21,6 +22,7 @@ QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BEN
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_protocol_screen" "$DATA/PROTOCOLS.FDB"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_reports" "$DATA"
 "$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB"
+"$BUILD_DIR/bench/kalvero_bench_protocols" "$DATA/BENCH.FDB"
 bash "$KALVERO_ROOT/bench/startup.sh" "$BUILD_DIR"
 
 "$KALVERO_ROOT/scripts/firebird-server.sh" start
@@ -29,3 +31,4 @@ trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB" 127.0.0.1
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_protocol_screen" "$DATA/PROTOCOLS.FDB" 127.0.0.1
 "$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB" 127.0.0.1
+"$BUILD_DIR/bench/kalvero_bench_protocols" "$DATA/BENCH.FDB" 127.0.0.1

@@ -12,6 +12,11 @@
 #include "data/records/WriteTransaction.h"
 #include "registries/RecordWrite.h"
 
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <algorithm>
+
 namespace kalvero {
 
 namespace {
@@ -21,6 +26,12 @@ const QString Ano = QStringLiteral("ANO");
 const QString IdDocumento = QStringLiteral("IDDOCUMENTO");
 
 constexpr int DescriptionLength = 500;  // TBPROTOCOLO.DESCRICAO
+
+// Desks that lost the same number would otherwise all read the next one at
+// once and collide again; a short pause of random length spreads them out.
+void pauseAfterCollision(int collisions) {
+    QThread::msleep(QRandomGenerator::global()->bounded(1 + std::min(collisions, 10) * 2));
+}
 
 void reload(RecordSet &set, const QString &statement, const QVariantList &params) {
     set.close();
@@ -116,6 +127,7 @@ ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int st
                 // the next one is free to take, and the operator sees one save.
                 if (e.isDuplicateKey() && saved.retries < NumberRetries) {
                     ++saved.retries;
+                    pauseAfterCollision(saved.retries);
                     continue;
                 }
                 throw;
@@ -185,6 +197,7 @@ void ProtocolStore::saveDocument() {
             } catch (const DatabaseError &e) {
                 if (e.isDuplicateKey() && retries < NumberRetries) {
                     ++retries;
+                    pauseAfterCollision(retries);
                     continue;
                 }
                 throw;
