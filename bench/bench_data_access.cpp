@@ -5,16 +5,15 @@
 //   - memory per cached row;
 //   - the next protocol number in the full year against an empty year.
 // Usage: kalvero_bench <database file> [server address]
+#include "BenchSeed.h"
 #include "BenchTiming.h"
 #include "RawFetch.h"
 #include "app/install/DemoDataSeeder.h"
 #include "data/firebird/Connection.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
-#include "data/schema/UnitSchema.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
 
@@ -33,23 +32,12 @@ const QString YearStatement = QStringLiteral("select * from TBProtocolo where AN
 size_t heapInUse() { return mallinfo2().uordblks; }
 
 void seed(const QString &databaseName) {
-    QTextStream out(stdout);
-    out << "Seeding " << databaseName << " ..." << Qt::endl;
-    QElapsedTimer t;
-    t.start();
-    {
-        Connection c;
-        c.setDatabaseName(databaseName);
-        c.create();
-        UnitSchema::createTemplateTables(c);
-    }
     DemoDataSeeder::Sizes sizes;
     sizes.requesters = 50000;
     sizes.companyEvery = 10;
     sizes.protocolsPerYear = {{2013, 99000}, {2014, 1000}};
     sizes.maxMovementsPerProtocol = 0;
-    DemoDataSeeder(databaseName, QStringLiteral("ADM1"), sizes).fill();
-    out << "Seeded in " << t.elapsed() / 1000.0 << " s" << Qt::endl;
+    seedUnit(databaseName, sizes);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "RegistryForm.h"
 
 #include "ui/RecordGrid.h"
+#include "ui/OneVisibleTab.h"
 #include "ui/RecordNavigator.h"
 #include "ui/ScreenCentre.h"
 
@@ -96,20 +97,8 @@ RegistryForm RegistryForm::build(QDialog *window, const Settings &settings) {
     return f;
 }
 
-namespace {
+void RegistryForm::showBrowseTab() const { showOnlyTab(PageGeral, tabConsulta, tabManutencao); }
 
-void showOnly(QTabWidget *pages, QWidget *shown, QWidget *hidden) {
-    pages->setTabVisible(pages->indexOf(shown), true);
-    pages->setTabEnabled(pages->indexOf(shown), true);
-    pages->setCurrentWidget(shown);
-    pages->setTabEnabled(pages->indexOf(hidden), false);
-    pages->setTabVisible(pages->indexOf(hidden), false);
-}
-
-}  // namespace
-
-void RegistryForm::showBrowseTab() const { showOnly(PageGeral, tabConsulta, tabManutencao); }
-
-void RegistryForm::showEditTab() const { showOnly(PageGeral, tabManutencao, tabConsulta); }
+void RegistryForm::showEditTab() const { showOnlyTab(PageGeral, tabManutencao, tabConsulta); }
 
 }  // namespace kalvero

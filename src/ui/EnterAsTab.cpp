@@ -37,7 +37,10 @@ protected:
             return false;
         if (!holdsAChoice(widget) && EnterKey::pressIfButton(widget))
             return true;
-        if (qobject_cast<QTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget))
+        // A multi-line box keeps its Enter unless Tab moves on from it too.
+        if (auto *text = qobject_cast<QTextEdit *>(widget); text && !text->tabChangesFocus())
+            return false;
+        if (auto *text = qobject_cast<QPlainTextEdit *>(widget); text && !text->tabChangesFocus())
             return false;
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(widget, &tab);

@@ -12,6 +12,7 @@
 #include "data/modules/TUDMRelatorio.h"
 #include "data/session/ProgramIdentity.h"
 #include "data/session/SessionState.h"
+#include "protocols/TCAD_Protocolo.h"
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
@@ -307,6 +308,14 @@ private slots:
         leaveWhenShown(static_cast<TCAD_Solicitantes *>(nullptr));
         window.commandButton(Command::Solicitante)->click();
         QCOMPARE(title, QStringLiteral("Cadastro dos Solicitantes"));
+        QVERIFY(!UDMCadastro->cdsTBSolicitante.isActive());
+
+        // The protocol register opens on the list and closes its lists.
+        QVERIFY(window.commandButton(Command::Protocolo)->isEnabled());
+        leaveWhenShown(static_cast<TCAD_Protocolo *>(nullptr));
+        window.commandButton(Command::Protocolo)->click();
+        QCOMPARE(title, QStringLiteral("Cadastro de Protocolos"));
+        QVERIFY(!UDMCadastro->cdsTBProtocolo.isActive());
         QVERIFY(!UDMCadastro->cdsTBSolicitante.isActive());
 
         f.execute(f.unitDatabaseName(), QStringLiteral("insert into TBSETOR (IDSETOR, NOME) values (1, 'PROTOCOLO GERAL')"));

@@ -1,6 +1,6 @@
 // Draws the README's and the operator guide's pictures from the program's own
-// windows on a demo install: the login, the main window and the requester
-// registry. scripts/pictures.sh runs it under Xvfb.
+// windows on a demo install: the login, the main window, the requester
+// registry and the protocol register. scripts/pictures.sh runs it under Xvfb.
 //   kalvero_pictures <output folder>
 #include "ShellFixture.h"
 
@@ -10,12 +10,16 @@
 #include "app/shell/TFrmPrincipal.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/session/SessionState.h"
+#include "protocols/TCAD_Protocolo.h"
+#include "protocols/TFRM_CancelandoProtocolo.h"
 #include "registries/TCAD_Solicitantes.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -82,5 +86,46 @@ int main(int argc, char *argv[]) {
     requesters.show();
     save(&requesters, QStringLiteral("solicitantes.png"));
     requesters.close();
+
+    // The protocol list, a new protocol being entered, a protocol's documents
+    // with one being added, and the reason asked for a cancellation.
+    {
+        TCAD_Protocolo protocols(*f.registries, Session, ProtocolPrinting{}, &window);
+        protocols.show();
+        save(&protocols, QStringLiteral("protocolos.png"));
+
+        auto *alterar = protocols.findChild<QPushButton *>(QStringLiteral("btnAlterar"));
+        alterar->click();
+        protocols.findChild<QPushButton *>(QStringLiteral("btnIncluirDocumento"))->click();
+        // Typed: the boxes write what the operator types into the new row.
+        auto type = [&](const char *box, const QString &text) {
+            auto *edit = protocols.findChild<QLineEdit *>(QLatin1String(box));
+            edit->setText(text);
+            emit edit->textEdited(text);
+        };
+        type("edtNomeDocumento", QStringLiteral("PROCURAÇÃO"));
+        type("edtPaginas", QStringLiteral("2"));
+        save(&protocols, QStringLiteral("protocolo-documentos.png"));
+        protocols.findChild<QPushButton *>(QStringLiteral("btnVoltarDocumento"))->click();
+        protocols.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"))->click();
+
+        protocols.findChild<QPushButton *>(QStringLiteral("btnNovo"))->click();
+        QTest::keyClicks(protocols.findChild<QLineEdit *>(QStringLiteral("edtSolicitante")), QStringLiteral("1"));
+        QTest::keyClicks(protocols.findChild<QLineEdit *>(QStringLiteral("edtAssunto")), QStringLiteral("1"));
+        auto *description = protocols.findChild<QPlainTextEdit *>(QStringLiteral("mmDescricao"));
+        description->setFocus();
+        description->insertPlainText(QStringLiteral("SOLICITA ALVARÁ DE FUNCIONAMENTO PARA MERCEARIA NA RUA DAS FLORES, 120"));
+        save(&protocols, QStringLiteral("protocolo-novo.png"));
+        protocols.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"))->click();
+
+        QString reason;
+        TFRM_CancelandoProtocolo cancelling(reason, &protocols);
+        cancelling.show();
+        cancelling.findChild<QPlainTextEdit *>(QStringLiteral("mmMotivo"))
+            ->setPlainText(QStringLiteral("DESISTÊNCIA DO REQUERENTE, CONFORME PEDIDO ASSINADO NO BALCÃO"));
+        save(&cancelling, QStringLiteral("cancelamento.png"));
+        cancelling.reject();
+        protocols.close();
+    }
     return allSaved ? 0 : 1;
 }

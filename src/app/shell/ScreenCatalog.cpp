@@ -3,6 +3,7 @@
 #include "TFrmPrincipal.h"
 #include "backup/TFrmBakcup.h"
 #include "data/modules/TUDMCadastro.h"
+#include "protocols/TCAD_Protocolo.h"
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
@@ -11,6 +12,8 @@ namespace kalvero {
 
 void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState &session) {
     using Command = TFrmPrincipal::Command;
+    mainWindow.setScreen(Command::Protocolo,
+                         [&](QWidget *owner) { return new TCAD_Protocolo(data, session, ProtocolPrinting{}, owner); });
     mainWindow.setScreen(Command::Solicitante,
                          [&](QWidget *owner) { return new TCAD_Solicitantes(data, session, owner); });
     mainWindow.setScreen(Command::Setor, [&](QWidget *owner) { return new TCAD_Setores(data, session, owner); });

@@ -26,6 +26,10 @@ struct SessionState {
     int LastSavedSectorCode = 0;
     int LastSavedResponsibleCode = 0;
 
+    // The reason the cancellation dialog handed back the last time; empty
+    // when it was abandoned.
+    QString CancellationReason;
+
     QString MovementReportTitle;
     QString PeriodStartText;
     QString PeriodEndText;

@@ -1,0 +1,137 @@
+#include "ProtocolDocumentsPanel.h"
+
+#include "ProtocolForm.h"
+#include "ProtocolMessages.h"
+#include "ProtocolStore.h"
+#include "data/records/RecordSet.h"
+#include "ui/ErrorBox.h"
+#include "ui/RecordGrid.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace kalvero {
+
+using Icon = MessageService::Icon;
+
+ProtocolDocumentsPanel::ProtocolDocumentsPanel(QWidget *window, const ProtocolForm &f, ProtocolStore &store,
+                                               const ProtocolPrinting &printing)
+    : QObject(window), m_window(window), form(f), m_store(store), m_printing(printing) {
+    auto command = [this](void (ProtocolDocumentsPanel::*handler)()) {
+        return [this, handler] { ErrorBox::guard(m_window, [&] { (this->*handler)(); }); };
+    };
+    connect(form.btnIncluirDocumento, &QPushButton::clicked, this, command(&ProtocolDocumentsPanel::incluir));
+    connect(form.btnAlterarDocumento, &QPushButton::clicked, this, command(&ProtocolDocumentsPanel::alterar));
+    connect(form.btnExcluirDocumento, &QPushButton::clicked, this, command(&ProtocolDocumentsPanel::excluir));
+    connect(form.btnGravarDocumento, &QPushButton::clicked, this, command(&ProtocolDocumentsPanel::gravar));
+    connect(form.btnVoltarDocumento, &QPushButton::clicked, this, command(&ProtocolDocumentsPanel::voltar));
+}
+
+void ProtocolDocumentsPanel::showNone() {
+    closeEntry();
+    setCommandsEnabled(false);
+    form.edtTotalDocumentos->setText(QStringLiteral("0"));
+    form.edtTotalPaginas->setText(QStringLiteral("0"));
+}
+
+void ProtocolDocumentsPanel::load() {
+    closeEntry();
+    m_store.loadDocuments();
+    showTotals();
+}
+
+void ProtocolDocumentsPanel::showTotals() {
+    form.edtTotalDocumentos->setText(QString::number(m_store.documentCount()));
+    form.edtTotalPaginas->setText(QString::number(m_store.pageTotal()));
+}
+
+void ProtocolDocumentsPanel::setCommandsEnabled(bool enabled) {
+    for (QPushButton *b : {form.btnIncluirDocumento, form.btnAlterarDocumento, form.btnExcluirDocumento})
+        b->setEnabled(enabled);
+}
+
+bool ProtocolDocumentsPanel::entering() const { return form.grpManutencaoDocumentos->isVisibleTo(form.tabManutencao); }
+
+void ProtocolDocumentsPanel::abandonEntry() {
+    if (!entering())
+        return;
+    m_store.cancelDocument();
+    closeEntry();
+}
+
+void ProtocolDocumentsPanel::openEntry(Mode mode) {
+    m_mode = mode;
+    setCommandsEnabled(false);
+    form.grpManutencaoDocumentos->show();
+    form.DBGrid2->setEnabled(false);
+    form.edtNomeDocumento->setFocus(Qt::OtherFocusReason);
+}
+
+void ProtocolDocumentsPanel::closeEntry() {
+    form.grpManutencaoDocumentos->hide();
+    form.DBGrid2->setEnabled(true);
+}
+
+void ProtocolDocumentsPanel::incluir() {
+    m_store.startDocument();
+    openEntry(Mode::New);
+}
+
+void ProtocolDocumentsPanel::alterar() {
+    // Nothing to change on an empty list.
+    if (m_store.documentCount() == 0)
+        return;
+    m_store.editDocument();
+    openEntry(Mode::Change);
+}
+
+void ProtocolDocumentsPanel::gravar() {
+    if (form.edtNomeDocumento->text().isEmpty() || form.edtPaginas->text().isEmpty()) {
+        ProtocolMessages::show(m_window, QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
+        return;
+    }
+    if (!ProtocolMessages::ask(m_window, QStringLiteral("Confirma a Gravação?")))
+        return;
+    if (m_mode == Mode::New) {
+        try {
+            m_store.saveDocument();
+        } catch (const std::exception &) {
+            if (m_store.documents().isEditing())
+                m_store.cancelDocument();
+            ProtocolMessages::show(m_window, QStringLiteral("Não foi possível gravar este protocolo!"), Icon::Warning);
+        }
+    } else {
+        m_store.saveDocument();
+    }
+    showTotals();
+    closeEntry();
+    setCommandsEnabled(true);
+    (m_mode == Mode::New ? form.btnIncluirDocumento : form.btnAlterarDocumento)->setFocus(Qt::OtherFocusReason);
+    form.btnEtiquetaDocumento->setEnabled(true);
+}
+
+void ProtocolDocumentsPanel::voltar() {
+    m_store.cancelDocument();
+    closeEntry();
+    setCommandsEnabled(true);
+    (m_mode == Mode::New ? form.btnIncluirDocumento : form.btnAlterarDocumento)->setFocus(Qt::OtherFocusReason);
+}
+
+void ProtocolDocumentsPanel::excluir() {
+    if (m_store.documentCount() == 0)
+        return;
+    if (!ProtocolMessages::ask(m_window, QStringLiteral("Confirma a Deleção?")))
+        return;
+    try {
+        m_store.removeCurrentDocument();
+        showTotals();
+    } catch (const std::exception &) {
+        ProtocolMessages::show(
+            m_window, QStringLiteral("Não foi possível excluir este documento porque já existe referência para ele no sistema!"),
+            Icon::Error);
+    }
+}
+
+}  // namespace kalvero

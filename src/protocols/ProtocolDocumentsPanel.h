@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ProtocolPrinting.h"
+
+#include <QObject>
+
+namespace kalvero {
+
+class ProtocolStore;
+struct ProtocolForm;
+
+// The documents of the protocol open on the tab "Manutenção": the group's
+// Incluir, Alterar and Excluir, the entry group with Gravar and Voltar, the
+// list with its two totals and the document-label button.
+class ProtocolDocumentsPanel : public QObject {
+    Q_OBJECT
+public:
+    enum class Mode { New, Change };
+
+    ProtocolDocumentsPanel(QWidget *window, const ProtocolForm &form, ProtocolStore &store,
+                           const ProtocolPrinting &printing);
+
+    // A new protocol has no documents until its first save.
+    void showNone();
+    // The open protocol's documents, read again, with their totals.
+    void load();
+    // The totals of the documents listed now.
+    void showTotals();
+    // The group's three buttons (the entry group closed).
+    void setCommandsEnabled(bool enabled);
+    // Leaves an entry without saving it (the protocol is left).
+    void abandonEntry();
+    bool entering() const;
+
+private:
+    void incluir();
+    void alterar();
+    void gravar();
+    void voltar();
+    void excluir();
+    void openEntry(Mode mode);
+    void closeEntry();
+
+    QWidget *m_window;
+    const ProtocolForm &form;
+    ProtocolStore &m_store;
+    const ProtocolPrinting &m_printing;
+    Mode m_mode = Mode::New;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,351 @@
+#include "ProtocolForm.h"
+
+#include "data/modules/TUDMCadastro.h"
+#include "ui/FieldBinding.h"
+#include "ui/LookupBinding.h"
+#include "ui/RecordGrid.h"
+#include "ui/OneVisibleTab.h"
+#include "ui/RecordNavigator.h"
+#include "ui/ScreenCentre.h"
+#include "ui/TextCase.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kalvero {
+
+namespace {
+
+const QStringList StatusNames = {QStringLiteral("ATIVO"), QStringLiteral("CANCELADO"), QStringLiteral("ARQUIVADO")};
+
+template <typename Widget>
+Widget *made(Widget *widget, const char *name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon) {
+    auto *b = made(new QPushButton(parent->style()->standardIcon(icon), caption, parent), name);
+    b->setMinimumHeight(30);
+    return b;
+}
+
+QToolButton *imageButton(QWidget *parent, const char *name, const QString &hint, QStyle::StandardPixmap icon) {
+    auto *b = made(new QToolButton(parent), name);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setToolTip(hint);
+    return b;
+}
+
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent) {
+    auto *l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+QDateEdit *datePicker(QWidget *parent, const char *name) {
+    auto *picker = made(new QDateEdit(parent), name);
+    picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    picker->setCalendarPopup(true);
+    // The date counts once it is whole: picked, stepped or typed and left.
+    picker->setKeyboardTracking(false);
+    return picker;
+}
+
+QComboBox *statusList(QWidget *parent, const char *name) {
+    auto *list = made(new QComboBox(parent), name);
+    list->addItems(StatusNames);
+    return list;
+}
+
+// A read-only count, right-aligned.
+QLineEdit *totalBox(QWidget *parent, const char *name) {
+    auto *box = made(new QLineEdit(parent), name);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setMaximumWidth(90);
+    return box;
+}
+
+QLineEdit *codeBox(QWidget *parent, const char *name, RecordSet *set, const QString &field) {
+    auto *box = made(new QLineEdit(parent), name);
+    FieldBinding::bind(box, set, field, TextCase::AsTyped);
+    acceptDigitsOnly(box, 9);
+    box->setMaximumWidth(60);
+    return box;
+}
+
+void buildListTab(ProtocolForm &f, TUDMCadastro &data) {
+    QWidget *tab = f.tabProtocolo;
+    auto *column = new QVBoxLayout(tab);
+    auto *top = new QHBoxLayout;
+
+    auto *operations = new QGroupBox(QStringLiteral("Operações"), tab);
+    auto *ops = new QGridLayout(operations);
+    f.btnNovo = button(operations, "btnNovo", QStringLiteral("Novo"), QStyle::SP_FileIcon);
+    f.btnAlterar = button(operations, "btnAlterar", QStringLiteral("Alterar"), QStyle::SP_FileDialogDetailedView);
+    f.btnCancelarProtocolo =
+        button(operations, "btnCancelarProtocolo", QStringLiteral("Cancelar Protocolo"), QStyle::SP_DialogDiscardButton);
+    f.btnSair = button(operations, "btnSair", QStringLiteral("&Sair"), QStyle::SP_DialogCloseButton);
+    ops->addWidget(f.btnNovo, 0, 0);
+    ops->addWidget(f.btnAlterar, 0, 1);
+    ops->addWidget(f.btnCancelarProtocolo, 1, 0);
+    ops->addWidget(f.btnSair, 1, 1);
+    top->addWidget(operations);
+
+    auto *queries = new QGroupBox(QStringLiteral(" Consultas "), tab);
+    auto *q = new QGridLayout(queries);
+    f.edtConsultaNumero = made(new QLineEdit(queries), "edtConsultaNumero");
+    acceptDigitsOnly(f.edtConsultaNumero, 5);
+    f.edtConsultaNumero->setMaximumWidth(70);
+    f.edtConsultaAno = made(new QLineEdit(queries), "edtConsultaAno");
+    acceptDigitsOnly(f.edtConsultaAno, 4);
+    f.edtConsultaAno->setMaximumWidth(60);
+    f.btnLocalizar = button(queries, "btnLocalizar", QString(), QStyle::SP_FileDialogContentsView);
+    f.btnLocalizar->setToolTip(QStringLiteral("Localizar"));
+    q->addWidget(label(QStringLiteral("Por Número"), f.edtConsultaNumero, queries), 0, 0);
+    auto *numberRow = new QHBoxLayout;
+    numberRow->addWidget(f.edtConsultaNumero);
+    numberRow->addWidget(new QLabel(QStringLiteral("/"), queries));
+    numberRow->addWidget(f.edtConsultaAno);
+    numberRow->addWidget(f.btnLocalizar);
+    numberRow->addStretch();
+    q->addLayout(numberRow, 0, 1);
+
+    f.dtpDe = datePicker(queries, "dtpDe");
+    f.dtpAte = datePicker(queries, "dtpAte");
+    f.btnFiltrar = button(queries, "btnFiltrar", QString(), QStyle::SP_FileDialogListView);
+    f.btnFiltrar->setToolTip(QStringLiteral("Filtrar"));
+    q->addWidget(label(QStringLiteral("De"), f.dtpDe, queries), 1, 0);
+    auto *periodRow = new QHBoxLayout;
+    periodRow->addWidget(f.dtpDe);
+    periodRow->addWidget(label(QStringLiteral("até"), f.dtpAte, queries));
+    periodRow->addWidget(f.dtpAte);
+    periodRow->addWidget(f.btnFiltrar);
+    periodRow->addStretch();
+    q->addLayout(periodRow, 1, 1);
+
+    f.cbStatusFiltro = statusList(queries, "cbStatusFiltro");
+    f.btnExibirTodos = button(queries, "btnExibirTodos", QStringLiteral("Exibir &Todos"), QStyle::SP_BrowserReload);
+    q->addWidget(label(QStringLiteral("Status"), f.cbStatusFiltro, queries), 2, 0);
+    auto *statusRow = new QHBoxLayout;
+    statusRow->addWidget(f.cbStatusFiltro);
+    statusRow->addWidget(f.btnExibirTodos);
+    statusRow->addStretch();
+    q->addLayout(statusRow, 2, 1);
+    top->addWidget(queries, 1);
+    column->addLayout(top);
+
+    auto *navigation = new QHBoxLayout;
+    f.navigator = new RecordNavigator(&data.cdsTBProtocolo, tab);
+    navigation->addWidget(f.navigator, 1);
+    f.btnComprovante = button(tab, "btnComprovante", QStringLiteral("Comprovante de Entrega"), QStyle::SP_FileDialogInfoView);
+    navigation->addWidget(f.btnComprovante);
+    column->addLayout(navigation);
+
+    f.DBGrid1 = made(new RecordGrid(&data.cdsTBProtocolo, RecordGrid::Colours::Zebra, tab), "DBGrid1");
+    f.DBGrid1->setFieldNames({QStringLiteral("IDPROTOCOLO"), QStringLiteral("ANO"), QStringLiteral("DATADEENTRADA"),
+                              QStringLiteral("ASSUNTONOME"), QStringLiteral("SOLICITANTENOME")});
+    column->addWidget(f.DBGrid1, 1);
+
+    auto *totals = new QHBoxLayout;
+    totals->addStretch();
+    f.edtTotalProtocolos = totalBox(tab, "edtTotalProtocolos");
+    totals->addWidget(label(QStringLiteral("Total de Protocolos:"), f.edtTotalProtocolos, tab));
+    totals->addWidget(f.edtTotalProtocolos);
+    column->addLayout(totals);
+}
+
+void buildProtocolFields(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *column) {
+    QWidget *tab = f.tabManutencao;
+    RecordSet *protocol = &data.cdsTBProtocolo;
+    auto *fields = new QGroupBox(tab);
+    auto *g = new QGridLayout(fields);
+
+    f.edtIdProtocolo = made(new QLineEdit(fields), "edtIdProtocolo");
+    FieldBinding::bind(f.edtIdProtocolo, protocol, QStringLiteral("IDPROTOCOLO"), TextCase::AsTyped);
+    f.edtAno = made(new QLineEdit(fields), "edtAno");
+    FieldBinding::bind(f.edtAno, protocol, QStringLiteral("ANO"), TextCase::AsTyped);
+    for (QLineEdit *box : {f.edtIdProtocolo, f.edtAno}) {
+        box->setEnabled(false);
+        box->setMaximumWidth(70);
+    }
+    f.dtpEntrada = datePicker(fields, "dtpEntrada");
+    f.cbStatus = statusList(fields, "cbStatus");
+
+    auto *keyRow = new QHBoxLayout;
+    keyRow->addWidget(f.edtIdProtocolo);
+    keyRow->addWidget(label(QStringLiteral("Ano*"), f.edtAno, fields));
+    keyRow->addWidget(f.edtAno);
+    keyRow->addSpacing(12);
+    keyRow->addWidget(label(QStringLiteral("Data de Entrada*"), f.dtpEntrada, fields));
+    keyRow->addWidget(f.dtpEntrada);
+    keyRow->addSpacing(12);
+    keyRow->addWidget(label(QStringLiteral("Status*"), f.cbStatus, fields));
+    keyRow->addWidget(f.cbStatus);
+    keyRow->addStretch();
+    g->addWidget(label(QStringLiteral("Número*"), f.edtIdProtocolo, fields), 0, 0);
+    g->addLayout(keyRow, 0, 1);
+
+    auto lookupRow = [&](int row, const QString &caption, QLineEdit *&code, const char *codeName, QComboBox *&lookup,
+                         const char *lookupName, QToolButton *&add, const char *addName, const QString &field,
+                         const LookupBinding::Choices &choices) {
+        code = codeBox(fields, codeName, protocol, field);
+        lookup = made(new QComboBox(fields), lookupName);
+        LookupBinding::bind(lookup, protocol, field, choices);
+        add = imageButton(fields, addName, QStringLiteral("Incluir"), QStyle::SP_FileDialogNewFolder);
+        auto *line = new QHBoxLayout;
+        line->addWidget(code);
+        line->addWidget(lookup, 1);
+        line->addWidget(add);
+        g->addWidget(label(caption, code, fields), row, 0);
+        g->addLayout(line, row, 1);
+    };
+    lookupRow(1, QStringLiteral("Solicitante*"), f.edtSolicitante, "edtSolicitante", f.cbSolicitante, "cbSolicitante",
+              f.btnIncluirSolicitante, "btnIncluirSolicitante", QStringLiteral("SOLICITANTE"),
+              {&data.cdsTBSolicitante, QStringLiteral("IDSOLICITANTE"), QStringLiteral("NOME"),
+               {QStringLiteral("IDSOLICITANTE"), QStringLiteral("NOME")}});
+    lookupRow(2, QStringLiteral("Assunto*"), f.edtAssunto, "edtAssunto", f.cbAssunto, "cbAssunto", f.btnIncluirAssunto,
+              "btnIncluirAssunto", QStringLiteral("ASSUNTO"),
+              {&data.cdsTBAssunto, QStringLiteral("IDASSUNTO"), QStringLiteral("DESCRICAO"),
+               {QStringLiteral("IDASSUNTO"), QStringLiteral("DESCRICAO")}});
+    column->addWidget(fields);
+
+    auto *description = new QGroupBox(QStringLiteral(" Descrição* "), tab);
+    auto *d = new QHBoxLayout(description);
+    f.mmDescricao = made(new QPlainTextEdit(description), "mmDescricao");
+    FieldBinding::bind(f.mmDescricao, protocol, QStringLiteral("DESCRICAO"));
+    f.mmDescricao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    f.mmDescricao->setTabChangesFocus(true);  // Enter moves on too, as everywhere on this window
+    f.mmDescricao->setFixedHeight(70);
+    d->addWidget(f.mmDescricao, 1);
+    f.btnEtiqueta = imageButton(description, "btnEtiqueta", QStringLiteral("Imprimir Etiqueta"), QStyle::SP_FileIcon);
+    f.btnEtiqueta->setIconSize(QSize(32, 32));
+    d->addWidget(f.btnEtiqueta, 0, Qt::AlignTop);
+    column->addWidget(description);
+}
+
+void buildDocuments(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *column) {
+    QWidget *tab = f.tabManutencao;
+    RecordSet *documents = &data.cdsTBDocumentos;
+    auto *row = new QHBoxLayout;
+
+    auto *commands = new QGroupBox(QStringLiteral(" Documentos "), tab);
+    auto *c = new QVBoxLayout(commands);
+    f.btnIncluirDocumento = button(commands, "btnIncluirDocumento", QStringLiteral("Incluir"), QStyle::SP_FileIcon);
+    f.btnAlterarDocumento =
+        button(commands, "btnAlterarDocumento", QStringLiteral("Alterar"), QStyle::SP_FileDialogDetailedView);
+    f.btnExcluirDocumento = button(commands, "btnExcluirDocumento", QStringLiteral("Excluir"), QStyle::SP_TrashIcon);
+    for (QPushButton *b : {f.btnIncluirDocumento, f.btnAlterarDocumento, f.btnExcluirDocumento})
+        c->addWidget(b);
+    c->addStretch();
+    row->addWidget(commands);
+
+    auto *right = new QVBoxLayout;
+    f.grpManutencaoDocumentos = made(new QGroupBox(QStringLiteral(" Manutenção dos Documentos "), tab),
+                                     "grpManutencaoDocumentos");
+    auto *e = new QHBoxLayout(f.grpManutencaoDocumentos);
+    f.edtNomeDocumento = made(new QLineEdit(f.grpManutencaoDocumentos), "edtNomeDocumento");
+    FieldBinding::bind(f.edtNomeDocumento, documents, QStringLiteral("NOMEDOCUMENTO"), TextCase::Upper);
+    f.edtPaginas = made(new QLineEdit(f.grpManutencaoDocumentos), "edtPaginas");
+    FieldBinding::bind(f.edtPaginas, documents, QStringLiteral("PAGINA"), TextCase::AsTyped);
+    acceptDigitsOnly(f.edtPaginas, 5);
+    f.edtPaginas->setMaximumWidth(60);
+    f.btnGravarDocumento = button(f.grpManutencaoDocumentos, "btnGravarDocumento", QStringLiteral("Gravar"),
+                                  QStyle::SP_DialogSaveButton);
+    f.btnVoltarDocumento = button(f.grpManutencaoDocumentos, "btnVoltarDocumento", QStringLiteral("Voltar"),
+                                  QStyle::SP_ArrowBack);
+    e->addWidget(label(QStringLiteral("Descrição*"), f.edtNomeDocumento, f.grpManutencaoDocumentos));
+    e->addWidget(f.edtNomeDocumento, 1);
+    e->addWidget(label(QStringLiteral("Qtd de Páginas*"), f.edtPaginas, f.grpManutencaoDocumentos));
+    e->addWidget(f.edtPaginas);
+    e->addWidget(f.btnGravarDocumento);
+    e->addWidget(f.btnVoltarDocumento);
+    f.grpManutencaoDocumentos->hide();
+    right->addWidget(f.grpManutencaoDocumentos);
+
+    auto *attached = new QGroupBox(QStringLiteral(" Documentos Anexados ao Protocolo "), tab);
+    auto *a = new QHBoxLayout(attached);
+    f.DBGrid2 = made(new RecordGrid(documents, RecordGrid::Colours::Zebra, attached), "DBGrid2");
+    f.DBGrid2->setFieldNames({QStringLiteral("IDDOCUMENTO"), QStringLiteral("IDPROTOCOLO"), QStringLiteral("ANO"),
+                              QStringLiteral("NOMEDOCUMENTO"), QStringLiteral("PAGINA")});
+    a->addWidget(f.DBGrid2, 1);
+    f.btnEtiquetaDocumento = imageButton(attached, "btnEtiquetaDocumento", QStringLiteral("Imprimir Etiqueta Documento"),
+                                         QStyle::SP_FileLinkIcon);
+    f.btnEtiquetaDocumento->setIconSize(QSize(32, 32));
+    a->addWidget(f.btnEtiquetaDocumento, 0, Qt::AlignTop);
+    right->addWidget(attached, 1);
+
+    auto *totals = new QHBoxLayout;
+    totals->addStretch();
+    f.edtTotalDocumentos = totalBox(tab, "edtTotalDocumentos");
+    f.edtTotalPaginas = totalBox(tab, "edtTotalPaginas");
+    totals->addWidget(label(QStringLiteral("Total de Documentos:"), f.edtTotalDocumentos, tab));
+    totals->addWidget(f.edtTotalDocumentos);
+    totals->addSpacing(12);
+    totals->addWidget(label(QStringLiteral("Total de Páginas:"), f.edtTotalPaginas, tab));
+    totals->addWidget(f.edtTotalPaginas);
+    right->addLayout(totals);
+    row->addLayout(right, 1);
+    column->addLayout(row, 1);
+}
+
+void buildMaintenanceTab(ProtocolForm &f, TUDMCadastro &data) {
+    auto *column = new QVBoxLayout(f.tabManutencao);
+    buildProtocolFields(f, data, column);
+    buildDocuments(f, data, column);
+
+    auto *bottom = new QGroupBox(f.tabManutencao);
+    auto *b = new QHBoxLayout(bottom);
+    b->addWidget(new QLabel(QStringLiteral("* Informações Obrigatórias"), bottom));
+    b->addStretch();
+    f.btnGravar = button(bottom, "btnGravar", QStringLiteral("&Gravar"), QStyle::SP_DialogSaveButton);
+    f.btnSairManutencao = button(bottom, "btnSairManutencao", QStringLiteral("&Sair"), QStyle::SP_ArrowBack);
+    b->addWidget(f.btnGravar);
+    b->addWidget(f.btnSairManutencao);
+    column->addWidget(bottom);
+}
+
+}  // namespace
+
+ProtocolForm ProtocolForm::build(QDialog *window, TUDMCadastro &data) {
+    ProtocolForm f;
+    window->setWindowTitle(QStringLiteral("Cadastro de Protocolos"));
+    // Centred, a fixed size and only the close box.
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(707, 648);
+    window->setModal(true);
+    CentreOnScreenWhenShown::install(window);
+
+    auto *outer = new QVBoxLayout(window);
+    outer->setContentsMargins(4, 4, 4, 4);
+    f.PageControl = made(new QTabWidget(window), "PageControl");
+    outer->addWidget(f.PageControl);
+    f.tabProtocolo = made(new QWidget, "tabProtocolo");
+    f.tabManutencao = made(new QWidget, "tabManutencao");
+    buildListTab(f, data);
+    buildMaintenanceTab(f, data);
+    f.PageControl->addTab(f.tabProtocolo, QStringLiteral("Protocolo"));
+    f.PageControl->addTab(f.tabManutencao, QStringLiteral("Manutenção"));
+    return f;
+}
+
+void ProtocolForm::showListTab() const { showOnlyTab(PageControl, tabProtocolo, tabManutencao); }
+
+void ProtocolForm::showMaintenanceTab() const { showOnlyTab(PageControl, tabManutencao, tabProtocolo); }
+
+}  // namespace kalvero
