@@ -1,6 +1,7 @@
 #include "RecordWrite.h"
 
 #include "data/Failure.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
 
 #include <QVariantList>
@@ -34,6 +35,33 @@ void postAndApply(RecordSet &set) {
                 set.field(stored.at(k)).setValue(entered.at(k));
         }
         throw;
+    }
+}
+
+QVariant postWithNextCode(RecordSet &set, const QString &codeField, const std::function<QVariant()> &nextCode) {
+    if (set.changeCount() > 0) {
+        const QVariant kept = set.field(codeField).value();
+        postAndApply(set);
+        return kept;
+    }
+    // Each refusal means one more record saved elsewhere in the same instant;
+    // the bound only stops a table that refuses codes for another reason.
+    constexpr int Attempts = 20;
+    QVariant code = nextCode();
+    for (int attempt = 1;; ++attempt) {
+        set.field(codeField).setValue(code);
+        try {
+            postAndApply(set);
+            return code;
+        } catch (const DatabaseError &e) {
+            if (!e.isDuplicateKey() || attempt == Attempts)
+                throw;
+            // A refusal of some other unique value leaves the code free: it stands.
+            const QVariant next = nextCode();
+            if (next == code)
+                throw;
+            code = next;
+        }
     }
 }
 

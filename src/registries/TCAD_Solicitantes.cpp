@@ -124,7 +124,6 @@ TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, 
     d.notRegisteredFind = d.notRegisteredAlterar;
     d.fillIn = {QStringLiteral("Preencha todos os campos corretamente."), MessageService::Icon::Error};
     d.saveConfirm = {QStringLiteral("Confirma a Gravação Deste Solicitante?"), MessageService::Icon::Information};
-    d.alreadyRegistered = {QStringLiteral("Proprietário já cadastrado no Sistema..."), MessageService::Icon::Warning};
     d.firstDataBox = edtNome;
     d.clearedWhenNotRegistered = {edtConsultaNome, edtConsultaCpf};
     d.requiredDataPresent = [this] { return requiredDataPresent(); };
@@ -155,6 +154,11 @@ TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, 
         edtConsultaCpf->clear();
     };
     d.afterDelete = [this] { clearPersonType(); };
+    d.afterCurrentVersion = [this] {
+        // The record's own documents are now the ones the other workstation wrote.
+        m_loadedCpf = m_data.cdsTBSolicitante.valueAsRead(QStringLiteral("CPF")).toString();
+        m_loadedCnpj = m_data.cdsTBSolicitante.valueAsRead(QStringLiteral("CNPJ")).toString();
+    };
     registry = new RegistryController(this, form, std::move(d));
 
     registry->addCodeFind(edtConsultaCodigo, btnLocalizar);

@@ -6,6 +6,7 @@
 namespace kalvero {
 
 WriteTransaction::WriteTransaction(Connection &connection) : m_connection(connection) {
+    m_connection.reviveIfLost();
     m_connection.guardAttachment([&] {
         m_transaction = std::make_unique<fb::Transaction>(m_connection.attachment(), fb::Transaction::Mode::ReadWrite);
     });
