@@ -354,7 +354,11 @@ private slots:
         if (reachedTheDatabase)
             admin.execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CPF) values (1, 'ANA', '12345678909')"));
 
-        s.applyUpdates();
+        try {
+            s.applyUpdates();
+        } catch (const DatabaseError &e) {
+            QFAIL(qPrintable(e.text()));
+        }
         QCOMPARE(s.changeCount(), 0);
         QVERIFY(w.dm.MDatabasePrincipal.isConnected());
         QCOMPARE(test::scalarOn(m_database, QStringLiteral("select count(*) from TBSOLICITANTE")).toInt(), 1);
