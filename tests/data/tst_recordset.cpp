@@ -338,7 +338,11 @@ private slots:
     void lostConnectionIsCheckedThenWrittenOnce_data() {
         QTest::addColumn<bool>("reachedTheDatabase");
         QTest::newRow("nothing written") << false;
-        QTest::newRow("written before the line dropped") << true;
+        // In-process the dead attachment is found by the write itself, which
+        // then looks for what reached the database. Over TCP it is found
+        // before the write starts, when nothing of it can have been sent.
+        if (!test::isServerSuite())
+            QTest::newRow("written before the line dropped") << true;
     }
     void lostConnectionIsCheckedThenWrittenOnce() {
         QFETCH(bool, reachedTheDatabase);

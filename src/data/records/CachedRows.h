@@ -51,6 +51,7 @@ public:
     // A row read again from the database; only for a row without a pending change.
     void replaceRead(int at, QByteArray values);
     bool hasPendingChange(int at) const { return m_rows[size_t(at)].status != Status::Unchanged; }
+    bool isNew(int at) const { return m_rows[size_t(at)].status == Status::Inserted; }
     // Drops every pending change: changed rows get their values as read, new
     // rows go, removed rows return where they were taken from.
     void revert();

@@ -63,6 +63,10 @@ public:
     State state() const { return m_state; }
     // A record is being inserted or changed.
     bool isEditing() const { return m_state == State::Insert || m_state == State::Edit; }
+    // The current record is a new one: being inserted, or posted and not yet written.
+    bool isNewRecord() const {
+        return m_state == State::Insert || (m_current >= 0 && m_current < m_rows.size() && m_rows.isNew(m_current));
+    }
 
     // Runs the statement without a result, in a transaction of its own or in
     // the caller's.
