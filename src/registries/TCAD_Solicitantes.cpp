@@ -257,12 +257,22 @@ bool TCAD_Solicitantes::CheckDocumentsUnique() {
     const QString cpf = withoutSpaces(edtCpf->digits());
     const QString cnpj = withoutSpaces(edtCnpj->digits());
     RecordSet &consulta = registry->wholeTable();
+    // A new record left pending by a save that lost its connection may be in
+    // the table already: its own document is no duplicate.
+    RecordSet &records = m_data.cdsTBSolicitante;
+    const bool pending = !changed && records.changeCount() > 0;
+    const qint64 ownCode = pending ? records.field(QStringLiteral("IDSOLICITANTE")).asInteger() : 0;
+    const auto registered = [&](const QString &column, const QString &value) {
+        if (!consulta.locate(column, value))
+            return false;
+        return !(pending && consulta.field(QStringLiteral("IDSOLICITANTE")).asInteger() == ownCode);
+    };
     bool unique = true;
-    if (!cpf.isEmpty() && !(changed && cpf == m_loadedCpf) && consulta.locate(QStringLiteral("CPF"), cpf)) {
+    if (!cpf.isEmpty() && !(changed && cpf == m_loadedCpf) && registered(QStringLiteral("CPF"), cpf)) {
         registry->inform({QStringLiteral("Esse CPF já está cadastrado!"), MessageService::Icon::Warning});
         unique = false;
     }
-    if (!cnpj.isEmpty() && !(changed && cnpj == m_loadedCnpj) && consulta.locate(QStringLiteral("CNPJ"), cnpj)) {
+    if (!cnpj.isEmpty() && !(changed && cnpj == m_loadedCnpj) && registered(QStringLiteral("CNPJ"), cnpj)) {
         registry->inform({QStringLiteral("Esse CNPJ já está cadastrado!"), MessageService::Icon::Warning});
         unique = false;
     }
