@@ -144,7 +144,7 @@ private slots:
         enter(QStringLiteral("OP09"), QStringLiteral("12345"), QStringLiteral("DESTA ESTACAO"));
         RecordSet &operators = f->access->tbOperacao;
         bool raced = false;
-        QObject::connect(&operators, &RecordSet::stateChanged, w.get(), [&] {
+        const QMetaObject::Connection race = QObject::connect(&operators, &RecordSet::stateChanged, w.get(), [&] {
             if (!raced && operators.state() == RecordSet::State::Browse && operators.changeCount() > 0) {
                 raced = true;
                 f->addOperator(QStringLiteral("OP09"), QStringLiteral("54321"), 3, QStringLiteral("DA OUTRA"));
@@ -152,6 +152,7 @@ private slots:
         });
         f->answer({Answer::Yes});
         widget<QPushButton>("btnGravar")->click();
+        QObject::disconnect(race);
         QVERIFY(raced);
         QCOMPARE(f->messageTexts().last(), taken);
         QVERIFY(browsingWithFocusOnIncluir());

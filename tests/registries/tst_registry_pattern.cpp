@@ -168,7 +168,7 @@ private slots:
         s.insert(*f, 2, QStringLiteral("DA OUTRA ESTAÇÃO"));
         // Another desk writes code 3 in the instant between the key query and the write.
         bool raced = false;
-        QObject::connect(&records(), &RecordSet::stateChanged, screen.get(), [&] {
+        const QMetaObject::Connection race = QObject::connect(&records(), &RecordSet::stateChanged, screen.get(), [&] {
             if (!raced && records().state() == RecordSet::State::Browse) {
                 raced = true;
                 s.insert(*f, 3, QStringLiteral("NO MESMO INSTANTE"));
@@ -176,6 +176,7 @@ private slots:
         });
         f->answer({Answer::Yes});
         button("btnGravar")->click();
+        QObject::disconnect(race);
         QVERIFY(raced);
         QCOMPARE(f->messageTexts(), QStringList{s.saveConfirm});
         QVERIFY(browsing());
