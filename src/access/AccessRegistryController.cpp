@@ -1,5 +1,6 @@
 #include "AccessRegistryController.h"
 
+#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
 #include "registries/RecordWrite.h"
 #include "registries/RegistryCommands.h"
@@ -107,7 +108,20 @@ void AccessRegistryController::writeChecked() {
             records->cancel();
             records->locate(m_def.keyField, typed);
         } else {
-            postAndApply(*records);
+            try {
+                postAndApply(*records);
+            } catch (const DatabaseError &e) {
+                if (!e.isDuplicateKey())
+                    throw;
+                // Another workstation registered the code since the check:
+                // it is registered, and shown as when the check finds it.
+                inform(m_def.alreadyRegistered);
+                records->cancel();
+                records->close();
+                records->open();
+                records->locate(m_def.keyField, typed);
+                return;
+            }
             if (m_def.afterNewWritten)
                 m_def.afterNewWritten();
         }

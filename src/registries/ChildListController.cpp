@@ -74,11 +74,15 @@ void ChildListController::gravar() {
     if (m_form.edtNome->text().isEmpty())
         return;
     const int parent = m_def.parentCode();
-    if (m_mode == Mode::New)
-        children->field(m_def.codeField).setAsInteger(m_def.nextCode(parent));
     children->field(m_def.parentField).setAsInteger(parent);
-    const int code = int(children->field(m_def.codeField).asInteger());
-    postAndApply(*children);
+    int code = 0;
+    if (m_mode == Mode::New) {
+        code = postWithNextCode(*children, m_def.codeField, [this, parent] { return QVariant(m_def.nextCode(parent)); })
+                   .toInt();
+    } else {
+        code = int(children->field(m_def.codeField).asInteger());
+        postAndApply(*children);
+    }
     if (m_def.afterSave)
         m_def.afterSave(code);
     setEntering(false);

@@ -1,6 +1,7 @@
 #include "RecordWrite.h"
 
 #include "data/Failure.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
 
 #include <QVariantList>
@@ -8,7 +9,7 @@
 namespace kalvero {
 
 void postAndApply(RecordSet &set) {
-    const bool inserting = set.state() == RecordSet::State::Insert;
+    const bool inserting = set.isNewRecord();
     QVariantList entered;
     QList<int> stored;
     for (int i = 0; i < set.fieldCount(); ++i) {
@@ -22,8 +23,8 @@ void postAndApply(RecordSet &set) {
         set.applyUpdates();
     } catch (const Failure &) {
         if (set.changeCount() > 0) {
-            // Nothing reached the database (the connection was lost): the
-            // posted record is still pending and is simply reopened.
+            // The connection was lost: the posted record is still pending
+            // (the next save looks for it before writing) and is reopened.
             set.edit();
         } else {
             if (inserting)
@@ -34,6 +35,30 @@ void postAndApply(RecordSet &set) {
                 set.field(stored.at(k)).setValue(entered.at(k));
         }
         throw;
+    }
+}
+
+QVariant postWithNextCode(RecordSet &set, const QString &codeField, const std::function<QVariant()> &nextCode) {
+    // Each refusal means one more record saved elsewhere in the same instant;
+    // the bound only stops a table that refuses codes for another reason.
+    constexpr int Attempts = 20;
+    // A record still pending from a save that lost its connection keeps its
+    // code: the write looks for it by that code first.
+    QVariant code = set.changeCount() > 0 ? set.field(codeField).value() : nextCode();
+    for (int attempt = 1;; ++attempt) {
+        set.field(codeField).setValue(code);
+        try {
+            postAndApply(set);
+            return code;
+        } catch (const DatabaseError &e) {
+            if (!e.isDuplicateKey() || attempt == Attempts)
+                throw;
+            // A refusal of some other unique value leaves the code free: it stands.
+            const QVariant next = nextCode();
+            if (next == code)
+                throw;
+            code = next;
+        }
     }
 }
 

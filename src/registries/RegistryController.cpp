@@ -3,6 +3,7 @@
 #include "RecordWrite.h"
 #include "RegistryCommands.h"
 #include "data/records/LikePattern.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
 #include "ui/ErrorBox.h"
 
@@ -89,8 +90,7 @@ void RegistryController::incluir() {
     RecordSet *records = m_def.records;
     reload(m_def.incluirStatement);
     records->last();
-    m_tableHadRecords = !records->isEmpty();
-    m_provisionalCode = m_tableHadRecords ? int(records->field(m_def.codeField).asInteger()) + 1 : 1;
+    m_provisionalCode = records->isEmpty() ? 1 : int(records->field(m_def.codeField).asInteger()) + 1;
     m_mode = Mode::New;
     m_form.showEditTab();
     records->append();
@@ -136,11 +136,13 @@ void RegistryController::gravar() {
     m_def.wholeTableQuery->close();
     if (m_def.ownDuplicateCheck && !m_def.ownDuplicateCheck())
         return;
-    if (m_mode == Mode::New) {
-        if (!writeNew())
-            return;
-    } else {
-        write(int(m_def.records->field(m_def.codeField).asInteger()), m_def.handoffOnChange);
+    try {
+        if (m_mode == Mode::New)
+            writeNew();
+        else
+            writeChange();
+    } catch (const Refused &) {
+        return;  // said already; the entry stays on the edit tab
     }
     m_def.wholeTableQuery->close();
     m_form.showBrowseTab();
@@ -157,31 +159,45 @@ RecordSet &RegistryController::wholeTable() {
     return consulta;
 }
 
-bool RegistryController::writeNew() {
-    // Another workstation may have taken the code shown since Incluir.
-    if (m_tableHadRecords && wholeTable().locate(m_def.codeField, m_provisionalCode)) {
-        inform(m_def.alreadyRegistered);
-        return false;
-    }
-    const int finalCode = m_def.nextKey();
-    m_def.records->field(m_def.codeField).setAsInteger(finalCode);
-    write(finalCode, true);
-    return true;
+void RegistryController::writeNew() {
+    const int code = postWithNextCode(*m_def.records, m_def.codeField, [this] { return QVariant(m_def.nextKey()); })
+                         .toInt();
+    handOver(code);
 }
 
-void RegistryController::write(int code, bool handsOver) {
-    int *handoff = handsOver && m_def.handoff ? &(m_def.session->*m_def.handoff) : nullptr;
-    const int before = handoff ? *handoff : 0;
-    if (handoff)
-        *handoff = code;
+void RegistryController::writeChange() {
+    RecordSet *records = m_def.records;
+    const int code = int(records->field(m_def.codeField).asInteger());
     try {
-        postAndApply(*m_def.records);
-    } catch (...) {
-        // A record that was not written is handed to nobody.
-        if (handoff)
-            *handoff = before;
-        throw;
+        postAndApply(*records);
+    } catch (const DatabaseError &e) {
+        if (!e.isRowChangedElsewhere())
+            throw;
+        offerCurrentVersion(e);
+        throw Refused();
     }
+    if (m_def.handoffOnChange)
+        handOver(code);
+}
+
+void RegistryController::offerCurrentVersion(const DatabaseError &refusal) {
+    ErrorBox::show(m_window, refusal);
+    if (!confirm({QStringLiteral("Deseja trazer para a tela o registro como ele está gravado agora? "
+                                 "O que você alterou será mantido; depois grave de novo ou cancele."),
+                  MessageService::Icon::Question}))
+        return;
+    if (!m_def.records->takeCurrentVersion()) {
+        inform({QStringLiteral("Este registro foi excluído em outra estação de trabalho. Use Cancelar para voltar à lista."),
+                MessageService::Icon::Warning});
+        return;
+    }
+    if (m_def.afterCurrentVersion)
+        m_def.afterCurrentVersion();
+}
+
+void RegistryController::handOver(int code) {
+    if (m_def.handoff)
+        m_def.session->*m_def.handoff = code;
 }
 
 void RegistryController::cancelar() {

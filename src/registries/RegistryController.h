@@ -16,6 +16,7 @@ class QWidget;
 
 namespace kalvero {
 
+class DatabaseError;
 class RecordSet;
 
 // A message of a register window: every one has the caption "Kalvero".
@@ -48,7 +49,6 @@ struct RegistryDefinition {
     RegistryMessage notRegisteredFind;
     RegistryMessage fillIn;
     RegistryMessage saveConfirm;
-    RegistryMessage alreadyRegistered;
 
     QWidget *firstDataBox = nullptr;
     QWidget *focusAfterNo = nullptr;             // where a No at the save question leaves the focus
@@ -63,6 +63,8 @@ struct RegistryDefinition {
     std::function<void()> afterSave;
     std::function<void()> afterCancel;
     std::function<void()> afterDelete;
+    // The record being changed was read again, with what was typed put back over it.
+    std::function<void()> afterCurrentVersion;
 };
 
 // The behaviour that the requester, subject and sector windows share: the
@@ -105,18 +107,23 @@ public:
 private:
     void reload(const QString &statement, const QVariantList &params = {});
     void findCode(QLineEdit *box);
-    bool writeNew();
-    // Writes the record, handing its code over when asked; a failed write
-    // leaves the handoff value as it was.
-    void write(int code, bool handsOver);
+    // Write the record being entered or changed and hand its code over; a
+    // failed write leaves the handoff value as it was.
+    void writeNew();
+    void writeChange();
+    // A change refused because another workstation changed the record
+    // meanwhile: says so, then offers to read the record again with what was
+    // typed put back over it.
+    void offerCurrentVersion(const DatabaseError &refusal);
+    void handOver(int code);
     void guarded(const std::function<void()> &handler);
+    struct Refused {};  // a write refused and said; Gravar stays
 
     QDialog *m_window;
     RegistryForm m_form;
     RegistryDefinition m_def;
     Mode m_mode = Mode::None;
     int m_provisionalCode = 0;
-    bool m_tableHadRecords = false;
 };
 
 }  // namespace kalvero

@@ -69,7 +69,6 @@ TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &data, SessionState &session, QWidget 
     d.notRegisteredFind = {QStringLiteral("Assunto não cadastrado no sistema!"), MessageService::Icon::Error};
     d.fillIn = {QStringLiteral("Preencha o campo Descrição!"), MessageService::Icon::Warning};
     d.saveConfirm = {QStringLiteral("Confirma a Gravação Deste Assunto?"), MessageService::Icon::Information};
-    d.alreadyRegistered = {QStringLiteral("Assunto já cadastrado no Sistema..."), MessageService::Icon::Warning};
     d.firstDataBox = edtDescricao;
     d.focusAfterNo = edtDescricao;
     d.clearedWhenNotRegistered = {edtConsultaDescricao};

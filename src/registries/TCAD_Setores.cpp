@@ -64,7 +64,6 @@ TCAD_Setores::TCAD_Setores(TUDMCadastro &data, SessionState &session, QWidget *p
     d.notRegisteredAlterar = {QStringLiteral("Setor não Cadastrado no Sistema!"), MessageService::Icon::Error};
     d.fillIn = {QStringLiteral("Preencha o campo Descrição Setor!"), MessageService::Icon::Warning};
     d.saveConfirm = {QStringLiteral("Confirma a Gravação Deste Setor?"), MessageService::Icon::Question};
-    d.alreadyRegistered = {QStringLiteral("Setor já cadastrado no Sistema..."), MessageService::Icon::Warning};
     d.firstDataBox = edtNome;
     d.focusAfterNo = edtNome;
     d.clearedWhenNotRegistered = {edtConsultaNome};

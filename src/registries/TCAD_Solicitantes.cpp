@@ -124,7 +124,6 @@ TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, 
     d.notRegisteredFind = d.notRegisteredAlterar;
     d.fillIn = {QStringLiteral("Preencha todos os campos corretamente."), MessageService::Icon::Error};
     d.saveConfirm = {QStringLiteral("Confirma a Gravação Deste Solicitante?"), MessageService::Icon::Information};
-    d.alreadyRegistered = {QStringLiteral("Proprietário já cadastrado no Sistema..."), MessageService::Icon::Warning};
     d.firstDataBox = edtNome;
     d.clearedWhenNotRegistered = {edtConsultaNome, edtConsultaCpf};
     d.requiredDataPresent = [this] { return requiredDataPresent(); };
@@ -155,6 +154,11 @@ TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, 
         edtConsultaCpf->clear();
     };
     d.afterDelete = [this] { clearPersonType(); };
+    d.afterCurrentVersion = [this] {
+        // The record's own documents are now the ones the other workstation wrote.
+        m_loadedCpf = m_data.cdsTBSolicitante.valueAsRead(QStringLiteral("CPF")).toString();
+        m_loadedCnpj = m_data.cdsTBSolicitante.valueAsRead(QStringLiteral("CNPJ")).toString();
+    };
     registry = new RegistryController(this, form, std::move(d));
 
     registry->addCodeFind(edtConsultaCodigo, btnLocalizar);
@@ -253,12 +257,22 @@ bool TCAD_Solicitantes::CheckDocumentsUnique() {
     const QString cpf = withoutSpaces(edtCpf->digits());
     const QString cnpj = withoutSpaces(edtCnpj->digits());
     RecordSet &consulta = registry->wholeTable();
+    // A new record left pending by a save that lost its connection may be in
+    // the table already: its own document is no duplicate.
+    RecordSet &records = m_data.cdsTBSolicitante;
+    const bool pending = !changed && records.changeCount() > 0;
+    const qint64 ownCode = pending ? records.field(QStringLiteral("IDSOLICITANTE")).asInteger() : 0;
+    const auto registered = [&](const QString &column, const QString &value) {
+        if (!consulta.locate(column, value))
+            return false;
+        return !(pending && consulta.field(QStringLiteral("IDSOLICITANTE")).asInteger() == ownCode);
+    };
     bool unique = true;
-    if (!cpf.isEmpty() && !(changed && cpf == m_loadedCpf) && consulta.locate(QStringLiteral("CPF"), cpf)) {
+    if (!cpf.isEmpty() && !(changed && cpf == m_loadedCpf) && registered(QStringLiteral("CPF"), cpf)) {
         registry->inform({QStringLiteral("Esse CPF já está cadastrado!"), MessageService::Icon::Warning});
         unique = false;
     }
-    if (!cnpj.isEmpty() && !(changed && cnpj == m_loadedCnpj) && consulta.locate(QStringLiteral("CNPJ"), cnpj)) {
+    if (!cnpj.isEmpty() && !(changed && cnpj == m_loadedCnpj) && registered(QStringLiteral("CNPJ"), cnpj)) {
         registry->inform({QStringLiteral("Esse CNPJ já está cadastrado!"), MessageService::Icon::Warning});
         unique = false;
     }

@@ -1,6 +1,7 @@
 #include "ErrorBox.h"
 
 #include "MessageService.h"
+#include "data/firebird/FailureWords.h"
 
 #include <QGuiApplication>
 #include <QString>
@@ -8,9 +9,11 @@
 namespace kalvero::ErrorBox {
 
 void show(QWidget *owner, const std::exception &failure) {
-    // The caption is the application's title, as on every default error box.
-    MessageService::inform(owner, QGuiApplication::applicationDisplayName(), QString::fromUtf8(failure.what()),
-                           MessageService::Icon::Error);
+    // The caption is the application's title, as on every default error box;
+    // the text is the desk's, and the database's own words wait under "Detalhes".
+    const FailureWords words = FailureWords::of(failure);
+    MessageService::inform(owner, QGuiApplication::applicationDisplayName(), words.text, MessageService::Icon::Error,
+                           words.details);
 }
 
 bool guard(QWidget *owner, const std::function<void()> &handler) {

@@ -8,7 +8,8 @@ class QWidget;
 namespace kalvero {
 
 // The application's default error box: a failure that no handler catches is
-// shown with its own text in a modal box, and the window stays as it was.
+// shown in a modal box, in the desk's words (FailureWords), and the window
+// stays as it was.
 namespace ErrorBox {
 
 void show(QWidget *owner, const std::exception &failure);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 
 namespace kalvero {
 
@@ -36,10 +37,40 @@ QString displayText(QString text) {
     return text;
 }
 
+// The button that opens a box's details speaks Portuguese, as every caption does.
+class DetailsCaption : public QTranslator {
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override {
+        if (qstrcmp(context, "QMessageBox") != 0)
+            return {};
+        if (qstrcmp(source, "Show Details...") == 0)
+            return QStringLiteral("Detalhes...");
+        if (qstrcmp(source, "Hide Details...") == 0)
+            return QStringLiteral("Ocultar Detalhes...");
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+void installDetailsCaption() {
+    static DetailsCaption *translator = [] {
+        auto *t = new DetailsCaption;
+        t->setParent(qApp);
+        QCoreApplication::installTranslator(t);
+        return t;
+    }();
+    Q_UNUSED(translator);
+}
+
 }  // namespace
 
 void MessageService::inform(QWidget *owner, const QString &caption, const QString &text, Icon icon) {
     show({caption, text, icon, Buttons::Ok, owner});
+}
+
+void MessageService::inform(QWidget *owner, const QString &caption, const QString &text, Icon icon,
+                            const QString &details) {
+    show({caption, text, icon, Buttons::Ok, owner, details});
 }
 
 bool MessageService::confirm(QWidget *owner, const QString &caption, const QString &text, Icon icon) {
@@ -61,6 +92,10 @@ MessageService::Answer MessageService::show(const Message &message) {
     QWidget *owner = message.owner ? message.owner : QApplication::activeWindow();
     QMessageBox box(boxIcon(message.icon), message.caption, displayText(message.text), QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
+    if (!message.details.isEmpty()) {
+        installDetailsCaption();
+        box.setDetailedText(message.details);
+    }
     if (message.buttons == Buttons::YesNo) {
         box.addButton(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
         box.addButton(QMessageBox::No)->setText(QStringLiteral("&Não"));

@@ -23,10 +23,14 @@ public:
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
         QWidget *owner = nullptr;
+        QString details;  // shown under "Detalhes" on request; empty: none
     };
 
     // A box with OK.
     static void inform(QWidget *owner, const QString &caption, const QString &text, Icon icon);
+    // A box with OK and a "Detalhes" part that opens on request.
+    static void inform(QWidget *owner, const QString &caption, const QString &text, Icon icon,
+                       const QString &details);
     // A box with Yes and No; true only on Yes.
     static bool confirm(QWidget *owner, const QString &caption, const QString &text, Icon icon = Icon::Question);
 

@@ -1,4 +1,5 @@
 #include "AccessFixture.h"
+#include "data/records/RecordSet.h"
 
 #include "access/TFrmCadSenha.h"
 #include "ui/RecordGrid.h"
@@ -133,6 +134,31 @@ private slots:
         QCOMPARE(current("NOME"), QStringLiteral("MARIA"));
         QCOMPARE(f->access->tbOperacao.recordCount(), 2);
         QCOMPARE(f->scalar(QStringLiteral("select NOME from OPERACAO where USUARIO = '1234'")), QVariant(QStringLiteral("MARIA")));
+    }
+
+    // Another workstation registers the same code between the check and the
+    // write: the code really is registered, and is said so as by the check.
+    void aCodeRegisteredMeanwhileIsSaidRegistered() {
+        openActive();
+        widget<QPushButton>("btnIncluir")->click();
+        enter(QStringLiteral("OP09"), QStringLiteral("12345"), QStringLiteral("DESTA ESTACAO"));
+        RecordSet &operators = f->access->tbOperacao;
+        bool raced = false;
+        const QMetaObject::Connection race = QObject::connect(&operators, &RecordSet::stateChanged, w.get(), [&] {
+            if (!raced && operators.state() == RecordSet::State::Browse && operators.changeCount() > 0) {
+                raced = true;
+                f->addOperator(QStringLiteral("OP09"), QStringLiteral("54321"), 3, QStringLiteral("DA OUTRA"));
+            }
+        });
+        f->answer({Answer::Yes});
+        widget<QPushButton>("btnGravar")->click();
+        QObject::disconnect(race);
+        QVERIFY(raced);
+        QCOMPARE(f->messageTexts().last(), taken);
+        QVERIFY(browsingWithFocusOnIncluir());
+        QCOMPARE(current("NOME"), QStringLiteral("DA OUTRA"));
+        QCOMPARE(f->scalar(QStringLiteral("select NOME from OPERACAO where USUARIO = 'OP09'")),
+                 QVariant(QStringLiteral("DA OUTRA")));
     }
 
     void noWritesNothingAndALaterSaveOnlyItsOwn() {

@@ -167,7 +167,9 @@ private slots:
         QCOMPARE(f.messages().size(), 1);
         QCOMPARE(f.messages().first().caption, QStringLiteral("Kalvero"));
         QCOMPARE(f.messages().first().icon, MessageService::Icon::Error);
-        QVERIFY2(f.messages().first().text.contains(QStringLiteral("TBENTIDADE")), qPrintable(f.messageTexts().join('|')));
+        // Said in the desk's words; the database's own text, for the support line, under the details.
+        QCOMPARE(f.messages().first().text, QStringLiteral("O banco de dados recusou a operação."));
+        QVERIFY2(f.messages().first().details.contains(QStringLiteral("TBENTIDADE")), qPrintable(f.messages().first().details));
     }
 
     void aFailedLoginEndsWithoutTouchingTheUnit() {

@@ -218,6 +218,7 @@ private slots:
                 QFAIL("committed through a dead attachment");
             } catch (const DatabaseError &e) {
                 QVERIFY2(e.isConnectionLost(), qPrintable(e.text()));
+                QCOMPARE(e.save(), DatabaseError::Save::InDoubt);  // the commit itself was cut off
             }
             QVERIFY(!save.isActive());
         }

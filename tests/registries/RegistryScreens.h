@@ -36,7 +36,6 @@ struct RegistryScreen {
     bool handoffOnChange;
     QString notRegisteredAlterar;
     QString notRegisteredFind;  // empty: no code search
-    QString alreadyRegistered;
     QString saveConfirm;
     // The object names of the boxes the tests drive; the code box is
     // "edtCodigo" and the find button "btnLocalizar" on every window.
@@ -99,7 +98,6 @@ inline QList<RegistryScreen> registryScreens() {
         s.handoff = &SessionState::LastSavedRequesterCode;
         s.handoffOnChange = true;
         s.notRegisteredAlterar = s.notRegisteredFind = QStringLiteral("Solicitante não Cadastrado no Sistema!");
-        s.alreadyRegistered = QStringLiteral("Proprietário já cadastrado no Sistema...");
         s.saveConfirm = QStringLiteral("Confirma a Gravação Deste Solicitante?");
         s.nameBoxName = QStringLiteral("edtNome");
         s.textSearchName = QStringLiteral("edtConsultaNome");
@@ -120,7 +118,6 @@ inline QList<RegistryScreen> registryScreens() {
         s.handoffOnChange = false;
         s.notRegisteredAlterar = QStringLiteral("Assunto não Cadastrado no Sistema!");
         s.notRegisteredFind = QStringLiteral("Assunto não cadastrado no sistema!");
-        s.alreadyRegistered = QStringLiteral("Assunto já cadastrado no Sistema...");
         s.saveConfirm = QStringLiteral("Confirma a Gravação Deste Assunto?");
         s.nameBoxName = QStringLiteral("edtDescricao");
         s.textSearchName = QStringLiteral("edtConsultaDescricao");
@@ -140,7 +137,6 @@ inline QList<RegistryScreen> registryScreens() {
         s.handoff = &SessionState::LastSavedSectorCode;
         s.handoffOnChange = true;
         s.notRegisteredAlterar = QStringLiteral("Setor não Cadastrado no Sistema!");
-        s.alreadyRegistered = QStringLiteral("Setor já cadastrado no Sistema...");
         s.saveConfirm = QStringLiteral("Confirma a Gravação Deste Setor?");
         s.nameBoxName = QStringLiteral("edtNome");
         s.textSearchName = QStringLiteral("edtConsultaNome");

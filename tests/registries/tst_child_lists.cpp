@@ -101,6 +101,31 @@ private slots:
         f.reset();
     }
 
+    // Another desk writes the child code that this one read, in the instant
+    // before the write: the child is saved under the next code, without a message.
+    void aChildCodeTakenMeanwhileGivesTheNext_data() { both(); }
+    void aChildCodeTakenMeanwhileGivesTheNext() {
+        pick();
+        addParent(1);
+        addChild(1, 1);
+        open();
+        alterarParent(1);
+        bool raced = false;
+        const QMetaObject::Connection race = QObject::connect(childSet, &RecordSet::stateChanged, screen.get(), [&] {
+            if (!raced && childSet->state() == RecordSet::State::Browse && childSet->changeCount() > 0) {
+                raced = true;
+                addChild(1, 2);
+            }
+        });
+        const int code = enterChild(QStringLiteral("NOVO"));
+        QObject::disconnect(race);
+        QCOMPARE(code, 3);
+        QVERIFY(raced);
+        QVERIFY(f->messages().isEmpty());
+        QVERIFY(!entry()->isVisibleTo(screen.get()));
+        QCOMPARE(childCount(), 3);
+    }
+
     void aNewParentTakesChildrenOnlyOnceSaved_data() { both(); }
     void aNewParentTakesChildrenOnlyOnceSaved() {
         pick();

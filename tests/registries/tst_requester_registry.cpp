@@ -197,6 +197,66 @@ private slots:
     }
 
     // A double click on an empty list is "&Alterar" too, with its message.
+    // Two desks change one requester. The second save is refused with its
+    // message and then offers the record as it is now: what this desk typed
+    // stays, what only the other desk changed shows, and saving again
+    // writes both. Answering No keeps the entry as typed.
+    void aRecordChangedElsewhereIsTakenWithWhatWasTyped() {
+        const QString changedElsewhere = QStringLiteral(
+            "O registro foi alterado ou excluído em outra estação de trabalho; a alteração não foi gravada.");
+        insert(1, QStringLiteral("ANA"), cpfFor(1), {});
+        openActive();
+        alterar(1);
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("ANA PAULA"));
+        typeInto(widget<MaskedDigitsEdit>("edtCpf"), cpfFor(7));
+        f->execute(QStringLiteral("update TBSOLICITANTE set NOME = 'ANA MARIA', TEL_CONTATO = '8633221100', "
+                                  "CPF = ? where IDSOLICITANTE = 1"),
+                   {cpfFor(2)});
+
+        f->answer({Answer::Yes, Answer::No});
+        widget<QPushButton>("btnGravar")->click();
+        QCOMPARE(f->messageTexts().mid(1, 1), QStringList{changedElsewhere});
+        QCOMPARE(f->messages().size(), 3);
+        QVERIFY(editing());
+        QCOMPARE(widget<QLineEdit>("edtNome")->text(), QStringLiteral("ANA PAULA"));
+        QCOMPARE(widget<QLineEdit>("edtTelefone")->text(), QString());
+
+        f->clearMessages();
+        f->answer({Answer::Yes, Answer::Yes});
+        widget<QPushButton>("btnGravar")->click();
+        QCOMPARE(f->messages().size(), 3);
+        QCOMPARE(f->messages().at(2).icon, MessageService::Icon::Question);
+        QVERIFY(editing());
+        QCOMPARE(widget<QLineEdit>("edtNome")->text(), QStringLiteral("ANA PAULA"));
+        QCOMPARE(widget<MaskedDigitsEdit>("edtCpf")->digits(), cpfFor(7));
+        QCOMPARE(widget<QLineEdit>("edtTelefone")->text(), QStringLiteral("8633221100"));
+
+        f->clearMessages();
+        save();
+        QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(1, QStringLiteral("NOME")).toString(), QStringLiteral("ANA PAULA"));
+        QCOMPARE(column(1, QStringLiteral("CPF")).toString(), cpfFor(7));
+        QCOMPARE(column(1, QStringLiteral("TEL_CONTATO")).toString(), QStringLiteral("8633221100"));
+        QCOMPARE(f->session.LastSavedRequesterCode, 1);
+    }
+
+    // A record removed elsewhere cannot be taken: the desk is told, and leaves with Cancelar.
+    void aRecordRemovedElsewhereIsSaidSo() {
+        insert(1, QStringLiteral("ANA"), cpfFor(1), {});
+        openActive();
+        alterar(1);
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("ANA PAULA"));
+        f->execute(QStringLiteral("delete from TBSOLICITANTE where IDSOLICITANTE = 1"));
+        f->answer({Answer::Yes, Answer::Yes});
+        widget<QPushButton>("btnGravar")->click();
+        QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
+        QVERIFY(f->messageTexts().last().startsWith(QStringLiteral("Este registro foi excluído em outra estação")));
+        QVERIFY(editing());
+        widget<QPushButton>("btnCancelar")->click();
+        QVERIFY(!editing());
+        QCOMPARE(count(), 0);
+    }
+
     void aDoubleClickOnAnEmptyListSaysSo() {
         openActive();
         RecordGrid *grid = widget<RecordGrid>("DBGrid1");

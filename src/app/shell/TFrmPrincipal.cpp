@@ -7,6 +7,7 @@
 #include "access/Tdm2.h"
 #include "data/Clock.h"
 #include "data/ProgramPaths.h"
+#include "data/firebird/FailureWords.h"
 #include "data/modules/SchemaUpgrade.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
@@ -266,8 +267,9 @@ bool TFrmPrincipal::runStartup() {
         Ribbon->setCurrentIndex(0);
     } catch (const std::exception &failure) {
         // The program cannot go on; the operator is told why before it ends.
-        MessageService::inform(this, QStringLiteral("Kalvero"), QString::fromUtf8(failure.what()),
-                               MessageService::Icon::Error);
+        const FailureWords words = FailureWords::of(failure);
+        MessageService::inform(this, QStringLiteral("Kalvero"), words.text, MessageService::Icon::Error,
+                               words.details);
         ProgramExit::request();
         return false;
     }

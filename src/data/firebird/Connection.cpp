@@ -84,6 +84,7 @@ void Connection::open() {
         return;
     const DatabaseTarget target = DatabaseTarget::parse(m_databaseName);
     m_attachment = attachTo(target, attachName(target), false, [](Firebird::IXpbBuilder *, fb::ThrowStatus &) {});
+    m_remote = !target.embedded;
 }
 
 void Connection::close() {
@@ -126,6 +127,7 @@ std::shared_ptr<fb::Statement> Connection::prepare(const QString &sql) {
 }
 
 quint64 Connection::execute(const QString &sql, const QVariantList &params) {
+    reviveIfLost();
     std::shared_ptr<fb::Statement> statement = prepare(sql);
     if (statement->isDdl())
         clearStatementCache();
@@ -147,6 +149,22 @@ void Connection::dropAttachment() {
     }
 }
 
+void Connection::reviveIfLost() {
+    // The embedded engine lives in this process: there is no line to lose.
+    if (!m_attachment || !m_remote)
+        return;
+    try {
+        fb::guarded([&] {
+            fb::ThrowStatus status;
+            m_attachment->ping(&status);
+        });
+    } catch (const DatabaseError &e) {
+        if (!e.isConnectionLost())
+            throw;
+        dropAttachment();
+    }
+}
+
 void Connection::create() {
     close();
     const DatabaseTarget target = DatabaseTarget::parse(m_databaseName);
@@ -154,6 +172,7 @@ void Connection::create() {
         dpb->insertString(&status, isc_dpb_set_db_charset, "UTF8");
         dpb->insertInt(&status, isc_dpb_page_size, 8192);
     });
+    m_remote = !target.embedded;
 }
 
 void Connection::dropDatabase(const QString &databaseName) {

@@ -88,6 +88,27 @@ public:
     }
     void dropAttachment();
 
+    // A server that was restarted, or a network that dropped, leaves behind
+    // an attachment that only fails. Before a command the attachment is asked
+    // whether it still answers; a dead one is let go, so that the command
+    // attaches afresh and works the first time.
+    void reviveIfLost();
+
+    // Runs a read; when the connection is lost on the way, attaches again and
+    // reads once more. Only for what can be repeated without harm.
+    template <typename F>
+    auto readAgainIfLost(F &&f) -> decltype(f()) {
+        reviveIfLost();
+        try {
+            return f();
+        } catch (const DatabaseError &e) {
+            if (!e.isConnectionLost())
+                throw;
+            dropAttachment();
+            return f();
+        }
+    }
+
     // Makes a new, empty database in UTF8 with SQL dialect 3 under the
     // database name, and stays connected to it.
     void create();
@@ -98,6 +119,7 @@ private:
     QString m_databaseName;
     const ColumnCatalogue *m_catalogue = nullptr;
     Firebird::IAttachment *m_attachment = nullptr;
+    bool m_remote = false;
     QHash<QString, std::shared_ptr<fb::Statement>> m_statements;
 };
 

@@ -5,6 +5,19 @@ namespace kalvero {
 DatabaseError::DatabaseError(const QString &text, QVector<long> codes)
     : Failure(text), m_codes(std::move(codes)) {}
 
+DatabaseError DatabaseError::rowChangedElsewhere() {
+    DatabaseError e(QStringLiteral(
+        "O registro foi alterado ou excluído em outra estação de trabalho; a alteração não foi gravada."));
+    e.m_rowChangedElsewhere = true;
+    return e;
+}
+
+DatabaseError DatabaseError::withSave(Save save) const {
+    DatabaseError e(*this);
+    e.m_save = save;
+    return e;
+}
+
 bool DatabaseError::isDuplicateKey() const {
     return hasCode(FbCode::UniqueKeyViolation) || hasCode(FbCode::NoDuplicates);
 }
@@ -21,6 +34,11 @@ bool DatabaseError::isConnectionLost() const {
         if (hasCode(code))
             return true;
     return false;
+}
+
+bool DatabaseError::isServerUnreachable() const {
+    return hasCode(FbCode::ConnectFailed) || (hasCode(FbCode::NetworkError) && !hasCode(FbCode::NetReadError) &&
+                                              !hasCode(FbCode::NetWriteError));
 }
 
 }  // namespace kalvero

@@ -24,6 +24,10 @@ constexpr long LostConnection = 335544741;       // connection lost to database
 constexpr long AttachmentShutdown = 335544856;   // connection shutdown
 constexpr long DatabaseShutdown = 335544528;     // database shutdown
 constexpr long LoginRejected = 335544472;        // your user name and password are not defined
+constexpr long ConnectFailed = 335544722;        // failed to establish a connection
+constexpr long IoError = 335544344;              // I/O error during an operation on a file
+constexpr long LockConflict = 335544345;         // lock conflict on no wait transaction
+constexpr long CheckViolation = 335544558;       // operation violates CHECK constraint
 }  // namespace FbCode
 
 // An error raised by the data layer. Errors that come from the database carry
@@ -32,7 +36,22 @@ constexpr long LoginRejected = 335544472;        // your user name and password 
 // under us) carry no code.
 class DatabaseError : public Failure {
 public:
+    // What is known of a save that lost its connection.
+    enum class Save {
+        Unstated,    // not a save, or the failure says nothing of it
+        NotWritten,  // the connection went before anything was committed
+        InDoubt,     // it went during the commit, and could not be checked
+    };
+
     explicit DatabaseError(const QString &text, QVector<long> codes = {});
+
+    // The refusal of a change to a row that another workstation changed or
+    // removed since it was read.
+    static DatabaseError rowChangedElsewhere();
+    bool isRowChangedElsewhere() const { return m_rowChangedElsewhere; }
+
+    Save save() const { return m_save; }
+    DatabaseError withSave(Save save) const;
 
     const QVector<long> &codes() const { return m_codes; }
     long primaryCode() const { return m_codes.isEmpty() ? 0 : m_codes.first(); }
@@ -43,9 +62,13 @@ public:
     bool isForeignKeyViolation() const;
     // The attachment is gone (network, server restart, shut down by an administrator).
     bool isConnectionLost() const;
+    // The server could not be reached at all.
+    bool isServerUnreachable() const;
 
 private:
     QVector<long> m_codes;
+    bool m_rowChangedElsewhere = false;
+    Save m_save = Save::Unstated;
 };
 
 }  // namespace kalvero

@@ -104,6 +104,15 @@ void CachedRows::settle(const QSet<quint32> &refused) {
     m_rows = std::move(rows);
 }
 
+void CachedRows::accept(const QSet<quint32> &written) {
+    for (Row &row : m_rows)
+        if (row.status != Status::Unchanged && written.contains(row.changeSeq))
+            markRead(row);
+    std::erase_if(m_removed, [&](const RemovedRow &d) { return written.contains(d.changeSeq); });
+}
+
+void CachedRows::replaceRead(int at, QByteArray values) { m_rows[size_t(at)].values = std::move(values); }
+
 void CachedRows::revert() {
     std::vector<Row> rows;
     rows.reserve(m_rows.size());

@@ -45,6 +45,13 @@ public:
     // refused ones are dropped (a changed row gets back its values as read, a
     // removed row returns, a new row goes).
     void settle(const QSet<quint32> &refused = {});
+    // After a write whose outcome had to be checked: the changes found written
+    // become the rows as read; the others stay pending.
+    void accept(const QSet<quint32> &written);
+    // A row read again from the database; only for a row without a pending change.
+    void replaceRead(int at, QByteArray values);
+    bool hasPendingChange(int at) const { return m_rows[size_t(at)].status != Status::Unchanged; }
+    bool isNew(int at) const { return m_rows[size_t(at)].status == Status::Inserted; }
     // Drops every pending change: changed rows get their values as read, new
     // rows go, removed rows return where they were taken from.
     void revert();

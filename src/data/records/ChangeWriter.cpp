@@ -1,21 +1,13 @@
 #include "ChangeWriter.h"
 
+#include "FieldCoercion.h"
 #include "../firebird/Connection.h"
 
 namespace kalvero {
 
-namespace {
-
-DatabaseError changedElsewhere() {
-    return DatabaseError(QStringLiteral(
-        "O registro foi alterado ou excluído em outra estação de trabalho; a alteração não foi gravada."));
-}
-
-}  // namespace
-
 ChangeWriter::ChangeWriter(const QString &setName, const QString &declaredTable, const QVector<FieldDef> &fields,
                            const PackedRowFormat &format)
-    : m_table(declaredTable), m_format(format) {
+    : m_table(declaredTable), m_fields(fields), m_format(format) {
     if (m_table.isEmpty()) {
         for (int i = 0; i < format.count(); ++i) {
             const QString &rel = fields.at(i).relation;
@@ -39,16 +31,72 @@ ChangeWriter::ChangeWriter(const QString &setName, const QString &declaredTable,
         throw DatabaseError(QStringLiteral("%1: o conjunto não pode ser gravado.").arg(setName));
 }
 
-void ChangeWriter::whereAsRead(const QByteArray &original, QStringList &terms, QVariantList &params) const {
+void ChangeWriter::whereValues(const QByteArray &values, bool withNulls, QStringList &terms,
+                               QVariantList &params) const {
     for (int k = 0; k < m_fieldIndexes.size(); ++k) {
-        const QVariant v = m_format.value(original, m_fieldIndexes.at(k));
+        const QVariant v = m_format.value(values, m_fieldIndexes.at(k));
         if (v.isNull()) {
-            terms << m_columnNames.at(k) + QStringLiteral(" IS NULL");
+            if (withNulls)
+                terms << m_columnNames.at(k) + QStringLiteral(" IS NULL");
         } else {
             terms << m_columnNames.at(k) + QStringLiteral(" = ?");
             params << v;
         }
     }
+}
+
+void ChangeWriter::whereAsRead(const QByteArray &original, QStringList &terms, QVariantList &params) const {
+    whereValues(original, true, terms, params);
+}
+
+bool ChangeWriter::isWritten(Connection &connection, fb::Transaction &transaction,
+                             const CachedRows::Change &change) const {
+    QStringList terms;
+    QVariantList params;
+    switch (change.kind) {
+    case CachedRows::Kind::Insert:
+        // Columns left empty may have been given a default by the database.
+        whereValues(*change.values, false, terms, params);
+        break;
+    case CachedRows::Kind::Update:
+        whereValues(*change.values, true, terms, params);
+        break;
+    case CachedRows::Kind::Delete:
+        whereValues(*change.original, true, terms, params);
+        break;
+    }
+    const QString sql = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(m_table, terms.join(QStringLiteral(" AND ")));
+    std::shared_ptr<fb::Statement> statement = connection.prepare(sql);
+    fb::Statement::Cursor cursor(*statement, transaction, params);
+    const bool found = cursor.fetch() && fb::readValue(statement->columns().at(0), cursor.row()).toLongLong() > 0;
+    cursor.close();
+    return change.kind == CachedRows::Kind::Delete ? !found : found;
+}
+
+QByteArray ChangeWriter::reread(Connection &connection, fb::Transaction &transaction, const QStringList &keyColumns,
+                                const QByteArray &row) const {
+    QStringList terms;
+    QVariantList params;
+    QVariantList values = m_format.values(row);
+    for (const QString &key : keyColumns) {
+        const qsizetype k = m_columnNames.indexOf(key, 0);
+        if (k < 0)
+            throw DatabaseError(QStringLiteral("%1: a chave '%2' não está entre as colunas.").arg(m_table, key));
+        terms << key + QStringLiteral(" = ?");
+        params << values.at(m_fieldIndexes.at(k));
+    }
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                            .arg(m_columnNames.join(QStringLiteral(", ")), m_table, terms.join(QStringLiteral(" AND ")));
+    std::shared_ptr<fb::Statement> statement = connection.prepare(sql);
+    fb::Statement::Cursor cursor(*statement, transaction, params);
+    if (!cursor.fetch())
+        return {};
+    for (int k = 0; k < m_fieldIndexes.size(); ++k) {
+        const int index = m_fieldIndexes.at(k);
+        values[index] = coerceFieldValue(m_fields.at(index), fb::readValue(statement->columns().at(k), cursor.row()));
+    }
+    cursor.close();
+    return m_format.fromValues(values);
 }
 
 void ChangeWriter::write(Connection &connection, fb::Transaction &transaction, const CachedRows::Change &change) const {
@@ -97,7 +145,7 @@ void ChangeWriter::write(Connection &connection, fb::Transaction &transaction, c
     }
     const quint64 affected = connection.prepare(sql)->execute(transaction, params);
     if (findsRow && affected == 0)
-        throw changedElsewhere();
+        throw DatabaseError::rowChangedElsewhere();
 }
 
 }  // namespace kalvero

@@ -31,10 +31,27 @@ public:
     // refusal, or a refusal of its own when the row read is no longer there.
     void write(Connection &connection, fb::Transaction &transaction, const CachedRows::Change &change) const;
 
+    // Whether the change is in the database now, for a write whose commit may
+    // or may not have happened: a new row is looked up by its key and the
+    // values it was given, a changed row by its new values, a removed row by
+    // its values as read.
+    bool isWritten(Connection &connection, fb::Transaction &transaction, const CachedRows::Change &change) const;
+
+    // The table's columns of a row, read again by the row's key; empty when
+    // the row is no longer there. Columns that are not the table's keep the
+    // values they have in row.
+    QByteArray reread(Connection &connection, fb::Transaction &transaction, const QStringList &keyColumns,
+                      const QByteArray &row) const;
+
+    const QString &table() const { return m_table; }
+
 private:
+    // Terms that match a row holding these values; nulls only with withNulls.
+    void whereValues(const QByteArray &values, bool withNulls, QStringList &terms, QVariantList &params) const;
     void whereAsRead(const QByteArray &original, QStringList &terms, QVariantList &params) const;
 
     QString m_table;
+    QVector<FieldDef> m_fields;
     QVector<int> m_fieldIndexes;  // the fields that are columns of the table
     QStringList m_columnNames;    // their column names, in the same order
     PackedRowFormat m_format;

@@ -34,6 +34,7 @@ void RecordSet::declareTable(const TableDefinition &table) {
     for (const ColumnDefinition &c : table.columns)
         m_declared << FieldDef::fromColumn(table.name, c);
     m_updateTable = table.name;
+    m_keyFields = table.primaryKey;
 }
 
 void RecordSet::addLookupField(const FieldDef &field) { m_lookups << field; }
@@ -92,23 +93,27 @@ void RecordSet::open() {
         return;
     if (!m_connection)
         throw DatabaseError(QStringLiteral("%1: sem conexão.").arg(m_name));
-    std::shared_ptr<fb::Statement> statement = m_connection->prepare(m_sql);
-    const QVector<fb::ColumnInfo> &columns = statement->columns();
-
-    const QVector<FieldDef> fields = resultFields(m_name, columns, m_declared, m_connection->catalogue());
-    QVector<FieldType> types;
-    for (const FieldDef &f : fields)
-        types << f.type;
-
-    const PackedRowFormat format(types);
+    QVector<FieldDef> fields;
+    PackedRowFormat format;
     std::vector<QByteArray> rows;
-    m_connection->guardAttachment([&] {
-        fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadOnly);
-        fb::Statement::Cursor cursor(*statement, transaction, m_params);
-        while ((m_fetchLimit == 0 || int(rows.size()) < m_fetchLimit) && cursor.fetch())
-            rows.push_back(format.fromMessage(columns, cursor.row()));
-        cursor.close();
-        transaction.commit();
+    // Reading twice does no harm: a connection lost on the way is opened again.
+    m_connection->readAgainIfLost([&] {
+        std::shared_ptr<fb::Statement> statement = m_connection->prepare(m_sql);
+        const QVector<fb::ColumnInfo> &columns = statement->columns();
+        fields = resultFields(m_name, columns, m_declared, m_connection->catalogue());
+        QVector<FieldType> types;
+        for (const FieldDef &f : fields)
+            types << f.type;
+        format = PackedRowFormat(types);
+        rows.clear();
+        m_connection->guardAttachment([&] {
+            fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadOnly);
+            fb::Statement::Cursor cursor(*statement, transaction, m_params);
+            while ((m_fetchLimit == 0 || int(rows.size()) < m_fetchLimit) && cursor.fetch())
+                rows.push_back(format.fromMessage(columns, cursor.row()));
+            cursor.close();
+            transaction.commit();
+        });
     });
 
     m_fields = fields + m_lookups;
@@ -132,6 +137,7 @@ void RecordSet::close() {
         return;
     emit rowsAboutToReset();
     m_rows.clear();
+    m_saveInDoubt = false;
     m_buffer.clear();
     m_current = -1;
     m_bof = m_eof = true;
@@ -278,6 +284,13 @@ QVariant RecordSet::valueAt(int row, int index) const {
     if (row == m_current && isEditing())
         return m_buffer.at(index);
     return m_format.value(m_rows.values(row), index);
+}
+
+QVariant RecordSet::valueAsRead(const QString &name) const {
+    const int index = fieldIndex(name);
+    if (m_current < 0 || index < 0 || index >= m_format.count())
+        return QVariant();
+    return m_format.value(m_rows.values(m_current), index);
 }
 
 QString RecordSet::displayTextAt(int row, int index) const {
@@ -444,10 +457,51 @@ void RecordSet::applyUpdates() {
     if (changeCount() == 0)
         return;
     const ChangeWriter writer(m_name, m_updateTable, m_fields, m_format);
+    m_connection->reviveIfLost();
+    // A save that lost its connection during its commit is never repeated
+    // blindly: what it wrote is looked for first.
+    if (m_saveInDoubt) {
+        settleWritten(writer);
+        if (changeCount() == 0)
+            return;
+    }
+    bool committing = false;
+    try {
+        writeChanges(writer, committing);
+        return;
+    } catch (const DatabaseError &e) {
+        if (!e.isConnectionLost())
+            throw;
+        // Before the commit nothing was written; during it, perhaps.
+        m_saveInDoubt = committing;
+        try {
+            m_connection->open();
+        } catch (const DatabaseError &) {
+            m_connection->dropAttachment();
+            throw e.withSave(committing ? DatabaseError::Save::InDoubt : DatabaseError::Save::NotWritten);
+        }
+    }
+    // Attached again: whatever reached the database is taken as written, the
+    // rest is written once more.
+    settleWritten(writer);
+    if (changeCount() == 0)
+        return;
+    try {
+        writeChanges(writer, committing);
+    } catch (const DatabaseError &e) {
+        if (!e.isConnectionLost())
+            throw;
+        m_saveInDoubt = committing;
+        throw e.withSave(committing ? DatabaseError::Save::InDoubt : DatabaseError::Save::NotWritten);
+    }
+}
+
+void RecordSet::writeChanges(const ChangeWriter &writer, bool &committing) {
     QSet<quint32> refused;
     std::optional<DatabaseError> firstError;
-    // A lost connection ends the apply with nothing written and every change
-    // still pending, so that the command can be repeated.
+    // A lost connection ends the apply with every change still pending; the
+    // caller finds out what of it was written.
+    committing = false;
     m_connection->guardAttachment([&] {
         fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadWrite);
         for (const CachedRows::Change &change : m_rows.changes()) {
@@ -461,11 +515,74 @@ void RecordSet::applyUpdates() {
                 refused.insert(change.id);
             }
         }
+        committing = true;
         transaction.commit();
     });
+    m_saveInDoubt = false;
     settleRows(refused);
     if (firstError)
         throw *firstError;
+}
+
+void RecordSet::settleWritten(const ChangeWriter &writer) {
+    QSet<quint32> written;
+    m_connection->guardAttachment([&] {
+        fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadOnly);
+        for (const CachedRows::Change &change : m_rows.changes())
+            if (writer.isWritten(*m_connection, transaction, change))
+                written.insert(change.id);
+        transaction.commit();
+    });
+    m_saveInDoubt = false;
+    if (written.isEmpty())
+        return;
+    emit rowsAboutToReset();
+    m_rows.accept(written);
+    invalidateIndexes();
+    emit rowsReset();
+    emit currentChanged(m_current);
+}
+
+bool RecordSet::takeCurrentVersion() {
+    requireActive();
+    if (m_state != State::Edit)
+        throw DatabaseError(QStringLiteral("%1: o registro não está em alteração.").arg(m_name));
+    if (m_rows.hasPendingChange(m_current))
+        throw DatabaseError(QStringLiteral("%1: o registro tem alterações pendentes.").arg(m_name));
+    if (m_keyFields.isEmpty())
+        throw DatabaseError(QStringLiteral("%1: a tabela não tem chave para reler o registro.").arg(m_name));
+    if (!m_connection)
+        throw DatabaseError(QStringLiteral("%1: sem conexão.").arg(m_name));
+    const ChangeWriter writer(m_name, m_updateTable, m_fields, m_format);
+    const QByteArray asRead = m_rows.values(m_current);
+    QByteArray now;
+    m_connection->readAgainIfLost([&] {
+        m_connection->guardAttachment([&] {
+            fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadOnly);
+            now = writer.reread(*m_connection, transaction, m_keyFields, asRead);
+            transaction.commit();
+        });
+    });
+    if (now.isEmpty())
+        return false;
+    // What this operator changed goes back over the row as it is now; the
+    // other fields show what the other workstation wrote.
+    const QVariantList before = m_format.values(asRead);
+    QVariantList values = m_format.values(now);
+    bool typed = false;
+    for (int i = 0; i < m_format.count(); ++i) {
+        const QVariant &mine = m_buffer.at(i);
+        if (mine.isNull() != before.at(i).isNull() || mine != before.at(i)) {
+            values[i] = mine;
+            typed = true;
+        }
+    }
+    m_rows.replaceRead(m_current, now);
+    m_buffer = values;
+    m_modified = typed;
+    invalidateIndexes();
+    emit rowChanged(m_current);
+    return true;
 }
 
 void RecordSet::applyUpdates(WriteTransaction &transaction) {
@@ -498,6 +615,7 @@ void RecordSet::settleRows(const QSet<quint32> &refused) {
 void RecordSet::cancelUpdates() {
     requireActive();
     cancel();
+    m_saveInDoubt = false;
     if (changeCount() == 0)
         return;
     emit rowsAboutToReset();

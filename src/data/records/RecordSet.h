@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -16,6 +17,7 @@
 
 namespace kalvero {
 
+class ChangeWriter;
 class Connection;
 class WriteTransaction;
 struct TableDefinition;
@@ -61,6 +63,10 @@ public:
     State state() const { return m_state; }
     // A record is being inserted or changed.
     bool isEditing() const { return m_state == State::Insert || m_state == State::Edit; }
+    // The current record is a new one: being inserted, or posted and not yet written.
+    bool isNewRecord() const {
+        return m_state == State::Insert || (m_current >= 0 && m_current < m_rows.size() && m_rows.isNew(m_current));
+    }
 
     // Runs the statement without a result, in a transaction of its own or in
     // the caller's.
@@ -91,13 +97,22 @@ public:
     int changeCount() const { return m_rows.changeCount(); }
     // Writes every pending change in a transaction of its own. The changes
     // the database accepts are written; the refused ones are dropped and the
-    // first refusal is thrown. A lost connection writes nothing and keeps
-    // every change pending.
+    // first refusal is thrown. When the connection is lost, the set attaches
+    // again, takes what reached the database as written and writes the rest
+    // once more; when the server cannot be reached, every change stays
+    // pending and the next apply looks for what was written before writing.
     void applyUpdates();
     // Writes every pending change in the caller's transaction. A refusal is
     // thrown at once and spoils the transaction; the changes stay pending
     // until the transaction commits.
     void applyUpdates(WriteTransaction &transaction);
+    // The record being changed was refused because another workstation
+    // changed it meanwhile: reads it again by its key and puts back over it
+    // the fields that this one changed, so that the others show the other
+    // workstation's values. The record stays in edit state. False when the
+    // record is no longer in the database (nothing is changed then).
+    bool takeCurrentVersion();
+
     // Drops every change not yet written: changed rows get their values as
     // read back, new rows go, deleted rows return.
     void cancelUpdates();
@@ -111,6 +126,10 @@ public:
     const FieldDef *fieldNamed(const QString &name) const;
     Field field(const QString &name);
     Field field(int index) { return Field(this, index); }
+
+    // The current record's value as last read from the database, whatever is
+    // being typed over it.
+    QVariant valueAsRead(const QString &field) const;
 
     // A value of any row, for grids: row is 0-based.
     QVariant valueAt(int row, int fieldIndex) const;
@@ -159,12 +178,17 @@ private:
     // Takes the changes applied in a committed transaction as written.
     void acceptApplied() { settleRows({}); }
     void settleRows(const QSet<quint32> &refused);
+    void writeChanges(const ChangeWriter &writer, bool &committing);
+    // Takes the pending changes found in the database as written.
+    void settleWritten(const ChangeWriter &writer);
 
     QString m_name;
     Connection *m_connection = nullptr;
     QString m_sql;
     QVariantList m_params;
     QString m_updateTable;
+    QStringList m_keyFields;  // the table's primary key
+    bool m_saveInDoubt = false;  // an apply lost its connection during its commit
     int m_fetchLimit = 0;
 
     QVector<FieldDef> m_declared;

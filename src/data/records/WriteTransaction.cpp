@@ -6,6 +6,7 @@
 namespace kalvero {
 
 WriteTransaction::WriteTransaction(Connection &connection) : m_connection(connection) {
+    m_connection.reviveIfLost();
     m_connection.guardAttachment([&] {
         m_transaction = std::make_unique<fb::Transaction>(m_connection.attachment(), fb::Transaction::Mode::ReadWrite);
     });
@@ -18,17 +19,18 @@ void WriteTransaction::requireActive() const {
         throw DatabaseError(QStringLiteral("A transação já foi encerrada."));
 }
 
-void WriteTransaction::run(const std::function<void(fb::Transaction &)> &step) {
+void WriteTransaction::run(const std::function<void(fb::Transaction &)> &step, bool committing) {
     requireActive();
     try {
         step(*m_transaction);
     } catch (const DatabaseError &e) {
         m_failed = true;
-        if (e.isConnectionLost()) {
-            m_transaction.reset();
-            m_connection.dropAttachment();
-        }
-        throw;
+        if (!e.isConnectionLost())
+            throw;
+        m_transaction.reset();
+        m_connection.dropAttachment();
+        // Before the commit the server drops what the transaction did; during it, who knows.
+        throw e.withSave(committing ? DatabaseError::Save::InDoubt : DatabaseError::Save::NotWritten);
     }
 }
 
@@ -54,7 +56,7 @@ void WriteTransaction::commit() {
         if (!a.set || a.set->revision() != a.revision || a.set->isEditing())
             throw DatabaseError(QStringLiteral("%1: o conjunto mudou depois de enviar suas alterações; nada foi gravado.")
                                     .arg(a.set ? a.set->name() : QString()));
-    run([](fb::Transaction &transaction) { transaction.commit(); });
+    run([](fb::Transaction &transaction) { transaction.commit(); }, true);
     m_transaction.reset();
     for (const Applied &a : m_applied)
         a.set->acceptApplied();

@@ -50,8 +50,9 @@ private:
 
     // Runs one step of the transaction. A failure spoils it; a lost
     // connection also ends it and marks the connection closed, so that the
-    // next command attaches afresh.
-    void run(const std::function<void(fb::Transaction &)> &step);
+    // next command attaches afresh, and says whether the save may have been
+    // made (only when the commit itself was cut off).
+    void run(const std::function<void(fb::Transaction &)> &step, bool committing = false);
     void enlist(RecordSet &set, quint64 revision);
     void requireActive() const;
 
