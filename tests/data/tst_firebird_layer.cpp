@@ -192,6 +192,27 @@ private slots:
         }
         QVERIFY(!c.isConnected());
     }
+
+    // A file that the server holds open is refused to the local engine, after
+    // the short waits given to a server that is just closing it.
+    void fileHeldByTheServerIsRefusedToTheLocalEngine() {
+        if (!test::isServerSuite())
+            QSKIP("needs the server to hold the file");
+        test::ScratchFolder folder;
+        Connection server;
+        server.setDatabaseName(test::createEmptyDatabase(folder, QStringLiteral("held.fdb")));
+        server.open();
+        Connection local;
+        local.setDatabaseName(QLatin1Char(':') + folder.file(QStringLiteral("held.fdb")));
+        try {
+            local.open();
+            QFAIL("the local engine opened a file that the server holds");
+        } catch (const DatabaseError &e) {
+            QVERIFY2(e.hasCode(isc_already_opened), qPrintable(e.text()));
+        }
+        QVERIFY(!local.isConnected());
+        QCOMPARE(test::scalarOn(server.databaseName(), QStringLiteral("select 1 from RDB$DATABASE")).toInt(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(FirebirdLayerTest)

@@ -3,12 +3,15 @@
 #include "FirebirdClient.h"
 
 #include <QFile>
+#include <QThread>
 
 namespace kalvero {
 
 namespace {
 
 constexpr int StatementCacheLimit = 200;
+constexpr int AlreadyOpenedAttempts = 10;
+constexpr unsigned long AlreadyOpenedPauseMs = 100;
 
 // Attaches to or creates the target's database with the program's fixed
 // connection parameters (and any extra ones the caller adds).
@@ -83,7 +86,22 @@ void Connection::open() {
     if (m_attachment)
         return;
     const DatabaseTarget target = DatabaseTarget::parse(m_databaseName);
-    m_attachment = attachTo(target, attachName(target), false, [](Firebird::IXpbBuilder *, fb::ThrowStatus &) {});
+    // When the last attachment leaves, the engine closes the database file in
+    // the background; an attachment that arrives in that moment is refused as
+    // "already opened" by another engine instance. Asking again a little
+    // later reaches the database; a file that another engine really holds
+    // (a local program beside a server) is still refused after the waits.
+    for (int attempt = 1;; ++attempt) {
+        try {
+            m_attachment =
+                attachTo(target, attachName(target), false, [](Firebird::IXpbBuilder *, fb::ThrowStatus &) {});
+            break;
+        } catch (const DatabaseError &error) {
+            if (!error.hasCode(isc_already_opened) || attempt == AlreadyOpenedAttempts)
+                throw;
+            QThread::msleep(AlreadyOpenedPauseMs);
+        }
+    }
     m_remote = !target.embedded;
 }
 
