@@ -4,6 +4,7 @@
 #include "data/records/RecordSet.h"
 #include "registries/RecordWrite.h"
 #include "registries/RegistryCommands.h"
+#include "ui/CurrentVersionOffer.h"
 #include "ui/DialogKeys.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
@@ -88,17 +89,22 @@ void AccessRegistryController::gravar() {
     localiza.close();
     localiza.setCommandText(m_def.duplicateStatement);
     localiza.open();
+    bool written = false;
     try {
-        writeChecked();
+        written = writeChecked();
     } catch (...) {
         // The entry stays on the edit tab, as typed, for another try or Cancelar.
         localiza.close();
         throw;
     }
+    if (!written) {
+        localiza.close();  // refused and said: the entry stays for another try
+        return;
+    }
     backToBrowsing();
 }
 
-void AccessRegistryController::writeChecked() {
+bool AccessRegistryController::writeChecked() {
     RecordSet *records = m_def.records;
     if (m_mode == Mode::New) {
         const QString typed = m_def.keyBox->text();
@@ -120,14 +126,22 @@ void AccessRegistryController::writeChecked() {
                 records->close();
                 records->open();
                 records->locate(m_def.keyField, typed);
-                return;
+                return true;
             }
             if (m_def.afterNewWritten)
                 m_def.afterNewWritten();
         }
     } else {
-        postAndApply(*records);
+        try {
+            postAndApply(*records);
+        } catch (const DatabaseError &e) {
+            if (!e.isRowChangedElsewhere())
+                throw;
+            CurrentVersionOffer::offer(m_window, QStringLiteral("Kalvero"), *records, e);
+            return false;
+        }
     }
+    return true;
 }
 
 void AccessRegistryController::backToBrowsing() {

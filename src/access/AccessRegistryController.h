@@ -65,7 +65,9 @@ public:
     void inform(const RegistryMessage &message) const { message.show(m_window); }
 
 private:
-    void writeChecked();  // the duplicate check of a new record, then the write
+    // The duplicate check of a new record, then the write; false when the
+    // write was refused and said, and the entry stays.
+    bool writeChecked();
     void backToBrowsing();
     void find(QLineEdit *box);
 

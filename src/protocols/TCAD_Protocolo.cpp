@@ -4,12 +4,14 @@
 #include "ProtocolMessages.h"
 #include "TFRM_CancelandoProtocolo.h"
 #include "data/Clock.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/session/SessionState.h"
 #include "registries/TCAD_Assuntos.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "ui/BoxExit.h"
+#include "ui/CurrentVersionOffer.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
 #include "ui/RecordGrid.h"
@@ -322,7 +324,17 @@ void TCAD_Protocolo::saveFirst() {
 }
 
 void TCAD_Protocolo::saveLater() {
-    m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex());
+    try {
+        m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex());
+    } catch (const DatabaseError &refusal) {
+        if (!refusal.isRowChangedElsewhere())
+            throw;
+        // Another workstation changed this protocol since it was opened: the
+        // operator may take its version, with what they changed kept.
+        if (CurrentVersionOffer::offer(this, ProtocolMessages::Caption, m_store.protocols(), refusal))
+            showEntryDateAndStatus();
+        return;
+    }
     if (m_receiptPending) {
         m_receiptPending = false;
         print(m_printing.savedReceipt, this);

@@ -1,7 +1,9 @@
 #include "ChildListController.h"
 
 #include "RecordWrite.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
+#include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
 #include "ui/FieldBinding.h"
 
@@ -81,7 +83,15 @@ void ChildListController::gravar() {
                    .toInt();
     } else {
         code = int(children->field(m_def.codeField).asInteger());
-        postAndApply(*children);
+        try {
+            postAndApply(*children);
+        } catch (const DatabaseError &refusal) {
+            if (!refusal.isRowChangedElsewhere())
+                throw;
+            // The entry stays open, on the stored version if it was taken.
+            CurrentVersionOffer::offer(m_window, QStringLiteral("Kalvero"), *children, refusal);
+            return;
+        }
     }
     if (m_def.afterSave)
         m_def.afterSave(code);

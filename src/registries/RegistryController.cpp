@@ -5,6 +5,7 @@
 #include "data/records/LikePattern.h"
 #include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
+#include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
 
 #include <QAbstractButton>
@@ -181,17 +182,8 @@ void RegistryController::writeChange() {
 }
 
 void RegistryController::offerCurrentVersion(const DatabaseError &refusal) {
-    ErrorBox::show(m_window, refusal);
-    if (!confirm({QStringLiteral("Deseja trazer para a tela o registro como ele está gravado agora? "
-                                 "O que você alterou será mantido; depois grave de novo ou cancele."),
-                  MessageService::Icon::Question}))
-        return;
-    if (!m_def.records->takeCurrentVersion()) {
-        inform({QStringLiteral("Este registro foi excluído em outra estação de trabalho. Use Cancelar para voltar à lista."),
-                MessageService::Icon::Warning});
-        return;
-    }
-    if (m_def.afterCurrentVersion)
+    if (CurrentVersionOffer::offer(m_window, QStringLiteral("Kalvero"), *m_def.records, refusal) &&
+        m_def.afterCurrentVersion)
         m_def.afterCurrentVersion();
 }
 

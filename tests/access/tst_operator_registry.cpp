@@ -212,6 +212,28 @@ private slots:
         QCOMPARE(stored(), (QStringList{QStringLiteral("1234"), QStringLiteral("ADM1")}));
     }
 
+    // Another workstation changed this operator meanwhile: refused, then
+    // taken again with the name typed here kept and its level shown.
+    void anOperatorChangedElsewhereIsTakenWithTheTypingKept() {
+        openActive();
+        QVERIFY(f->access->tbOperacao.locate(QStringLiteral("USUARIO"), QStringLiteral("1234")));
+        widget<QPushButton>("btnAlterar")->click();
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("MARIA JOSE"));
+        f->execute(f->accessDatabaseName(), QStringLiteral("update OPERACAO set ACESSO = 1 where USUARIO = '1234'"));
+        f->answer({Answer::Yes, Answer::Yes});
+        widget<QPushButton>("btnGravar")->click();
+        QCOMPARE(f->messages().size(), 3);
+        QVERIFY(f->messages().at(1).text.contains(QStringLiteral("outra estação de trabalho")));
+        QVERIFY(editing());
+        QCOMPARE(widget<QLineEdit>("edtNome")->text(), QStringLiteral("MARIA JOSE"));
+        QVERIFY(widget<QRadioButton>("rbAdministrador")->isChecked());
+        f->answer({Answer::Yes});
+        widget<QPushButton>("btnGravar")->click();
+        QVERIFY(browsingWithFocusOnIncluir());
+        QCOMPARE(f->scalar(QStringLiteral("select ACESSO || NOME from OPERACAO where USUARIO = '1234'")),
+                 QVariant(QStringLiteral("1MARIA JOSE")));
+    }
+
     void excluirDeletesAtOnceWithoutReloading() {
         openActive();
         f->addOperator(QStringLiteral("LATE"), QStringLiteral("12345"), 3, QStringLiteral("OUTRA ESTAÇÃO"));

@@ -420,6 +420,75 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w<QWidget>("btnSairManutencao"));
     }
 
+    // Another workstation changed the protocol while this one had it open:
+    // the save is refused and nothing is overwritten; taking the stored
+    // version keeps what this desk typed and shows what the other changed.
+    void aProtocolChangedElsewhereIsTakenWithTheTypingKept() {
+        addProtocol(QStringLiteral("00001"), QStringLiteral("2014"), QDate(2014, 3, 10));
+        open();
+        w("btnAlterar")->click();
+        w<QPlainTextEdit>("mmDescricao")->setFocus();
+        w<QPlainTextEdit>("mmDescricao")->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), QStringLiteral(" URGENTE"));
+        f->execute(QStringLiteral("update TBPROTOCOLO set SOLICITANTE = 2, DATADEENTRADA = '2014-03-12' "
+                                  "where IDPROTOCOLO = '00001' and ANO = '2014'"));
+
+        f->answer({Answer::Yes, Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts().mid(1, 1),
+                 QStringList{QStringLiteral("O registro foi alterado ou excluído em outra estação de trabalho; a "
+                                            "alteração não foi gravada.")});
+        QCOMPARE(f->messages().size(), 3);
+        QVERIFY(onMaintenance());
+        QCOMPARE(column(QStringLiteral("DESCRICAO"), "00001", "2014").toString(), QStringLiteral("PEDIDO"));
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO URGENTE"));
+        QCOMPARE(w<QLineEdit>("edtSolicitante")->text(), QStringLiteral("002"));
+        QCOMPARE(w<QDateEdit>("dtpEntrada")->date(), QDate(2014, 3, 12));
+
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QVERIFY2(onList(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(QStringLiteral("DESCRICAO"), "00001", "2014").toString(), QStringLiteral("PEDIDO URGENTE"));
+        QCOMPARE(column(QStringLiteral("SOLICITANTE"), "00001", "2014").toInt(), 2);
+        QCOMPARE(column(QStringLiteral("DATADEENTRADA"), "00001", "2014").toDate(), QDate(2014, 3, 12));
+
+        // A document changed elsewhere: its page count is this desk's, its
+        // name the other's.
+        addDocument(QStringLiteral("00001"), QStringLiteral("2014"), 1, QStringLiteral("RG"), 1);
+        w("btnAlterar")->click();
+        w("btnAlterarDocumento")->click();
+        typeInto(w<QLineEdit>("edtPaginas"), QStringLiteral("4"));
+        f->execute(QStringLiteral("update TBDOCUMENTOS set NOMEDOCUMENTO = 'RG E CPF' where IDPROTOCOLO = '00001'"));
+        f->clearMessages();
+        f->answer({Answer::Yes, Answer::Yes});
+        w("btnGravarDocumento")->click();
+        QCOMPARE(f->messages().size(), 3);
+        QVERIFY(w<QGroupBox>("grpManutencaoDocumentos")->isVisible());
+        QCOMPARE(w<QLineEdit>("edtNomeDocumento")->text(), QStringLiteral("RG E CPF"));
+        QCOMPARE(w<QLineEdit>("edtPaginas")->text(), QStringLiteral("4"));
+        f->answer({Answer::Yes});
+        w("btnGravarDocumento")->click();
+        QVERIFY(!w<QGroupBox>("grpManutencaoDocumentos")->isVisible());
+        QCOMPARE(f->scalar(QStringLiteral("select NOMEDOCUMENTO || '/' || PAGINA from TBDOCUMENTOS")).toString(),
+                 QStringLiteral("RG E CPF/4"));
+        w("btnSairManutencao")->click();
+        f->execute(QStringLiteral("delete from TBDOCUMENTOS"));
+
+        // Declined, or removed meanwhile: the typing stays and "&Sair" leaves.
+        w("btnAlterar")->click();
+        QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), QStringLiteral("!"));
+        f->execute(QStringLiteral("delete from TBPROTOCOLO where IDPROTOCOLO = '00001' and ANO = '2014'"));
+        f->clearMessages();
+        f->answer({Answer::Yes, Answer::Yes});
+        w("btnGravar")->click();
+        QVERIFY(f->messageTexts().last().startsWith(QStringLiteral("Este registro foi excluído em outra estação")));
+        QVERIFY(onMaintenance());
+        QVERIFY(w<QPlainTextEdit>("mmDescricao")->toPlainText().contains(QLatin1Char('!')));
+        w("btnSairManutencao")->click();
+        QVERIFY(onList());
+        QCOMPARE(protocolCount(), 0);
+    }
+
     // The documents group: entered, changed and removed at once, numbered
     // per protocol, with the two totals.
     void documentsOfAProtocol() {

@@ -203,6 +203,24 @@ private slots:
                  QStringLiteral("RENOMEADO"));
         QCOMPARE(childCount(), 1);
         QCOMPARE(f->session.LastSavedResponsibleCode, c.numberedPerParent ? 0 : 1);
+
+        // Changed at another desk meanwhile: refused, then taken again with
+        // this desk's typing kept, and saved.
+        widget("btnAlterarFilho")->click();
+        typeInto(childName(), QStringLiteral("desta mesa"));
+        f->execute(QStringLiteral("update %1 set %2 = 'OUTRA MESA' where %3 = 1").arg(c.table, c.name, c.code));
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        widget("btnGravarFilho")->click();
+        QCOMPARE(f->messageTexts().size(), 2);
+        QVERIFY(f->messageTexts().at(0).contains(QStringLiteral("outra estação de trabalho")));
+        QVERIFY(f->messageTexts().at(1).startsWith(QStringLiteral("Deseja trazer para a tela o registro")));
+        QVERIFY(entry()->isVisibleTo(screen.get()));
+        QCOMPARE(childName()->text().toUpper(), QStringLiteral("DESTA MESA"));
+        widget("btnGravarFilho")->click();
+        QVERIFY(!entry()->isVisibleTo(screen.get()));
+        QCOMPARE(f->scalar(QStringLiteral("select %1 from %2 where %3 = 1").arg(c.name, c.table, c.code)).toString(),
+                 QStringLiteral("DESTA MESA"));
     }
 
     void documentsAreNumberedWithinTheirSubject() {
