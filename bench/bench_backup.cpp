@@ -4,6 +4,7 @@
 // Also the peak memory of the process, which must stay far below the file's
 // size: nothing reads the database whole.
 // Usage: kalvero_bench_backup <database file> [server address]
+#include "BenchArguments.h"
 #include "BenchTiming.h"
 #include "backup/ArchiveWriter.h"
 #include "backup/FirebirdService.h"
@@ -40,12 +41,11 @@ double megabytes(qint64 bytes) { return double(bytes) / (1024.0 * 1024.0); }
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc < 2) {
-        out << "usage: kalvero_bench_backup <database file> [server address]\n";
+    const auto arguments = BenchArguments::read(argc, argv, "kalvero_bench_backup <database file> [server address]");
+    if (!arguments)
         return 2;
-    }
-    const QString source = QString::fromLocal8Bit(argv[1]);
-    const QString server = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString source = arguments->file;
+    const QString server = arguments->server;
     if (!QFile::exists(source)) {
         out << "Run kalvero_bench first: it seeds " << source << "\n";
         return 2;
@@ -58,7 +58,7 @@ int main(int argc, char *argv[]) {
     QFile::copy(source, file);
     const QString name = DatabaseTarget::databaseName(server, file);
     const qint64 fileBytes = QFileInfo(file).size();
-    out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server)
+    out << "Engine: " << arguments->engine()
         << QStringLiteral(", database file %1 MB\n").arg(megabytes(fileBytes), 0, 'f', 1);
 
     // What streaming costs: the engine hands its backup over in small pieces.

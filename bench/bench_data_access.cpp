@@ -5,6 +5,7 @@
 //   - memory per cached row;
 //   - the next protocol number in the full year against an empty year.
 // Usage: kalvero_bench <database file> [server address]
+#include "BenchArguments.h"
 #include "BenchSeed.h"
 #include "BenchTiming.h"
 #include "RawFetch.h"
@@ -45,21 +46,18 @@ void seed(const QString &databaseName) {
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc < 2) {
-        out << "usage: kalvero_bench <database file> [server address]\n";
+    const auto arguments = BenchArguments::read(argc, argv, "kalvero_bench <database file> [server address]");
+    if (!arguments)
         return 2;
-    }
-    const QString file = QString::fromLocal8Bit(argv[1]);
-    const QString server = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-    const QString name = DatabaseTarget::databaseName(server, file);
-    if (!QFile::exists(file))
+    const QString name = arguments->databaseName();
+    if (!QFile::exists(arguments->file))
         seed(name);
 
     TDM dm;
     dm.MDatabasePrincipal.setDatabaseName(name);
     TUDMCadastro cadastro(dm);
     RecordSet &protocols = cadastro.cdsTBProtocolo;
-    out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
+    out << "Engine: " << arguments->engine() << "\n";
 
     // Warm the engine's page cache and the prepared statements alike.
     RawFetch rawFetch(dm.MDatabasePrincipal, YearStatement, FullYear);

@@ -5,6 +5,7 @@
 // statement.
 // Usage: kalvero_bench_protocol_screen <database file> [server address]
 // A missing file is seeded first.
+#include "BenchArguments.h"
 #include "BenchSeed.h"
 #include "BenchTiming.h"
 #include "RawFetch.h"
@@ -57,21 +58,18 @@ protected:
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc < 2) {
-        out << "usage: kalvero_bench_protocol_screen <database file> [server address]\n";
+    const auto arguments = BenchArguments::read(argc, argv, "kalvero_bench_protocol_screen <database file> [server address]");
+    if (!arguments)
         return 2;
-    }
-    const QString file = QString::fromLocal8Bit(argv[1]);
-    const QString server = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-    const QString name = DatabaseTarget::databaseName(server, file);
-    if (!QFile::exists(file))
+    const QString name = arguments->databaseName();
+    if (!QFile::exists(arguments->file))
         seed(name);
 
     TDM dm;
     dm.MDatabasePrincipal.setDatabaseName(name);
     TUDMCadastro cadastro(dm);
     SessionState session;
-    out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
+    out << "Engine: " << arguments->engine() << "\n";
 
     RawFetch raw(dm.MDatabasePrincipal, ProtocolStatements::ofStatus(), QStringLiteral("0"));
     qint64 listed = 0;

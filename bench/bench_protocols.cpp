@@ -8,6 +8,7 @@
 //     transaction) in the year of 99,000 against an empty year.
 // Each step is one row of a table, so another step is one more row.
 // Usage: kalvero_bench_protocols <seeded database file> [server address]
+#include "BenchArguments.h"
 #include "BenchTiming.h"
 #include "RawFetch.h"
 #include "data/Clock.h"
@@ -47,16 +48,15 @@ struct ListStep {
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc < 2 || !QFile::exists(QString::fromLocal8Bit(argv[1]))) {
-        out << "usage: kalvero_bench_protocols <seeded database file> [server address]\n";
+    const auto arguments =
+        BenchArguments::read(argc, argv, "kalvero_bench_protocols <seeded database file> [server address]", true);
+    if (!arguments)
         return 2;
-    }
-    const QString server = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     TDM dm;
-    dm.MDatabasePrincipal.setDatabaseName(DatabaseTarget::databaseName(server, QString::fromLocal8Bit(argv[1])));
+    dm.MDatabasePrincipal.setDatabaseName(arguments->databaseName());
     TUDMCadastro cadastro(dm);
     ProtocolStore store(cadastro);
-    out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
+    out << "Engine: " << arguments->engine() << "\n";
 
     const ProtocolListQuery active = ProtocolListQuery::ofStatus(QStringLiteral("0"));
     const ProtocolListQuery cancelled = ProtocolListQuery::ofStatus(QStringLiteral("1"));

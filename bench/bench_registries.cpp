@@ -2,6 +2,7 @@
 // requesters): from a keystroke in the name search box to the list's model
 // holding the new rows, against a raw fetch of the same statement.
 // Usage: kalvero_bench_registries <database file> [server address]
+#include "BenchArguments.h"
 #include "BenchTiming.h"
 #include "RawFetch.h"
 #include "data/firebird/Connection.h"
@@ -25,13 +26,12 @@ using namespace kalvero;
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc < 2 || !QFile::exists(QString::fromLocal8Bit(argv[1]))) {
-        out << "usage: kalvero_bench_registries <seeded database file> [server address]\n";
+    const auto arguments =
+        BenchArguments::read(argc, argv, "kalvero_bench_registries <seeded database file> [server address]", true);
+    if (!arguments)
         return 2;
-    }
-    const QString server = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     TDM dm;
-    dm.MDatabasePrincipal.setDatabaseName(DatabaseTarget::databaseName(server, QString::fromLocal8Bit(argv[1])));
+    dm.MDatabasePrincipal.setDatabaseName(arguments->databaseName());
     TUDMCadastro cadastro(dm);
     SessionState session;
     TCAD_Solicitantes screen(cadastro, session);
@@ -41,7 +41,7 @@ int main(int argc, char *argv[]) {
     const QAbstractItemModel *model = screen.findChild<QAbstractItemView *>(QStringLiteral("DBGrid1"))->model();
     auto *nameSearch = screen.findChild<QLineEdit *>(QStringLiteral("edtConsultaNome"));
 
-    out << "Engine: " << (server.isEmpty() ? QStringLiteral("embedded") : QStringLiteral("server ") + server) << "\n";
+    out << "Engine: " << arguments->engine() << "\n";
     const QString statement = RequesterStatements::nameContaining();
     const int runs = 15;
     // Each run starts from the whole list (an empty box) and types one key.
