@@ -131,17 +131,10 @@ bool AccessRegistryController::writeChecked() {
             if (m_def.afterNewWritten)
                 m_def.afterNewWritten();
         }
-    } else {
-        try {
-            postAndApply(*records);
-        } catch (const DatabaseError &e) {
-            if (!e.isRowChangedElsewhere())
-                throw;
-            CurrentVersionOffer::offer(m_window, QStringLiteral("Kalvero"), *records, e);
-            return false;
-        }
+        return true;
     }
-    return true;
+    return CurrentVersionOffer::writeOrOffer(m_window, QStringLiteral("Kalvero"), *records,
+                                             [records] { postAndApply(*records); });
 }
 
 void AccessRegistryController::backToBrowsing() {

@@ -3,7 +3,6 @@
 #include "ProtocolForm.h"
 #include "ProtocolMessages.h"
 #include "ProtocolStore.h"
-#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
@@ -105,16 +104,10 @@ void ProtocolDocumentsPanel::gravar() {
             ProtocolMessages::show(m_window, QStringLiteral("Não foi possível gravar este protocolo!"), Icon::Warning);
         }
     } else {
-        try {
-            m_store.saveDocument();
-        } catch (const DatabaseError &refusal) {
-            if (!refusal.isRowChangedElsewhere())
-                throw;
-            // Changed at another workstation meanwhile: the entry stays open,
-            // on the stored version with this desk's changes if it was taken.
-            CurrentVersionOffer::offer(m_window, ProtocolMessages::Caption, m_store.documents(), refusal);
+        // Changed at another workstation meanwhile: the entry stays open.
+        if (!CurrentVersionOffer::writeOrOffer(m_window, ProtocolMessages::Caption, m_store.documents(),
+                                               [this] { m_store.saveDocument(); }))
             return;
-        }
     }
     showTotals();
     closeEntry();

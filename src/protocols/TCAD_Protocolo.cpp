@@ -4,7 +4,6 @@
 #include "ProtocolMessages.h"
 #include "TFRM_CancelandoProtocolo.h"
 #include "data/Clock.h"
-#include "data/firebird/FirebirdError.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/session/SessionState.h"
@@ -324,17 +323,13 @@ void TCAD_Protocolo::saveFirst() {
 }
 
 void TCAD_Protocolo::saveLater() {
-    try {
-        m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex());
-    } catch (const DatabaseError &refusal) {
-        if (!refusal.isRowChangedElsewhere())
-            throw;
-        // Another workstation changed this protocol since it was opened: the
-        // operator may take its version, with what they changed kept.
-        if (CurrentVersionOffer::offer(this, ProtocolMessages::Caption, m_store.protocols(), refusal))
-            showEntryDateAndStatus();
+    // Another workstation changed this protocol since it was opened: the
+    // operator may take its version, with what they changed kept.
+    if (!CurrentVersionOffer::writeOrOffer(
+            this, ProtocolMessages::Caption, m_store.protocols(),
+            [this] { m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex()); },
+            [this] { showEntryDateAndStatus(); }))
         return;
-    }
     if (m_receiptPending) {
         m_receiptPending = false;
         print(m_printing.savedReceipt, this);

@@ -1,7 +1,6 @@
 #include "ChildListController.h"
 
 #include "RecordWrite.h"
-#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
@@ -83,15 +82,10 @@ void ChildListController::gravar() {
                    .toInt();
     } else {
         code = int(children->field(m_def.codeField).asInteger());
-        try {
-            postAndApply(*children);
-        } catch (const DatabaseError &refusal) {
-            if (!refusal.isRowChangedElsewhere())
-                throw;
-            // The entry stays open, on the stored version if it was taken.
-            CurrentVersionOffer::offer(m_window, QStringLiteral("Kalvero"), *children, refusal);
+        // Refused because of another workstation, the entry stays open.
+        if (!CurrentVersionOffer::writeOrOffer(m_window, QStringLiteral("Kalvero"), *children,
+                                               [children] { postAndApply(*children); }))
             return;
-        }
     }
     if (m_def.afterSave)
         m_def.afterSave(code);

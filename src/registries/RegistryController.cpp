@@ -169,22 +169,11 @@ void RegistryController::writeNew() {
 void RegistryController::writeChange() {
     RecordSet *records = m_def.records;
     const int code = int(records->field(m_def.codeField).asInteger());
-    try {
-        postAndApply(*records);
-    } catch (const DatabaseError &e) {
-        if (!e.isRowChangedElsewhere())
-            throw;
-        offerCurrentVersion(e);
+    if (!CurrentVersionOffer::writeOrOffer(m_window, QStringLiteral("Kalvero"), *records,
+                                           [records] { postAndApply(*records); }, m_def.afterCurrentVersion))
         throw Refused();
-    }
     if (m_def.handoffOnChange)
         handOver(code);
-}
-
-void RegistryController::offerCurrentVersion(const DatabaseError &refusal) {
-    if (CurrentVersionOffer::offer(m_window, QStringLiteral("Kalvero"), *m_def.records, refusal) &&
-        m_def.afterCurrentVersion)
-        m_def.afterCurrentVersion();
 }
 
 void RegistryController::handOver(int code) {

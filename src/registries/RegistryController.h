@@ -114,7 +114,6 @@ private:
     // A change refused because another workstation changed the record
     // meanwhile: says so, then offers to read the record again with what was
     // typed put back over it.
-    void offerCurrentVersion(const DatabaseError &refusal);
     void handOver(int code);
     void guarded(const std::function<void()> &handler);
     struct Refused {};  // a write refused and said; Gravar stays

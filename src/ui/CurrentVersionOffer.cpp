@@ -26,4 +26,18 @@ bool CurrentVersionOffer::offer(QWidget *owner, const QString &caption, RecordSe
     return true;
 }
 
+bool CurrentVersionOffer::writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records,
+                                       const std::function<void()> &write, const std::function<void()> &afterTaken) {
+    try {
+        write();
+        return true;
+    } catch (const DatabaseError &refusal) {
+        if (!refusal.isRowChangedElsewhere())
+            throw;
+        if (offer(owner, caption, records, refusal) && afterTaken)
+            afterTaken();
+        return false;
+    }
+}
+
 }  // namespace kalvero

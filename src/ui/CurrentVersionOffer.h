@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace kalvero {
@@ -19,6 +21,12 @@ namespace CurrentVersionOffer {
 // operator's changes; false when the operator declined or the record is gone
 // (which is said).
 bool offer(QWidget *owner, const QString &caption, RecordSet &records, const DatabaseError &refusal);
+
+// Runs the write of the record being changed. Refused because of another
+// workstation, the refusal is offered as above (then afterTaken runs if the
+// stored version was taken) and false is given; any other failure goes on.
+bool writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records, const std::function<void()> &write,
+                  const std::function<void()> &afterTaken = {});
 
 }  // namespace CurrentVersionOffer
 
