@@ -181,6 +181,11 @@ void TLumQRBarCode::setHeight(int pixels) { m_frame.setHeight(pixels * MmPerPixe
 
 void TLumQRBarCode::setModuleWidthMm(double mm) { m_moduleMm = mm <= 0 ? 0 : std::max(mm, 0.25); }
 
+double TLumQRBarCode::printedWidthMm() const {
+    const BarcodeSymbol &s = symbol();
+    return (s.quietLeft + s.size() + s.quietRight) * m_moduleMm;
+}
+
 // ------------------------------------------------------------ named steps
 
 QString TLumQRBarCode::SomenteNumeros(const QString &text) {
@@ -491,10 +496,13 @@ double TLumQRBarCode::layOutAtModuleWidth(const ReportContext &context, QPointF 
     const double w = m_moduleMm;
     const QRectF frame = m_frame.translated(origin);
     const TextMetrics &m = context.metrics;
-    const double textHeight = m_legenda ? m.lineHeightMm(m_legendaFont) : 0;
+    // Digits have no descenders: they stand on the frame's bottom edge, one
+    // module under the bars, which keeps the bars as long as a small label
+    // allows.
+    const double digits = m_legenda ? m.capHeightMm(m_legendaFont) + w : 0;
     const double barsTop = frame.top();
-    const double barsBottom = std::max(barsTop + w, frame.bottom() - textHeight);
-    const double guardBottom = barsBottom + textHeight / 2;
+    const double barsBottom = std::max(barsTop + w, frame.bottom() - digits);
+    const double guardBottom = barsBottom + digits / 2;
     const double x0 = frame.left() + s.quietLeft * w;  // first module
 
     BarsItem bars;
@@ -517,11 +525,13 @@ double TLumQRBarCode::layOutAtModuleWidth(const ReportContext &context, QPointF 
 
     if (m_legenda) {
         const double ascent = m.ascentMm(m_legendaFont);
+        const double textHeight = m.lineHeightMm(m_legendaFont);
+        const double baseline = barsBottom + digits;
         const BarcodeSymbol::Placement at{frame.left(), x0, w, MmPerPixel, m_legendaPos};
         for (const Piece &p : s.legend) {
             const double x = BarcodeSymbol::legendX(p, at);
-            items.push_back(TextItem{QRectF(x, barsBottom, m.widthMm(m_legendaFont, p.text), textHeight),
-                                     QPointF(x, barsBottom + ascent), p.text, m_legendaFont, false});
+            items.push_back(TextItem{QRectF(x, baseline - ascent, m.widthMm(m_legendaFont, p.text), textHeight),
+                                     QPointF(x, baseline), p.text, m_legendaFont, false});
         }
     }
     return m_frame.height();

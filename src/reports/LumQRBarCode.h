@@ -78,12 +78,15 @@ public:
 
     // Printing at an exact module width in millimetres (at least 0.25 mm),
     // with the symbology's quiet zones, from the frame's top-left corner and
-    // as tall as the frame; the legend, when on, under the bars, placed by
-    // the picture's rule with modules of this width and pixels of 1/96 inch
-    // from the frame's left edge. 0 prints
-    // the picture as drawn, one pixel per 1/96 inch.
+    // as tall as the frame; the legend, when on, under the bars with its
+    // digits standing on the frame's bottom edge, placed across by the
+    // picture's rule with modules of this width and pixels of 1/96 inch
+    // from the frame's left edge. 0 prints the picture as drawn, one pixel
+    // per 1/96 inch.
     void setModuleWidthMm(double mm);
     double moduleWidthMm() const { return m_moduleMm; }
+    // The width the symbol prints at that module width, quiet zones included.
+    double printedWidthMm() const;
 
     double layOut(const ReportContext &context, QPointF origin, std::vector<PageItem> &items) override;
 

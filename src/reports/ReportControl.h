@@ -26,6 +26,8 @@ public:
     const QFont &font() const { return m_font; }
     void setFont(const QFont &font) { m_font = font; }
 
+    // Left, right or centred; justified spreads every line but the last
+    // to both edges.
     Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment alignment) { m_alignment = alignment & Qt::AlignHorizontal_Mask; }
 
@@ -45,6 +47,9 @@ protected:
                   std::vector<PageItem> &items) const;
     void addLine(const ReportContext &context, const QString &line, const QRectF &box, bool clipToBox,
                  std::vector<PageItem> &items) const;
+    // One item per word, the blanks between them widened to fill the box.
+    bool addJustifiedLine(const ReportContext &context, const QString &line, const QRectF &box,
+                          std::vector<PageItem> &items) const;
 
     QRectF m_frame;
     QFont m_font;

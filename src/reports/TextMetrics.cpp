@@ -51,6 +51,8 @@ double TextMetrics::lineHeightMm(const QFont &font) const { return recent(font).
 
 double TextMetrics::ascentMm(const QFont &font) const { return recent(font).metrics.ascent() * m_mmPerUnit; }
 
+double TextMetrics::capHeightMm(const QFont &font) const { return recent(font).metrics.capHeight() * m_mmPerUnit; }
+
 QStringList TextMetrics::wrap(const QFont &font, const QString &text, double widthMm) const {
     QStringList lines;
     const QFontMetricsF fm = metrics(font);

@@ -22,6 +22,8 @@ public:
     double widthMm(const QFont &font, const QString &text) const;
     double lineHeightMm(const QFont &font) const;
     double ascentMm(const QFont &font) const;
+    // Height of capitals and digits above the baseline.
+    double capHeightMm(const QFont &font) const;
     // True when the text is surely no wider than widthMm, judged by the
     // advances of its Latin-1 characters with a margin, without shaping
     // it: spares measuring most table cells.

@@ -3,6 +3,8 @@
 #include "TFrmPrincipal.h"
 #include "backup/TFrmBakcup.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/TUDMRelatorio.h"
+#include "protocols/ProtocolPrintCommands.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
@@ -12,8 +14,11 @@ namespace kalvero {
 
 void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState &session) {
     using Command = TFrmPrincipal::Command;
-    mainWindow.setScreen(Command::Protocolo,
-                         [&](QWidget *owner) { return new TCAD_Protocolo(data, session, ProtocolPrinting{}, owner); });
+    // The main window keeps the report module alive while the protocol
+    // screen is open.
+    mainWindow.setScreen(Command::Protocolo, [&](QWidget *owner) {
+        return new TCAD_Protocolo(data, session, ProtocolPrintCommands::commands(data, *UDMRelatorio, session), owner);
+    });
     mainWindow.setScreen(Command::Solicitante,
                          [&](QWidget *owner) { return new TCAD_Solicitantes(data, session, owner); });
     mainWindow.setScreen(Command::Setor, [&](QWidget *owner) { return new TCAD_Setores(data, session, owner); });

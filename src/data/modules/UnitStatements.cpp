@@ -121,6 +121,46 @@ QString highestNumberOfProtocol() {
 
 namespace LabelScratchStatements {
 QString standing() { return QStringLiteral("select * from TBRel_AUX"); }
+QString removeOfOperator() { return QStringLiteral("DELETE FROM TBREL_AUX WHERE OPERADOR = ? and TIPOREL = ? "); }
+QString ofOperator() {
+    return QStringLiteral("select * from TBREL_AUX where OPERADOR = ? and TIPOREL = ? order by PAG_ATUAL ");
+}
 }  // namespace LabelScratchStatements
+
+namespace PrintStatements {
+// The requester's CNPJ comes last: a company's receipt shows it in the
+// place of the CPF it does not have.
+QString receiptWithDocuments() {
+    return QStringLiteral(
+        "select p.idprotocolo, p.ano, p.datadeentrada, p.status, p.descricao, s.nome, s.cpf, s.tel_contato, "
+        "a.descricao, d.iddocumento ,d.nomedocumento, d.pagina, s.cnpj"
+        " from tbprotocolo p, tbsolicitante s, tbassunto a, tbdocumentos d"
+        " where p.idprotocolo = ? and p.ano = ? and p.solicitante = s.idsolicitante and p.assunto = a.idassunto"
+        " and d.idprotocolo = p.idprotocolo and d.ano = p.ano"
+        " order by d.iddocumento");
+}
+QString receiptWithoutDocuments() {
+    return QStringLiteral(
+        "select p.idprotocolo, p.ano, p.datadeentrada, p.status, p.descricao, s.nome, s.cpf, s.tel_contato, "
+        "a.descricao, s.cnpj"
+        " from tbprotocolo p, tbsolicitante s, tbassunto a"
+        " where p.idprotocolo = ? and p.ano = ? and p.solicitante = s.idsolicitante and p.assunto = a.idassunto");
+}
+QString protocolLabel() {
+    return QStringLiteral(
+        "select * from tbprotocolo p, tbassunto a where a.idassunto = p.assunto and  p.idprotocolo = ? and p.ANO = ? ");
+}
+QString documentLabel() {
+    return QStringLiteral(
+        "select * from tbprotocolo p, tbassunto a, tbdocumentos d where a.idassunto = p.assunto and "
+        "d.idprotocolo = p.idprotocolo and  p.idprotocolo = ? and p.ANO = ?  and p.ano = d.ano and d.IDDOCUMENTO = ? ");
+}
+QString groupedPageTotal() {
+    return QStringLiteral(
+        "select p.idprotocolo, p.ano, p.datadeentrada, sum (d.pagina) as TOTAL from tbprotocolo p, tbdocumentos d "
+        "where d.idprotocolo = p.idprotocolo  and p.ano = d.ano  and p.idprotocolo = ? and p.ANO = ? "
+        "group by p.idprotocolo, p.ano, p.datadeentrada");
+}
+}  // namespace PrintStatements
 
 }  // namespace kalvero

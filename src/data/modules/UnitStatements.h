@@ -92,6 +92,19 @@ QString highestNumberOfProtocol();  // the protocol's number and year
 
 namespace LabelScratchStatements {  // TBREL_AUX
 QString standing();
+// The operator's rows of one kind: the operator code and TIPOREL.
+QString removeOfOperator();
+QString ofOperator();  // in PAG_ATUAL order
 }  // namespace LabelScratchStatements
+
+// What the receipts and labels print; each takes the protocol's number and
+// year.
+namespace PrintStatements {
+QString receiptWithDocuments();     // one row per document
+QString receiptWithoutDocuments();  // one row
+QString protocolLabel();
+QString documentLabel();    // and the document's number
+QString groupedPageTotal();  // the protocol with the sum of its pages, TOTAL
+}  // namespace PrintStatements
 
 }  // namespace kalvero

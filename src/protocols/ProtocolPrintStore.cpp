@@ -1,0 +1,91 @@
+#include "ProtocolPrintStore.h"
+
+#include "data/modules/TUDMRelatorio.h"
+#include "data/modules/UnitStatements.h"
+#include "data/records/RecordSet.h"
+#include "data/records/WriteTransaction.h"
+
+namespace kalvero {
+
+namespace {
+
+void reload(RecordSet &set, const QString &statement, const QVariantList &params) {
+    set.close();
+    set.setCommandText(statement, params);
+    set.open();
+}
+
+}  // namespace
+
+ProtocolPrintStore::ProtocolPrintStore(TUDMRelatorio &reports) : m_reports(reports) {}
+
+void ProtocolPrintStore::loadReceiptWithDocuments(const QString &number, const QString &year) {
+    reload(m_reports.cdsComprovante, PrintStatements::receiptWithDocuments(), {number, year});
+}
+
+void ProtocolPrintStore::loadReceiptWithoutDocuments(const QString &number, const QString &year) {
+    reload(m_reports.cdsComprovanteSemDocumento, PrintStatements::receiptWithoutDocuments(), {number, year});
+}
+
+void ProtocolPrintStore::loadProtocolLabel(const QString &number, const QString &year) {
+    reload(m_reports.cdsEtiquetaProtocolo, PrintStatements::protocolLabel(), {number, year});
+}
+
+int ProtocolPrintStore::prepareDocumentLabels(const QString &number, const QString &year, int document,
+                                              const QString &operatorCode) {
+    RecordSet &d = m_reports.cdsEtiquetaDocumentos;
+    reload(d, PrintStatements::documentLabel(), {number, year, document});
+    LabelRows rows{number, year};
+    if (!d.isEmpty()) {
+        rows.entryDate = d.field(QStringLiteral("DATADEENTRADA")).value();
+        rows.documentName = d.field(QStringLiteral("NOMEDOCUMENTO")).asString();
+        rows.pages = int(d.field(QStringLiteral("PAGINA")).asInteger());
+    }
+    return writeLabelRows(LabelKind::PerDocument, operatorCode, rows);
+}
+
+int ProtocolPrintStore::prepareGroupedLabels(const QString &number, const QString &year,
+                                             const QString &operatorCode) {
+    RecordSet &total = m_reports.cdsEtiquetaSeqAgrupada;
+    reload(total, PrintStatements::groupedPageTotal(), {number, year});
+    LabelRows rows{number, year};
+    if (!total.isEmpty()) {
+        rows.entryDate = total.field(QStringLiteral("DATADEENTRADA")).value();
+        rows.pages = int(total.field(QStringLiteral("TOTAL")).asInteger());
+    }
+    return writeLabelRows(LabelKind::Grouped, operatorCode, rows);
+}
+
+int ProtocolPrintStore::writeLabelRows(LabelKind kind, const QString &operatorCode, const LabelRows &rows) {
+    RecordSet &aux = m_reports.cdsTBRel_AUX;
+    const QVariantList operatorAndKind{operatorCode, int(kind)};
+    reload(aux, LabelScratchStatements::ofOperator(), operatorAndKind);
+    try {
+        for (int page = 1; page <= rows.pages; ++page) {
+            aux.append();
+            aux.field(QStringLiteral("OPERADOR")).setAsString(operatorCode);
+            aux.field(QStringLiteral("TIPOREL")).setAsInteger(int(kind));
+            aux.field(QStringLiteral("IDPROTOCOLO")).setAsString(rows.number);
+            aux.field(QStringLiteral("ANO")).setAsString(rows.year);
+            aux.field(QStringLiteral("DATAENTRADA")).setValue(rows.entryDate);
+            aux.field(QStringLiteral("NOMEDOCUMENTO")).setAsString(rows.documentName);
+            aux.field(QStringLiteral("PAG_ATUAL")).setAsInteger(page);
+            aux.field(QStringLiteral("PAG_TOTAL")).setAsInteger(rows.pages);
+            aux.post();
+        }
+        // The earlier rows go only together with the new ones coming in.
+        WriteTransaction save(*aux.connection());
+        save.execute(LabelScratchStatements::removeOfOperator(), operatorAndKind);
+        aux.applyUpdates(save);
+        save.commit();
+    } catch (...) {
+        aux.cancel();
+        aux.cancelUpdates();
+        aux.close();
+        throw;
+    }
+    reload(aux, LabelScratchStatements::ofOperator(), operatorAndKind);
+    return rows.pages;
+}
+
+}  // namespace kalvero

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace kalvero {
+
+class ReportBand;
+class ReportImage;
+class ReportLabel;
+struct SessionState;
+
+// The heading that the receipts, the protocol list and the movement report
+// print in the first 20 mm of their page header: the coat of arms, the state,
+// system, unit and title lines, today's date and the page number.
+class StandardHeading {
+public:
+    static constexpr double Height = 20.0;
+
+    // Places the heading's controls at the top of the band.
+    explicit StandardHeading(ReportBand &pageHeader);
+
+    // Sets the lines from the session, before the page header prints. The
+    // coat of arms is read from Config/prefeitura.bmp under the program's
+    // folder once per layout; a missing or unreadable file leaves its frame
+    // empty and the rest prints.
+    void fill(const SessionState &session, const QString &title);
+
+    ReportLabel *titleLine() const { return m_title; }
+
+private:
+    ReportImage *m_emblem;
+    ReportLabel *m_state;
+    ReportLabel *m_unit;
+    ReportLabel *m_title;
+    bool m_emblemLoaded = false;
+};
+
+}  // namespace kalvero
