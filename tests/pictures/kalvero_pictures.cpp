@@ -1,6 +1,8 @@
 // Draws the README's and the operator guide's pictures from the program's own
 // windows on a demo install: the login, the main window, the requester
-// registry and the protocol register. scripts/pictures.sh runs it under Xvfb.
+// registry and the protocol register, and a delivery receipt and a label from
+// the program's own PDF output (pdftoppm). scripts/pictures.sh runs it under
+// Xvfb.
 //   kalvero_pictures <output folder>
 #include "ShellFixture.h"
 
@@ -8,7 +10,13 @@
 #include "app/install/DemoDataSeeder.h"
 #include "app/shell/ScreenCatalog.h"
 #include "app/shell/TFrmPrincipal.h"
+#include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/TUDMRelatorio.h"
+#include "data/records/RecordSet.h"
+#include "protocols/ProtocolPrintCommands.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportOutput.h"
 #include "data/session/SessionState.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
@@ -19,9 +27,11 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 
 using namespace kalvero;
@@ -37,6 +47,19 @@ void save(QWidget *window, const QString &name) {
     const bool saved = window->grab().save(path, "PNG");
     allSaved = allSaved && saved;
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+}
+
+// A printed page as the PNG that pdftoppm makes of the program's PDF.
+void savePrinted(ReportLayout &layout, const QString &name, int dpi) {
+    const QString pdf = QDir(outputFolder).filePath(name + QStringLiteral(".pdf"));
+    ReportOutput::writePdf(layout.run(), pdf);
+    const QString png = QDir(outputFolder).filePath(name);
+    const int exitCode = QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
+                                                                       QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                                                       pdf, png});
+    QFile::remove(pdf);
+    allSaved = allSaved && exitCode == 0;
+    std::printf("%s %s.png\n", exitCode == 0 ? "wrote" : "could not write", qPrintable(png));
 }
 
 }  // namespace
@@ -125,6 +148,32 @@ int main(int argc, char *argv[]) {
             ->setPlainText(QStringLiteral("DESISTÊNCIA DO REQUERENTE, CONFORME PEDIDO ASSINADO NO BALCÃO"));
         save(&cancelling, QStringLiteral("cancelamento.png"));
         cancelling.reject();
+        protocols.close();
+    }
+
+    // The receipt of a protocol with documents and its folder label.
+    {
+        TUDMRelatorio reports(*f.unit);
+        QString picture;
+        int dpi = 0;
+        auto present = [&](ReportLayout &layout, QWidget *) { savePrinted(layout, picture, dpi); };
+        TCAD_Protocolo protocols(*f.registries, Session,
+                                 ProtocolPrintCommands::commands(*f.registries, reports, Session, present), &window);
+        protocols.show();
+        RecordSet &list = f.registries->cdsTBProtocolo;
+        for (list.first(); !list.eof(); list.next()) {
+            protocols.findChild<QPushButton *>(QStringLiteral("btnAlterar"))->click();
+            const bool withDocuments = !f.registries->cdsTBDocumentos.isEmpty();
+            protocols.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"))->click();
+            if (withDocuments)
+                break;
+        }
+        picture = QStringLiteral("comprovante"), dpi = 80;
+        protocols.findChild<QPushButton *>(QStringLiteral("btnComprovante"))->click();
+        protocols.findChild<QPushButton *>(QStringLiteral("btnAlterar"))->click();
+        picture = QStringLiteral("etiqueta"), dpi = 300;
+        protocols.findChild<QToolButton *>(QStringLiteral("btnEtiqueta"))->click();
+        protocols.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"))->click();
         protocols.close();
     }
     return allSaved ? 0 : 1;
