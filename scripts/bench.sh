@@ -3,7 +3,8 @@
 # against a local Firebird server (the seeded database is kept in
 # bench-data/), the requester registry's name search, the protocol register
 # opening on 99,000 active protocols, and the report engine's
-# 500-page list to PDF, the backup and restore of the seeded database
+# 500-page list to PDF, the delivery receipt of 200 documents to its
+# preview against its texts straight onto a PDF, the backup and restore of the seeded database
 # against cp plus zip of the same file, and the start-up to the login window
 # against a bare Qt dialog. The protocol store's list filters and first save
 # run against raw fetches too.
@@ -21,6 +22,7 @@ chmod 0777 "$DATA"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_protocol_screen" "$DATA/PROTOCOLS.FDB"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_reports" "$DATA"
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_printing" "$DATA"
 "$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB"
 "$BUILD_DIR/bench/kalvero_bench_protocols" "$DATA/BENCH.FDB"
 bash "$KALVERO_ROOT/bench/startup.sh" "$BUILD_DIR"
