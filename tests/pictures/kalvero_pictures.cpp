@@ -17,6 +17,7 @@
 #include "protocols/ProtocolPrintCommands.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"
+#include "reports/ReportPreviewWindow.h"
 #include "data/session/SessionState.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
@@ -156,7 +157,19 @@ int main(int argc, char *argv[]) {
         TUDMRelatorio reports(*f.unit);
         QString picture;
         int dpi = 0;
-        auto present = [&](ReportLayout &layout, QWidget *) { savePrinted(layout, picture, dpi); };
+        bool previewShown = false;
+        auto present = [&](ReportLayout &layout, QWidget *) {
+            savePrinted(layout, picture, dpi);
+            if (previewShown)
+                return;
+            // The preview as the desk sees it, maximized at 100 %.
+            previewShown = true;
+            ReportPreviewWindow preview(layout.run(), layout.title(), &window);
+            preview.resize(1100, 780);  // Xvfb has no window manager to maximize it
+            preview.show();
+            save(&preview, QStringLiteral("previa.png"));
+            preview.close();
+        };
         TCAD_Protocolo protocols(*f.registries, Session,
                                  ProtocolPrintCommands::commands(*f.registries, reports, Session, present), &window);
         protocols.show();

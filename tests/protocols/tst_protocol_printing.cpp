@@ -23,6 +23,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -342,6 +343,37 @@ private slots:
         QVERIFY(texts.contains("11.222.333/0001-81"));
         QVERIFY(!texts.contains("C.P.F:"));
         QVERIFY(!texts.contains("..-"));
+    }
+
+    // The coat of arms prints when Config/prefeitura.bmp can be read; a
+    // missing or unreadable file leaves its frame empty and the rest prints.
+    void theCoatOfArmsIsLeftOutWhenItCannotBeRead_data() {
+        QTest::addColumn<QByteArray>("file");  // empty: no file at all
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("legível") << QByteArray("keep") << true;
+        QTest::newRow("ausente") << QByteArray() << false;
+        QTest::newRow("ilegível") << QByteArray("BM not a picture") << false;
+    }
+    void theCoatOfArmsIsLeftOutWhenItCannotBeRead() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, printed);
+        const QString emblem = programFolder.file(QStringLiteral("Config/prefeitura.bmp"));
+        if (file != "keep") {
+            QFile::remove(emblem);
+            if (!file.isEmpty()) {
+                QFile bad(emblem);
+                QVERIFY(bad.open(QIODevice::WriteOnly));
+                bad.write(file);
+            }
+        }
+        addProtocol("00018", "2014");
+        const Shown receipt = receiptOf("00018", "2014");
+        bool image = false;
+        for (const PageItem &item : receipt.document.pages[0].items)
+            image = image || std::holds_alternative<ImageItem>(item);
+        QCOMPARE(image, printed);
+        QVERIFY(receipt.document.pages[0].texts().contains("ESTADO DO PIAUÍ"));
+        QVERIFY(receipt.document.pages[0].texts().contains("ANA MARIA DE SOUSA"));
     }
 
     void noReceiptForACancelledOrArchivedProtocol_data() {
