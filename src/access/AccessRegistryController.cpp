@@ -86,9 +86,7 @@ void AccessRegistryController::gravar() {
         return;
     }
     RecordSet &localiza = *m_def.duplicateQuery;
-    localiza.close();
-    localiza.setCommandText(m_def.duplicateStatement);
-    localiza.open();
+    localiza.openWith(m_def.duplicateStatement);
     bool written = false;
     try {
         written = writeChecked();

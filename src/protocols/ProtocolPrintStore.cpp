@@ -7,34 +7,24 @@
 
 namespace kalvero {
 
-namespace {
-
-void reload(RecordSet &set, const QString &statement, const QVariantList &params) {
-    set.close();
-    set.setCommandText(statement, params);
-    set.open();
-}
-
-}  // namespace
-
 ProtocolPrintStore::ProtocolPrintStore(TUDMRelatorio &reports) : m_reports(reports) {}
 
 void ProtocolPrintStore::loadReceiptWithDocuments(const QString &number, const QString &year) {
-    reload(m_reports.cdsComprovante, PrintStatements::receiptWithDocuments(), {number, year});
+    m_reports.cdsComprovante.openWith(PrintStatements::receiptWithDocuments(), {number, year});
 }
 
 void ProtocolPrintStore::loadReceiptWithoutDocuments(const QString &number, const QString &year) {
-    reload(m_reports.cdsComprovanteSemDocumento, PrintStatements::receiptWithoutDocuments(), {number, year});
+    m_reports.cdsComprovanteSemDocumento.openWith(PrintStatements::receiptWithoutDocuments(), {number, year});
 }
 
 void ProtocolPrintStore::loadProtocolLabel(const QString &number, const QString &year) {
-    reload(m_reports.cdsEtiquetaProtocolo, PrintStatements::protocolLabel(), {number, year});
+    m_reports.cdsEtiquetaProtocolo.openWith(PrintStatements::protocolLabel(), {number, year});
 }
 
 int ProtocolPrintStore::prepareDocumentLabels(const QString &number, const QString &year, int document,
                                               const QString &operatorCode) {
     RecordSet &d = m_reports.cdsEtiquetaDocumentos;
-    reload(d, PrintStatements::documentLabel(), {number, year, document});
+    d.openWith(PrintStatements::documentLabel(), {number, year, document});
     LabelRows rows{number, year};
     if (!d.isEmpty()) {
         rows.entryDate = d.field(QStringLiteral("DATADEENTRADA")).value();
@@ -47,7 +37,7 @@ int ProtocolPrintStore::prepareDocumentLabels(const QString &number, const QStri
 int ProtocolPrintStore::prepareGroupedLabels(const QString &number, const QString &year,
                                              const QString &operatorCode) {
     RecordSet &total = m_reports.cdsEtiquetaSeqAgrupada;
-    reload(total, PrintStatements::groupedPageTotal(), {number, year});
+    total.openWith(PrintStatements::groupedPageTotal(), {number, year});
     LabelRows rows{number, year};
     if (!total.isEmpty()) {
         rows.entryDate = total.field(QStringLiteral("DATADEENTRADA")).value();
@@ -59,7 +49,7 @@ int ProtocolPrintStore::prepareGroupedLabels(const QString &number, const QStrin
 int ProtocolPrintStore::writeLabelRows(LabelKind kind, const QString &operatorCode, const LabelRows &rows) {
     RecordSet &aux = m_reports.cdsTBRel_AUX;
     const QVariantList operatorAndKind{operatorCode, int(kind)};
-    reload(aux, LabelScratchStatements::ofOperator(), operatorAndKind);
+    aux.openWith(LabelScratchStatements::ofOperator(), operatorAndKind);
     try {
         for (int page = 1; page <= rows.pages; ++page) {
             aux.append();
@@ -84,7 +74,7 @@ int ProtocolPrintStore::writeLabelRows(LabelKind kind, const QString &operatorCo
         aux.close();
         throw;
     }
-    reload(aux, LabelScratchStatements::ofOperator(), operatorAndKind);
+    aux.openWith(LabelScratchStatements::ofOperator(), operatorAndKind);
     return rows.pages;
 }
 

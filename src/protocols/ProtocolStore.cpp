@@ -33,12 +33,6 @@ void pauseAfterCollision(int collisions) {
     QThread::msleep(QRandomGenerator::global()->bounded(1 + std::min(collisions, 10) * 2));
 }
 
-void reload(RecordSet &set, const QString &statement, const QVariantList &params) {
-    set.close();
-    set.setCommandText(statement, params);
-    set.open();
-}
-
 }  // namespace
 
 ProtocolStore::ProtocolStore(TUDMCadastro &data) : m_data(data) {}
@@ -47,13 +41,13 @@ RecordSet &ProtocolStore::protocols() const { return m_data.cdsTBProtocolo; }
 RecordSet &ProtocolStore::documents() const { return m_data.cdsTBDocumentos; }
 
 void ProtocolStore::openLists() {
-    reload(m_data.cdsTBSolicitante, RequesterStatements::orderedByName(), {});
-    reload(m_data.cdsTBAssunto, SubjectStatements::orderedByDescription(), {});
+    m_data.cdsTBSolicitante.openWith(RequesterStatements::orderedByName());
+    m_data.cdsTBAssunto.openWith(SubjectStatements::orderedByDescription());
     loadList(ProtocolListQuery::ofStatus(QStringLiteral("0")));
 }
 
 void ProtocolStore::loadList(const ProtocolListQuery &query) {
-    reload(protocols(), query.statement(), query.params());
+    protocols().openWith(query.statement(), query.params());
     m_query = query;
 }
 
@@ -73,12 +67,12 @@ void ProtocolStore::startNew() {
     p.insert();
     // The year of this moment: a protocol begun on 31 December keeps it.
     p.field(Ano).setAsString(DateText::year(DateText::fromDate(Clock::today())));
-    reload(documents(), DocumentStatements::ofProtocol(), {QStringLiteral("0"), QStringLiteral("0")});
+    documents().openWith(DocumentStatements::ofProtocol(), {QStringLiteral("0"), QStringLiteral("0")});
 }
 
 QStringList ProtocolStore::requiredDocumentNames(int subjectCode) {
     RecordSet &required = m_data.cdsTBAssunto_Documentos;
-    reload(required, SubjectDocumentStatements::ofSubject(), {subjectCode});
+    required.openWith(SubjectDocumentStatements::ofSubject(), {subjectCode});
     QStringList names;
     for (required.first(); !required.eof(); required.next())
         names << required.field(QStringLiteral("NOMEDOCUMENTO")).asString();
@@ -95,7 +89,7 @@ ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int st
     const EnteredRow typed(p);
     const QString year = p.field(Ano).asString();
     if (!d.isActive())
-        reload(d, DocumentStatements::ofProtocol(), {QStringLiteral("0"), QStringLiteral("0")});
+        d.openWith(DocumentStatements::ofProtocol(), {QStringLiteral("0"), QStringLiteral("0")});
     d.cancelUpdates();
 
     FirstSave saved;
@@ -151,7 +145,7 @@ ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int st
     // protocol is next opened.
     p.edit();
     try {
-        reload(d, DocumentStatements::ofProtocol(), {saved.number, year});
+        d.openWith(DocumentStatements::ofProtocol(), {saved.number, year});
     } catch (const Failure &) {
     }
     return saved;
@@ -166,7 +160,7 @@ void ProtocolStore::saveChanges(const QDate &entryDate, int status) {
 }
 
 void ProtocolStore::loadDocuments() {
-    reload(documents(), DocumentStatements::ofProtocol(),
+    documents().openWith(DocumentStatements::ofProtocol(),
            {protocols().field(IdProtocolo).asString(), protocols().field(Ano).asString()});
 }
 

@@ -31,14 +31,6 @@ namespace {
 
 QString currentYear() { return QString::number(Clock::today().year()); }
 
-// Reloads a list that a registry opened on the way has left closed or
-// reordered.
-void reload(RecordSet &set, const QString &statement) {
-    set.close();
-    set.setCommandText(statement);
-    set.open();
-}
-
 // Runs a printing command that the printing code has filled in.
 void print(const ProtocolPrinting::Command &command, QWidget *screen) {
     if (command)
@@ -352,7 +344,8 @@ void TCAD_Protocolo::registerOnTheWay(const std::function<void()> &runRegistry, 
                                       RecordSet &list, const QString &statement, const QString &field) {
     m_session.*handoff = 0;
     runRegistry();
-    reload(list, statement);
+    // The registry may have left the list closed or reordered.
+    list.openWith(statement);
     // What the registry saved is chosen at once.
     if (m_session.*handoff != 0 && m_store.protocols().isEditing())
         m_store.protocols().field(field).setValue(m_session.*handoff);

@@ -207,9 +207,7 @@ TCad_EntidadeNovo::~TCad_EntidadeNovo() { m_entity.close(); }
 
 void TCad_EntidadeNovo::loadEntity() {
     RecordSet &e = m_entity;
-    e.close();
-    e.setCommandText(EntityStatements::standing());
-    e.open();
+    e.openWith(EntityStatements::standing());
     e.first();
     if (e.isEmpty()) {
         e.append();

@@ -128,9 +128,7 @@ void TUDMCadastro::closeAll() {
 
 qint64 TUDMCadastro::highestKey(RecordSet &query, const QString &keyField, const QString &sql,
                                 const QVariantList &params) {
-    query.close();
-    query.setCommandText(firstRowOnly(sql), params);
-    query.open();
+    query.openWith(firstRowOnly(sql), params);
     // Ordered descending: the first row holds the highest key; none gives 0.
     const qint64 highest = query.isEmpty() ? 0 : query.field(keyField).asInteger();
     query.close();
@@ -179,9 +177,7 @@ int TUDMCadastro::NextResponsibleCode() {
 }
 
 qint64 TUDMCadastro::ProtocolPageTotal(const QString &protocolNumber, const QString &year) {
-    SQLDocumentos_Paginas.close();
-    SQLDocumentos_Paginas.setCommandText(DocumentStatements::pageTotalOfProtocol(), {protocolNumber, year});
-    SQLDocumentos_Paginas.open();
+    SQLDocumentos_Paginas.openWith(DocumentStatements::pageTotalOfProtocol(), {protocolNumber, year});
     const qint64 total = SQLDocumentos_Paginas.field(QStringLiteral("TOTAL")).asInteger();
     SQLDocumentos_Paginas.close();
     return total;

@@ -132,6 +132,12 @@ void RecordSet::open() {
     emit currentChanged(m_current);
 }
 
+void RecordSet::openWith(const QString &sql, const QVariantList &params) {
+    close();
+    setCommandText(sql, params);
+    open();
+}
+
 void RecordSet::close() {
     if (!isActive())
         return;

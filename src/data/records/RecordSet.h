@@ -58,6 +58,8 @@ public:
 
     void open();
     void close();
+    // Closes the set, takes this statement and opens it again.
+    void openWith(const QString &sql, const QVariantList &params = {});
     void refresh();
     bool isActive() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
