@@ -48,14 +48,15 @@ LabelLayout::LabelLayout(RecordSet &dataSet, double captionLeft, double captionT
     bars.setLegendaFont(ReportFonts::tahoma(8));
     bars.setLegenda(true);
     bars.setModuleWidthMm(ModuleWidthMm);
+    // Every EAN-13 symbol has the same width: the frame is fitted once.
+    const QRectF frame = fittedBarcodeFrame(barcodeLeft, barcodeTop, bars.printedWidthMm());
+    bars.setFrame(frame.left(), frame.top(), frame.width(), frame.height());
 
     // Each label carries its own protocol's number and year: the barcode
     // always matches the number printed beside it.
-    m_detail->onBeforePrint = [this, &dataSet, barcodeLeft, barcodeTop](ReportRun &) {
+    m_detail->onBeforePrint = [this, &dataSet](ReportRun &) {
         m_barcode->setTexto(dataSet.field(QStringLiteral("IDPROTOCOLO")).asString() +
                             dataSet.field(QStringLiteral("ANO")).asString());
-        const QRectF frame = fittedBarcodeFrame(barcodeLeft, barcodeTop, m_barcode->printedWidthMm());
-        m_barcode->setFrame(frame.left(), frame.top(), frame.width(), frame.height());
     };
 }
 

@@ -140,11 +140,11 @@ void ReceiptLayout::fillPageHeader() {
 
     // A company is registered by its CNPJ and has no CPF: its receipt shows
     // the CNPJ, punctuated, in the CPF's place (a little smaller, to fit).
-    const QString cpf = text(QStringLiteral("CPF")).trimmed();
+    const QString cpf = text(QStringLiteral("CPF"));
     const QString cnpj = text(QStringLiteral("CNPJ")).trimmed();
-    const bool company = cpf.isEmpty() && !cnpj.isEmpty();
+    const bool company = cpf.trimmed().isEmpty() && !cnpj.isEmpty();
     m_idCaption->setCaption(company ? QStringLiteral("CNPJ:") : QStringLiteral("C.P.F:"));
-    m_id->setCaption(company ? FieldFormat::applyEditMask(CnpjMask, cnpj) : formattedCpf(text(QStringLiteral("CPF"))));
+    m_id->setCaption(company ? FieldFormat::applyEditMask(CnpjMask, cnpj) : formattedCpf(cpf));
     m_id->setFont(ReportFonts::arial(company ? 7 : 8));
 
     m_description->setLines({text(QStringLiteral("DESCRICAO"))});

@@ -8,6 +8,7 @@
 namespace kalvero {
 
 class RecordSet;
+class ReportMemo;
 struct SessionState;
 
 // The delivery receipt ("R E Q U E R I M E N T O") the requester takes home:
@@ -42,7 +43,7 @@ private:
     ReportLabel *m_status = nullptr;
     ReportLabel *m_idCaption = nullptr;
     ReportLabel *m_id = nullptr;
-    class ReportMemo *m_description = nullptr;
+    ReportMemo *m_description = nullptr;
     ReportLabel *m_city = nullptr;
     ReportLabel *m_operatorName = nullptr;
     ReportLabel *m_requesterName = nullptr;
