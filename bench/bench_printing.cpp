@@ -5,6 +5,7 @@
 // Usage: kalvero_bench_printing [folder for the scratch database and PDFs]
 #include "BenchTiming.h"
 #include "RawFetch.h"
+#include "StraightToPdf.h"
 
 #include "data/firebird/Connection.h"
 #include "data/modules/SchemaUpgrade.h"
@@ -51,28 +52,6 @@ void seed(const QString &databaseName) {
                              "values (:i, '00001', '2014', 'DOCUMENTO ANEXADO NUMERO ' || :i, mod(:i, 7) + 1); "
                              "i = i + 1; end end")
                   .arg(Documents));
-}
-
-// The floor: the same texts and rules at the same places, onto the writer.
-void straightToPdf(const ReportDocument &doc, const QString &path) {
-    QPdfWriter writer(path);
-    writer.setPageSize(doc.paper.pageSize());
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter p(&writer);
-    const double s = writer.logicalDpiX() / 25.4;
-    for (size_t i = 0; i < doc.pages.size(); ++i) {
-        if (i > 0)
-            writer.newPage();
-        for (const PageItem &item : doc.pages[i].items) {
-            if (const auto *t = std::get_if<TextItem>(&item)) {
-                p.setFont(t->font);
-                p.drawText(t->baseline * s, t->text);
-            } else if (const auto *l = std::get_if<LineItem>(&item)) {
-                p.setPen(QPen(Qt::black, l->widthMm * s));
-                p.drawLine(l->from * s, l->to * s);
-            }
-        }
-    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ProtocolForm.h"
 
 #include "data/modules/TUDMCadastro.h"
+#include "ui/DatePicker.h"
 #include "ui/FieldBinding.h"
 #include "ui/LookupBinding.h"
 #include "ui/RecordGrid.h"
@@ -55,14 +56,7 @@ QLabel *label(const QString &text, QWidget *buddy, QWidget *parent) {
     return l;
 }
 
-QDateEdit *datePicker(QWidget *parent, const char *name) {
-    auto *picker = made(new QDateEdit(parent), name);
-    picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    picker->setCalendarPopup(true);
-    // The date counts once it is whole: picked, stepped or typed and left.
-    picker->setKeyboardTracking(false);
-    return picker;
-}
+QDateEdit *datePicker(QWidget *parent, const char *name) { return made(makeDatePicker(parent), name); }
 
 QComboBox *statusList(QWidget *parent, const char *name) {
     auto *list = made(new QComboBox(parent), name);

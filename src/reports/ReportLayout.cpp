@@ -35,6 +35,12 @@ void ReportLayout::print(QWidget *parent) {
     const ReportDocument document = run();
     // Chosen after the run: the report's event may have named the printer.
     QPrinter printer(ReportOutput::printerAt(m_printerIndex), QPrinter::HighResolution);
+    printPages(printer, document, parent);
+}
+
+void ReportLayout::print(QPrinter &printer, QWidget *parent) { printPages(printer, run(), parent); }
+
+void ReportLayout::printPages(QPrinter &printer, const ReportDocument &document, QWidget *parent) const {
     printer.setDocName(m_title.isEmpty() ? QStringLiteral("Kalvero") : m_title);
     ReportOutput::preparePrinter(printer, document);
     ReportOutput::printPages(printer, document, 0, 0, true, parent);

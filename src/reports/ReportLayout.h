@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace kalvero {
@@ -54,12 +55,16 @@ public:
     // Runs the layout and sends the pages to the chosen printer, with a
     // progress window; returns when they have been sent.
     void print(QWidget *parent = nullptr);
+    // The same on a printer the caller has chosen (a PDF file, say).
+    void print(QPrinter &printer, QWidget *parent = nullptr);
 
     // Title of the preview window and of the print job.
     void setTitle(const QString &title) { m_title = title; }
     const QString &title() const { return m_title; }
 
 private:
+    void printPages(QPrinter &printer, const ReportDocument &document, QWidget *parent) const;
+
     ReportPaper m_paper = ReportPaper::a4();
     RecordSet *m_dataSet = nullptr;
     std::map<BandKind, std::unique_ptr<ReportBand>> m_bands;

@@ -15,16 +15,15 @@ LookupBinding *LookupBinding::bind(QComboBox *box, RecordSet *set, const QString
     return binding;
 }
 
-LookupBinding::LookupBinding(QComboBox *box, RecordSet *set, const QString &fieldName, const Choices &choices)
-    : QObject(box), m_box(box), m_set(set), m_fieldName(fieldName), m_choices(choices) {
+RecordSetModel *LookupBinding::showChoices(QComboBox *box, const Choices &choices, QObject *owner) {
     box->setEditable(false);
     // Sized by a fixed number of characters, not by measuring every choice:
     // a list of many thousand names opens as fast as a short one.
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(20);
-    m_model = new RecordSetModel(choices.set, this);
-    m_model->setFieldNames(choices.dropDownFields);
-    box->setModel(m_model);
+    auto *model = new RecordSetModel(choices.set, owner);
+    model->setFieldNames(choices.dropDownFields);
+    box->setModel(model);
     box->setModelColumn(std::max(0, int(choices.dropDownFields.indexOf(choices.shownField))));
 
     // Code and name side by side in the drop-down; rows of one line each, so
@@ -39,6 +38,13 @@ LookupBinding::LookupBinding(QComboBox *box, RecordSet *set, const QString &fiel
     view->horizontalHeader()->setStretchLastSection(true);
     box->setView(view);
     view->setMinimumWidth(360);
+
+    return model;
+}
+
+LookupBinding::LookupBinding(QComboBox *box, RecordSet *set, const QString &fieldName, const Choices &choices)
+    : QObject(box), m_box(box), m_set(set), m_fieldName(fieldName), m_choices(choices) {
+    m_model = showChoices(box, choices, this);
 
     followCurrentRecord(set, this, [this] { refresh(); });
     // The choices reloaded (a requester registered on the way) or their

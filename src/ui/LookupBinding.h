@@ -29,6 +29,11 @@ public:
 
     static LookupBinding *bind(QComboBox *box, RecordSet *set, const QString &fieldName, const Choices &choices);
 
+    // Makes the box a drop-down list over the choices' rows, shown as a bound
+    // box shows them, without binding it to any record; the model belongs
+    // to owner.
+    static RecordSetModel *showChoices(QComboBox *box, const Choices &choices, QObject *owner);
+
     // Shows the record's choice now.
     void refresh();
 

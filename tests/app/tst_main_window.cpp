@@ -14,6 +14,7 @@
 #include "data/session/SessionState.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "registries/TCAD_Setores.h"
+#include "reports/screen/TRelatorios.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
 #include "backup/TFrmBakcup.h"
@@ -342,6 +343,24 @@ private slots:
         QCOMPARE(title, QStringLiteral("Informações da Entidade"));
         QCOMPARE(city, QStringLiteral("PATOS"));
         QVERIFY(!UDMCadastro->cdsTBEntidade.isActive());
+
+        // The report screen opens with the report module, loads its two
+        // lists and lets go of both when it closes.
+        QVERIFY(window.commandButton(Command::Relatorios)->isEnabled());
+        bool reportModule = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto *screen = qobject_cast<TRelatorios *>(QApplication::activeModalWidget());
+            QVERIFY(screen);
+            title = screen->windowTitle();
+            reportModule = UDMRelatorio && UDMCadastro->cdsTBSolicitante.isActive() && UDMCadastro->cdsTBAssunto.isActive();
+            test::named<QPushButton>(screen, QStringLiteral("BitBtn3"))->click();
+        });
+        window.commandButton(Command::Relatorios)->click();
+        QCOMPARE(title, QStringLiteral("Relatórios"));
+        QVERIFY(reportModule);
+        QVERIFY(!UDMRelatorio);
+        QVERIFY(!UDMCadastro->cdsTBSolicitante.isActive());
+        QVERIFY(!UDMCadastro->cdsTBAssunto.isActive());
 
         // The backup screen lets go of the unit database while it is open.
         bool unitClosed = false;

@@ -1,7 +1,8 @@
 // Draws the README's and the operator guide's pictures from the program's own
 // windows on a demo install: the login, the main window, the requester
-// registry and the protocol register, and a delivery receipt and a label from
-// the program's own PDF output (pdftoppm). scripts/pictures.sh runs it under
+// registry, the protocol register and the report screen, and a delivery
+// receipt, a label and a two-page list of protocols from the program's own
+// PDF output (pdftoppm). scripts/pictures.sh runs it under
 // Xvfb.
 //   kalvero_pictures <output folder>
 #include "ShellFixture.h"
@@ -22,9 +23,13 @@
 #include "protocols/TCAD_Protocolo.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
 #include "registries/TCAD_Solicitantes.h"
+#include "reports/screen/TRelatorios.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QPainter>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -61,6 +66,36 @@ void savePrinted(ReportLayout &layout, const QString &name, int dpi) {
     QFile::remove(pdf);
     allSaved = allSaved && exitCode == 0;
     std::printf("%s %s.png\n", exitCode == 0 ? "wrote" : "could not write", qPrintable(png));
+}
+
+// The pages of a printed list side by side, as pdftoppm makes them of the
+// program's PDF.
+void savePrintedPages(ReportLayout &layout, const QString &name, int dpi) {
+    const QString pdf = QDir(outputFolder).filePath(name + QStringLiteral(".pdf"));
+    ReportOutput::writePdf(layout.run(), pdf);
+    const QString root = QDir(outputFolder).filePath(name + QStringLiteral("-pagina"));
+    const int exitCode = QProcess::execute(QStringLiteral("pdftoppm"),
+                                           {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdf, root});
+    QFile::remove(pdf);
+    QList<QImage> pages;
+    for (const QString &file : QDir(outputFolder).entryList({name + QStringLiteral("-pagina-*.png")}, QDir::Files, QDir::Name)) {
+        pages << QImage(QDir(outputFolder).filePath(file));
+        QFile::remove(QDir(outputFolder).filePath(file));
+    }
+    constexpr int gap = 16;
+    bool saved = exitCode == 0 && !pages.isEmpty();
+    if (saved) {
+        QImage sheet(pages.size() * (pages.first().width() + gap) + gap, pages.first().height() + 2 * gap,
+                     QImage::Format_RGB32);
+        sheet.fill(QColor(128, 128, 128));
+        QPainter p(&sheet);
+        for (int i = 0; i < pages.size(); ++i)
+            p.drawImage(gap + i * (pages.first().width() + gap), gap, pages.at(i));
+        p.end();
+        saved = sheet.save(QDir(outputFolder).filePath(name + QStringLiteral(".png")), "PNG");
+    }
+    allSaved = allSaved && saved;
+    std::printf("%s %s.png\n", saved ? "wrote" : "could not write", qPrintable(QDir(outputFolder).filePath(name)));
 }
 
 }  // namespace
@@ -188,6 +223,27 @@ int main(int argc, char *argv[]) {
         protocols.findChild<QToolButton *>(QStringLiteral("btnEtiqueta"))->click();
         protocols.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"))->click();
         protocols.close();
+    }
+    // The report screen set for the protocols of a recent period, long
+    // enough for a list of two pages, and that list.
+    {
+        TUDMRelatorio reports(*f.unit);
+        const QDate from = f.scalar(f.unitDatabaseName(), QStringLiteral("select first 1 skip 79 DATADEENTRADA "
+                                                                        "from TBPROTOCOLO order by DATADEENTRADA desc"))
+                               .toDate();
+        const QDate until = f.scalar(f.unitDatabaseName(), QStringLiteral("select max(DATADEENTRADA) from TBPROTOCOLO"))
+                                .toDate();
+        TRelatorios screen(*f.registries, reports, Session, &window, [](ReportLayout &layout, QWidget *) {
+            savePrintedPages(layout, QStringLiteral("lista-protocolos"), 60);
+        });
+        screen.show();
+        screen.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->setChecked(true);
+        screen.findChild<QCheckBox *>(QStringLiteral("CheckBox4"))->setChecked(true);
+        screen.findChild<QDateEdit *>(QStringLiteral("DateTimePicker1"))->setDate(from);
+        screen.findChild<QDateEdit *>(QStringLiteral("DateTimePicker2"))->setDate(until);
+        save(&screen, QStringLiteral("relatorios.png"));
+        screen.findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        screen.close();
     }
     return allSaved ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "data/modules/TUDMRelatorio.h"
 #include "protocols/ProtocolPrintCommands.h"
 #include "protocols/TCAD_Protocolo.h"
+#include "reports/screen/TRelatorios.h"
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
@@ -15,10 +16,12 @@ namespace kalvero {
 void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState &session) {
     using Command = TFrmPrincipal::Command;
     // The main window keeps the report module alive while the protocol
-    // screen is open.
+    // screen or the report screen is open.
     mainWindow.setScreen(Command::Protocolo, [&](QWidget *owner) {
         return new TCAD_Protocolo(data, session, ProtocolPrintCommands::commands(data, *UDMRelatorio, session), owner);
     });
+    mainWindow.setScreen(Command::Relatorios,
+                         [&](QWidget *owner) { return new TRelatorios(data, *UDMRelatorio, session, owner); });
     mainWindow.setScreen(Command::Solicitante,
                          [&](QWidget *owner) { return new TCAD_Solicitantes(data, session, owner); });
     mainWindow.setScreen(Command::Setor, [&](QWidget *owner) { return new TCAD_Setores(data, session, owner); });

@@ -163,4 +163,20 @@ QString groupedPageTotal() {
 }
 }  // namespace PrintStatements
 
+namespace ProtocolListStatements {
+QString select() {
+    return QStringLiteral(
+        "select p.idprotocolo, p.ano, p.status, p.datadeentrada, s.nome, a.descricao"
+        " from tbprotocolo p, tbsolicitante s, tbassunto a"
+        " where p.solicitante = s.idsolicitante and p.assunto = a.idassunto  ");
+}
+QString statusOtherThan() { return QStringLiteral(" and p.status <> cast(? as integer)"); }
+QString statusEquals() { return QStringLiteral(" and p.status = cast(? as integer)"); }
+QString requesterIs() { return QStringLiteral(" and p.SOLICITANTE = ?"); }
+QString subjectIs() { return QStringLiteral(" and p.ASSUNTO = ?"); }
+QString enteredBetween() { return QStringLiteral(" and p.DATADEENTRADA between ? and ?"); }
+// Protocols of one day come newest number first, the same on every run.
+QString newestFirst() { return QStringLiteral(" order by p.DATADEENTRADA DESC, p.ANO DESC, p.IDPROTOCOLO DESC"); }
+}  // namespace ProtocolListStatements
+
 }  // namespace kalvero

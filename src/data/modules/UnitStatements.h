@@ -107,4 +107,19 @@ QString documentLabel();    // and the document's number
 QString groupedPageTotal();  // the protocol with the sum of its pages, TOTAL
 }  // namespace PrintStatements
 
+// The list of protocols of the report screen: the joined select, then the
+// conditions the filters add, in this order, then the order. Each condition
+// carries its values as parameters. STATUS is text and is compared as a
+// number, as the list has always done: "-1" (any status) would not fit the
+// column's one character as text.
+namespace ProtocolListStatements {
+QString select();          // with the join of requester and subject
+QString statusOtherThan(); // the status as an integer
+QString statusEquals();    // the status as an integer
+QString requesterIs();     // the requester's code
+QString subjectIs();       // the subject's code
+QString enteredBetween();  // the first and last day, dates, both included
+QString newestFirst();     // by entry date, newest first; then the newest number
+}  // namespace ProtocolListStatements
+
 }  // namespace kalvero

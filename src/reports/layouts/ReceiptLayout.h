@@ -20,8 +20,6 @@ class ReceiptLayout : public ReportLayout {
 public:
     // The CPF as the receipt prints it: 123.456.789-01.
     static QString formattedCpf(const QString &cpf);
-    // The protocol's STATUS as a word: ATIVO, CANCELADO, ARQUIVADO.
-    static QString statusText(const QVariant &status);
 
 protected:
     ReceiptLayout(RecordSet &dataSet, const SessionState &session, bool withDocuments, const QString &headingTitle);

@@ -32,12 +32,12 @@ void rightAligned(ReportBand &band, ReportSystemData::Kind kind, double top) {
 
 }  // namespace
 
-StandardHeading::StandardHeading(ReportBand &band) : m_emblem(band.add<ReportImage>(1.3, 1.1, 18.8, 18.8)) {
+StandardHeading::StandardHeading(ReportBand &band, double dateTop) : m_emblem(band.add<ReportImage>(1.3, 1.1, 18.8, 18.8)) {
     m_state = line(band, 2.6);
     line(band, 6.6, QStringLiteral("SISTEMA DE GERENCIAMENTO ELETRÔNICO DE PROTOCOLOS"));
     m_unit = line(band, 10.6);
     m_title = line(band, 14.8);
-    rightAligned(band, ReportSystemData::Kind::Date, 4.5);
+    rightAligned(band, ReportSystemData::Kind::Date, dateTop);
     rightAligned(band, ReportSystemData::Kind::PageNumber, 13.8);
 }
 

@@ -16,8 +16,9 @@ class StandardHeading {
 public:
     static constexpr double Height = 20.0;
 
-    // Places the heading's controls at the top of the band.
-    explicit StandardHeading(ReportBand &pageHeader);
+    // Places the heading's controls at the top of the band; the date's top
+    // differs a little between the layouts.
+    explicit StandardHeading(ReportBand &pageHeader, double dateTop = 4.5);
 
     // Sets the lines from the session, before the page header prints. The
     // coat of arms is read from Config/prefeitura.bmp under the program's

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "reports/ReportPage.h"
+
+#include <QList>
+#include <QString>
+#include <QtTest>
+
+namespace kalvero::test {
+
+// Where a text lies on the sheet, against where its layout places it:
+// millimetres from the sheet's corner, within 0.1 mm.
+enum Edge { Left, Right, Centre };
+struct Place {
+    QString text;
+    double x;  // the box's left or right edge, or its centre
+    double top;
+    Edge edge = Left;
+};
+
+inline void checkPlaces(const ReportPage &page, const QList<Place> &places) {
+    for (const Place &p : places) {
+        const TextItem *item = page.findText(p.text);
+        QVERIFY2(item, qPrintable(p.text));
+        const double x = p.edge == Right    ? item->frame.right()
+                         : p.edge == Centre ? item->frame.center().x()
+                                            : item->frame.left();
+        QVERIFY2(qAbs(x - p.x) < 0.1 && qAbs(item->frame.top() - p.top) < 0.1,
+                 qPrintable(QStringLiteral("%1 at %2, %3").arg(p.text).arg(x).arg(item->frame.top())));
+    }
+}
+
+}  // namespace kalvero::test
