@@ -5,6 +5,8 @@
 #include "data/Clock.h"
 #include "data/records/RecordSet.h"
 
+#include <QScopeGuard>
+
 namespace kalvero {
 
 ReportPaginator::ReportPaginator(ReportLayout &layout) : m_layout(layout), m_run(layout) {}
@@ -58,6 +60,9 @@ void ReportPaginator::openPage() {
 }
 
 void ReportPaginator::closePage() {
+    // A page is whole once closed: it keeps no room to grow (a long list
+    // holds thousands of pages).
+    const auto fitted = qScopeGuard([this] { m_page->items.shrink_to_fit(); });
     ReportBand *footer = m_layout.band(BandKind::PageFooter);
     if (!footer)
         return;
