@@ -1,5 +1,5 @@
 #include "ExternalTools.h"
-#include "PagePlaces.h"
+#include "ReportChecks.h"
 #include "UnitFixture.h"
 #include "WindowDriving.h"
 
@@ -61,13 +61,6 @@ QString kindOf(ReportLayout &layout) {
     if (dynamic_cast<TRelatorio_EtiquetaDocumentosAgrupado *>(&layout))
         return QStringLiteral("TRelatorio_EtiquetaDocumentosAgrupado");
     return QStringLiteral("?");
-}
-
-QStringList allTexts(const ReportDocument &doc) {
-    QStringList texts;
-    for (const ReportPage &page : doc.pages)
-        texts << page.texts();
-    return texts;
 }
 
 QString pdfOf(const ReportDocument &doc, const ScratchFolder &folder, const QString &name) {
@@ -175,10 +168,7 @@ private slots:
         s.StateText = QStringLiteral("ESTADO DO PIAUÍ");
         s.EntityCity = QStringLiteral("TERESINA");
         s.RightsNotice = QStringLiteral("Kalvero - todos os direitos reservados");
-        QDir().mkpath(programFolder.file(QStringLiteral("Config")));
-        QImage emblem(72, 72, QImage::Format_RGB32);
-        emblem.fill(Qt::darkGreen);
-        QVERIFY(emblem.save(programFolder.file(QStringLiteral("Config/prefeitura.bmp"))));
+        QVERIFY(writeEmblem(programFolder.path()));
 
         addRequester(1, QStringLiteral("ANA MARIA DE SOUSA"), QStringLiteral("12345678901"));
         f->execute(QStringLiteral("insert into TBASSUNTO (IDASSUNTO, DESCRICAO) values (1, 'ALVARA DE CONSTRUCAO')"));

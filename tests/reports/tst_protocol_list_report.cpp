@@ -1,5 +1,5 @@
 #include "ExternalTools.h"
-#include "PagePlaces.h"
+#include "ReportChecks.h"
 #include "UnitFixture.h"
 #include "WindowDriving.h"
 
@@ -128,10 +128,7 @@ private slots:
         s.UnitLabel = QStringLiteral("01-PREFEITURA MUNICIPAL DE TERESINA");
         s.StateText = QStringLiteral("ESTADO DO PIAUÍ");
         s.RightsNotice = QStringLiteral("Kalvero - todos os direitos reservados");
-        QDir().mkpath(programFolder.file(QStringLiteral("Config")));
-        QImage emblem(72, 72, QImage::Format_RGB32);
-        emblem.fill(Qt::darkGreen);
-        QVERIFY(emblem.save(programFolder.file(QStringLiteral("Config/prefeitura.bmp"))));
+        QVERIFY(writeEmblem(programFolder.path()));
 
         addRequester(5, QStringLiteral("ANA MARIA DE SOUSA"));
         addRequester(12, QStringLiteral("JOÃO D'ÁVILA CONCEIÇÃO"));
@@ -432,13 +429,6 @@ private slots:
         QVERIFY(f->messages().isEmpty());
     }
 
-private:
-    static QStringList allTexts(const ReportDocument &doc) {
-        QStringList texts;
-        for (const ReportPage &page : doc.pages)
-            texts << page.texts();
-        return texts;
-    }
 };
 
 QTEST_MAIN(ProtocolListReportTest)

@@ -1,12 +1,32 @@
 #pragma once
 
-#include "reports/ReportPage.h"
+#include "reports/ReportDocument.h"
+
+#include <QDir>
+#include <QImage>
 
 #include <QList>
 #include <QString>
 #include <QtTest>
 
 namespace kalvero::test {
+
+// What the pages of a run say, page after page.
+inline QStringList allTexts(const ReportDocument &doc) {
+    QStringList texts;
+    for (const ReportPage &page : doc.pages)
+        texts << page.texts();
+    return texts;
+}
+
+// A coat of arms in Config/prefeitura.bmp under a program folder, as the
+// standard heading loads it.
+inline bool writeEmblem(const QString &programFolder) {
+    QDir().mkpath(QDir(programFolder).filePath(QStringLiteral("Config")));
+    QImage emblem(72, 72, QImage::Format_RGB32);
+    emblem.fill(Qt::darkGreen);
+    return emblem.save(QDir(programFolder).filePath(QStringLiteral("Config/prefeitura.bmp")));
+}
 
 // Where a text lies on the sheet, against where its layout places it:
 // millimetres from the sheet's corner, within 0.1 mm.
