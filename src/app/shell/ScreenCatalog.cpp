@@ -4,6 +4,8 @@
 #include "backup/TFrmBakcup.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
+#include "movements/MovementHistoryPrint.h"
+#include "movements/TCAD_Movimentacao.h"
 #include "protocols/ProtocolPrintCommands.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "registries/TCAD_Setores.h"
@@ -18,6 +20,12 @@ void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState 
     // screen is open.
     mainWindow.setScreen(Command::Protocolo, [&](QWidget *owner) {
         return new TCAD_Protocolo(data, session, ProtocolPrintCommands::commands(data, *UDMRelatorio, session), owner);
+    });
+    mainWindow.setScreen(Command::Movimentacao, [&](QWidget *owner) {
+        auto printHistory = [&](const QString &number, const QString &year, QWidget *screen) {
+            MovementHistoryPrint(data.connectionModule(), session).print(number, year, screen);
+        };
+        return new TCAD_Movimentacao(data, session, printHistory, owner);
     });
     mainWindow.setScreen(Command::Solicitante,
                          [&](QWidget *owner) { return new TCAD_Solicitantes(data, session, owner); });

@@ -1,5 +1,7 @@
 #include "ReceiptLayout.h"
 
+#include "LayoutParts.h"
+
 #include "data/Clock.h"
 #include "data/records/FieldFormat.h"
 #include "data/records/RecordSet.h"
@@ -13,6 +15,8 @@
 
 namespace kalvero {
 
+using namespace LayoutParts;
+
 namespace {
 
 constexpr double PageHeaderHeight = 78.3;
@@ -20,42 +24,10 @@ constexpr double ColumnHeaderHeight = 11.4;
 constexpr double DetailHeight = 3.4;
 constexpr double SummaryHeight = 45.0;
 constexpr double FooterHeight = 4.5;
-constexpr double LineHeight = 3.6;  // of an 8 pt line
 
 const QString CnpjMask = QStringLiteral("99\\.999\\.999\\/9999\\-99;0;");
 const QString Documents = QStringLiteral("documentos");
 const QString Pages = QStringLiteral("paginas");
-
-ReportLabel *caption(ReportBand &band, double left, double top, const QString &text, double points = 8,
-                     bool bold = true) {
-    auto *label = band.add<ReportLabel>(left, top, 0, LineHeight, text);
-    label->setFont(ReportFonts::arial(points, bold));
-    return label;
-}
-
-// A label whose text the events set, aligned within a fixed frame.
-ReportLabel *slot(ReportBand &band, double left, double top, double width, Qt::Alignment alignment,
-                  double points = 8, bool bold = false, double height = LineHeight) {
-    auto *label = band.add<ReportLabel>(left, top, width, height);
-    label->setAlignment(alignment);
-    label->setFont(ReportFonts::arial(points, bold));
-    return label;
-}
-
-void dataText(ReportBand &band, const QString &field, double left, double top, double width, double points = 8,
-              Qt::Alignment alignment = Qt::AlignLeft, double height = LineHeight) {
-    auto *text = band.add<ReportDataText>(field, left, top, width, height);
-    text->setFont(ReportFonts::arial(points));
-    text->setAlignment(alignment);
-}
-
-void horizontalLine(ReportBand &band, double left, double top, double width) {
-    band.add<ReportShape>(ReportShape::Kind::HorizontalLine, left, top - 0.1, width, 0.2);
-}
-
-void verticalLine(ReportBand &band, double left, double top, double height) {
-    band.add<ReportShape>(ReportShape::Kind::VerticalLine, left - 0.1, top, 0.2, height);
-}
 
 }  // namespace
 

@@ -15,9 +15,11 @@ struct SessionState;
 class StandardHeading {
 public:
     static constexpr double Height = 20.0;
+    static constexpr double LetterRightEdge = 193.1;  // of the date and the page number
 
-    // Places the heading's controls at the top of the band.
-    explicit StandardHeading(ReportBand &pageHeader);
+    // Places the heading's controls at the top of the band; the date and the
+    // page number end at the right edge given.
+    explicit StandardHeading(ReportBand &pageHeader, double rightEdge = LetterRightEdge);
 
     // Sets the lines from the session, before the page header prints. The
     // coat of arms is read from Config/prefeitura.bmp under the program's
