@@ -1,4 +1,5 @@
 #include "ExternalTools.h"
+#include "PagePlaces.h"
 #include "UnitFixture.h"
 #include "WindowDriving.h"
 
@@ -62,45 +63,11 @@ QString kindOf(ReportLayout &layout) {
     return QStringLiteral("?");
 }
 
-QStringList allTexts(const ReportDocument &doc) {
-    QStringList texts;
-    for (const ReportPage &page : doc.pages)
-        texts << page.texts();
-    return texts;
-}
-
-QString pdfOf(const ReportDocument &doc, const ScratchFolder &folder, const QString &name) {
-    const QString path = folder.file(name);
-    ReportOutput::writePdf(doc, path);
-    return path;
-}
-
 const BarsItem *barsOn(const ReportPage &page) {
     for (const PageItem &item : page.items)
         if (const auto *bars = std::get_if<BarsItem>(&item))
             return bars;
     return nullptr;
-}
-
-// Where an item lies on the sheet, against where the layout places it.
-enum Edge { Left, Right, Centre };
-struct Place {
-    QString text;
-    double x;  // the box's left or right edge, or its centre
-    double top;
-    Edge edge = Left;
-};
-
-void checkPlaces(const ReportPage &page, const QList<Place> &places) {
-    for (const Place &p : places) {
-        const TextItem *item = page.findText(p.text);
-        QVERIFY2(item, qPrintable(p.text));
-        const double x = p.edge == Right    ? item->frame.right()
-                         : p.edge == Centre ? item->frame.center().x()
-                                            : item->frame.left();
-        QVERIFY2(qAbs(x - p.x) < 0.1 && qAbs(item->frame.top() - p.top) < 0.1,
-                 qPrintable(QStringLiteral("%1 at %2, %3").arg(p.text).arg(x).arg(item->frame.top())));
-    }
 }
 
 }  // namespace

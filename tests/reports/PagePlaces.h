@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ExternalTools.h"
+#include "TestDatabase.h"
+
+#include "reports/ReportDocument.h"
+#include "reports/ReportOutput.h"
+
+#include <QStringList>
+#include <QtTest>
+
+namespace kalvero::test {
+
+// Every text of every page, in order.
+inline QStringList allTexts(const ReportDocument &doc) {
+    QStringList texts;
+    for (const ReportPage &page : doc.pages)
+        texts << page.texts();
+    return texts;
+}
+
+// The pages written as a PDF file in the folder; gives its path.
+inline QString pdfOf(const ReportDocument &doc, const ScratchFolder &folder, const QString &name) {
+    const QString path = folder.file(name);
+    ReportOutput::writePdf(doc, path);
+    return path;
+}
+
+// Where an item lies on the sheet, against where the layout places it.
+enum Edge { Left, Right, Centre };
+struct Place {
+    QString text;
+    double x;  // the box's left or right edge, or its centre
+    double top;
+    Edge edge = Left;
+};
+
+inline void checkPlaces(const ReportPage &page, const QList<Place> &places) {
+    for (const Place &p : places) {
+        const TextItem *item = page.findText(p.text);
+        QVERIFY2(item, qPrintable(p.text));
+        const double x = p.edge == Right    ? item->frame.right()
+                         : p.edge == Centre ? item->frame.center().x()
+                                            : item->frame.left();
+        QVERIFY2(qAbs(x - p.x) < 0.1 && qAbs(item->frame.top() - p.top) < 0.1,
+                 qPrintable(QStringLiteral("%1 at %2, %3").arg(p.text).arg(x).arg(item->frame.top())));
+    }
+}
+
+}  // namespace kalvero::test
