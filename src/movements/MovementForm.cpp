@@ -197,17 +197,14 @@ QGroupBox *buildEntry(MovementForm &f, TUDMCadastro &data) {
     RecordSet *movement = &data.cdsTBMovimentacao;
     auto *group = named(new QGroupBox(QStringLiteral(" Manutenção da Movimentação "), f.tabManutencao),
                         "grpManutencao");
+    // Everything fits the group's fixed height: tight margins, and the
+    // situation and the sector on one line.
     auto *column = new QVBoxLayout(group);
-    auto *g = new QGridLayout;
+    column->setContentsMargins(6, 2, 6, 4);
+    column->setSpacing(2);
 
     f.cbSituacao = named(new QComboBox(group), "cbSituacao");
     f.cbSituacao->addItem(QStringLiteral("ENTREGUE"));
-    auto *situation = new QHBoxLayout;
-    situation->addWidget(f.cbSituacao);
-    situation->addStretch();
-    g->addWidget(label(QStringLiteral("Situação*"), f.cbSituacao, group), 0, 0);
-    g->addLayout(situation, 0, 1);
-
     f.edtSetor = codeBox(group, "edtSetor", movement, QStringLiteral("SETOR"));
     f.cbSetor = named(new QComboBox(group), "cbSetor");
     LookupBinding::bind(f.cbSetor, movement, QStringLiteral("SETOR"),
@@ -215,16 +212,19 @@ QGroupBox *buildEntry(MovementForm &f, TUDMCadastro &data) {
                          {QStringLiteral("IDSETOR"), QStringLiteral("NOME")}});
     f.btnIncluirSetor =
         imageButton(group, "btnIncluirSetor", QStringLiteral("Incluir"), QStyle::SP_FileDialogNewFolder);
-    auto *sector = new QHBoxLayout;
-    sector->addWidget(f.edtSetor);
-    sector->addWidget(f.cbSetor, 1);
-    sector->addWidget(f.btnIncluirSetor);
-    g->addWidget(label(QStringLiteral("Setor*"), f.edtSetor, group), 1, 0);
-    g->addLayout(sector, 1, 1);
-    column->addLayout(g);
+    auto *first = new QHBoxLayout;
+    first->addWidget(label(QStringLiteral("Situação*"), f.cbSituacao, group));
+    first->addWidget(f.cbSituacao);
+    first->addSpacing(12);
+    first->addWidget(label(QStringLiteral("Setor*"), f.edtSetor, group));
+    first->addWidget(f.edtSetor);
+    first->addWidget(f.cbSetor, 1);
+    first->addWidget(f.btnIncluirSetor);
+    column->addLayout(first);
 
     auto *delivery = new QGroupBox(QStringLiteral(" Registro de Entrega "), group);
     auto *d = new QHBoxLayout(delivery);
+    d->setContentsMargins(6, 2, 6, 2);
     f.dtpData = datePicker(delivery, "dtpData");
     f.edtHora = named(new MaskedDigitsEdit(QStringLiteral("99:99"), QLatin1Char('_'), delivery), "edtHora");
     f.edtHora->setMaximumWidth(60);
@@ -243,22 +243,25 @@ QGroupBox *buildEntry(MovementForm &f, TUDMCadastro &data) {
     d->addWidget(f.btnIncluirResponsavel);
     column->addWidget(delivery);
 
+    auto *lower = new QHBoxLayout;
     auto *remarks = new QGroupBox(QStringLiteral(" Observações"), group);
     auto *r = new QHBoxLayout(remarks);
+    r->setContentsMargins(6, 2, 6, 4);
     f.mmObservacao = named(new QPlainTextEdit(remarks), "mmObservacao");
     FieldBinding::bind(f.mmObservacao, movement, QStringLiteral("OBSERVACAO"));
     f.mmObservacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     f.mmObservacao->setTabChangesFocus(true);  // Enter moves on too, as everywhere on this window
     r->addWidget(f.mmObservacao, 1);
+    lower->addWidget(remarks, 1);
     auto *buttons = new QVBoxLayout;
-    f.btnGravar = button(remarks, "btnGravar", QStringLiteral("Gravar"), QStyle::SP_DialogSaveButton);
+    buttons->addStretch();
+    f.btnGravar = button(group, "btnGravar", QStringLiteral("Gravar"), QStyle::SP_DialogSaveButton);
     f.btnCancelarEntrada =
-        button(remarks, "btnCancelarEntrada", QStringLiteral("Cancelar"), QStyle::SP_DialogCancelButton);
+        button(group, "btnCancelarEntrada", QStringLiteral("Cancelar"), QStyle::SP_DialogCancelButton);
     buttons->addWidget(f.btnGravar);
     buttons->addWidget(f.btnCancelarEntrada);
-    buttons->addStretch();
-    r->addLayout(buttons);
-    column->addWidget(remarks, 1);
+    lower->addLayout(buttons);
+    column->addLayout(lower, 1);
     group->hide();
     return group;
 }
