@@ -8,6 +8,7 @@
 #include "BenchArguments.h"
 #include "BenchSeed.h"
 #include "BenchTiming.h"
+#include "PaintWatch.h"
 #include "RawFetch.h"
 #include "data/firebird/Connection.h"
 #include "data/modules/TDM.h"
@@ -28,31 +29,6 @@ using namespace kalvero;
 
 namespace {
 
-constexpr int ActiveProtocols = 99000;
-
-void seed(const QString &databaseName) {
-    DemoDataSeeder::Sizes sizes;
-    sizes.requesters = 50000;
-    sizes.companyEvery = 10;
-    sizes.protocolsPerYear = {{2013, ActiveProtocols}};
-    sizes.maxMovementsPerProtocol = 0;
-    sizes.cancelAndArchive = false;  // every protocol in the active list
-    seedUnit(databaseName, sizes);
-}
-
-// Done once the grid's rows have been painted.
-class PaintWatch : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
 }  // namespace
 
 int main(int argc, char *argv[]) {
@@ -63,7 +39,7 @@ int main(int argc, char *argv[]) {
         return 2;
     const QString name = arguments->databaseName();
     if (!QFile::exists(arguments->file))
-        seed(name);
+        seedScreenBenchUnit(name);
 
     TDM dm;
     dm.MDatabasePrincipal.setDatabaseName(name);
@@ -80,11 +56,9 @@ int main(int argc, char *argv[]) {
             TUDMRelatorio reports(dm);
             TCAD_Protocolo screen(cadastro, session);
             auto *grid = screen.findChild<QAbstractItemView *>(QStringLiteral("DBGrid1"));
-            PaintWatch watch;
-            grid->viewport()->installEventFilter(&watch);
+            PaintWatch watch(grid->viewport());
             screen.show();
-            while (!watch.painted)
-                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            watch.wait();
             listed = grid->model()->rowCount();
             screen.close();
         });

@@ -23,8 +23,9 @@ QString leftCharacters(const QString &text, int count) {
 
 }  // namespace
 
-QString appendTo(const QString &description, const QString &reason, const QDate &date, int maxLength) {
-    const QString head = QStringLiteral(" / ***** P R O T O C O L O  C A N C E L A D O ***** / MOTIVO: ");
+QString appendTo(const QString &description, const QString &banner, const QString &reason, const QDate &date,
+                 int maxLength) {
+    const QString head = QStringLiteral(" / ") + banner + QStringLiteral(" / MOTIVO: ");
     const QString tail = QStringLiteral(" / DATA DO CANCELAMENTO: ") + DateText::fromDate(date);
     const int fixed = int(head.size() + tail.size());
     const QString keptReason = leftCharacters(reason, maxLength - fixed);

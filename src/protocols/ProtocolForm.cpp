@@ -1,8 +1,8 @@
 #include "ProtocolForm.h"
 
 #include "data/modules/TUDMCadastro.h"
-#include "ui/DatePicker.h"
 #include "ui/FieldBinding.h"
+#include "ui/FormParts.h"
 #include "ui/LookupBinding.h"
 #include "ui/RecordGrid.h"
 #include "ui/OneVisibleTab.h"
@@ -27,59 +27,16 @@
 
 namespace kalvero {
 
+using namespace FormParts;
+
 namespace {
 
 const QStringList StatusNames = {QStringLiteral("ATIVO"), QStringLiteral("CANCELADO"), QStringLiteral("ARQUIVADO")};
 
-template <typename Widget>
-Widget *made(Widget *widget, const char *name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon) {
-    auto *b = made(new QPushButton(parent->style()->standardIcon(icon), caption, parent), name);
-    b->setMinimumHeight(30);
-    return b;
-}
-
-QToolButton *imageButton(QWidget *parent, const char *name, const QString &hint, QStyle::StandardPixmap icon) {
-    auto *b = made(new QToolButton(parent), name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setToolTip(hint);
-    return b;
-}
-
-QLabel *label(const QString &text, QWidget *buddy, QWidget *parent) {
-    auto *l = new QLabel(text, parent);
-    l->setBuddy(buddy);
-    return l;
-}
-
-QDateEdit *datePicker(QWidget *parent, const char *name) { return made(makeDatePicker(parent), name); }
-
 QComboBox *statusList(QWidget *parent, const char *name) {
-    auto *list = made(new QComboBox(parent), name);
+    auto *list = named(new QComboBox(parent), name);
     list->addItems(StatusNames);
     return list;
-}
-
-// A read-only count, right-aligned.
-QLineEdit *totalBox(QWidget *parent, const char *name) {
-    auto *box = made(new QLineEdit(parent), name);
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setMaximumWidth(90);
-    return box;
-}
-
-QLineEdit *codeBox(QWidget *parent, const char *name, RecordSet *set, const QString &field) {
-    auto *box = made(new QLineEdit(parent), name);
-    FieldBinding::bind(box, set, field, TextCase::AsTyped);
-    acceptDigitsOnly(box, 9);
-    box->setMaximumWidth(60);
-    return box;
 }
 
 void buildListTab(ProtocolForm &f, TUDMCadastro &data) {
@@ -102,10 +59,10 @@ void buildListTab(ProtocolForm &f, TUDMCadastro &data) {
 
     auto *queries = new QGroupBox(QStringLiteral(" Consultas "), tab);
     auto *q = new QGridLayout(queries);
-    f.edtConsultaNumero = made(new QLineEdit(queries), "edtConsultaNumero");
+    f.edtConsultaNumero = named(new QLineEdit(queries), "edtConsultaNumero");
     acceptDigitsOnly(f.edtConsultaNumero, 5);
     f.edtConsultaNumero->setMaximumWidth(70);
-    f.edtConsultaAno = made(new QLineEdit(queries), "edtConsultaAno");
+    f.edtConsultaAno = named(new QLineEdit(queries), "edtConsultaAno");
     acceptDigitsOnly(f.edtConsultaAno, 4);
     f.edtConsultaAno->setMaximumWidth(60);
     f.btnLocalizar = button(queries, "btnLocalizar", QString(), QStyle::SP_FileDialogContentsView);
@@ -150,7 +107,7 @@ void buildListTab(ProtocolForm &f, TUDMCadastro &data) {
     navigation->addWidget(f.btnComprovante);
     column->addLayout(navigation);
 
-    f.DBGrid1 = made(new RecordGrid(&data.cdsTBProtocolo, RecordGrid::Colours::Zebra, tab), "DBGrid1");
+    f.DBGrid1 = named(new RecordGrid(&data.cdsTBProtocolo, RecordGrid::Colours::Zebra, tab), "DBGrid1");
     f.DBGrid1->setFieldNames({QStringLiteral("IDPROTOCOLO"), QStringLiteral("ANO"), QStringLiteral("DATADEENTRADA"),
                               QStringLiteral("ASSUNTONOME"), QStringLiteral("SOLICITANTENOME")});
     column->addWidget(f.DBGrid1, 1);
@@ -169,9 +126,9 @@ void buildProtocolFields(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *colum
     auto *fields = new QGroupBox(tab);
     auto *g = new QGridLayout(fields);
 
-    f.edtIdProtocolo = made(new QLineEdit(fields), "edtIdProtocolo");
+    f.edtIdProtocolo = named(new QLineEdit(fields), "edtIdProtocolo");
     FieldBinding::bind(f.edtIdProtocolo, protocol, QStringLiteral("IDPROTOCOLO"), TextCase::AsTyped);
-    f.edtAno = made(new QLineEdit(fields), "edtAno");
+    f.edtAno = named(new QLineEdit(fields), "edtAno");
     FieldBinding::bind(f.edtAno, protocol, QStringLiteral("ANO"), TextCase::AsTyped);
     for (QLineEdit *box : {f.edtIdProtocolo, f.edtAno}) {
         box->setEnabled(false);
@@ -198,7 +155,7 @@ void buildProtocolFields(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *colum
                          const char *lookupName, QToolButton *&add, const char *addName, const QString &field,
                          const LookupBinding::Choices &choices) {
         code = codeBox(fields, codeName, protocol, field);
-        lookup = made(new QComboBox(fields), lookupName);
+        lookup = named(new QComboBox(fields), lookupName);
         LookupBinding::bind(lookup, protocol, field, choices);
         add = imageButton(fields, addName, QStringLiteral("Incluir"), QStyle::SP_FileDialogNewFolder);
         auto *line = new QHBoxLayout;
@@ -220,7 +177,7 @@ void buildProtocolFields(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *colum
 
     auto *description = new QGroupBox(QStringLiteral(" Descrição* "), tab);
     auto *d = new QHBoxLayout(description);
-    f.mmDescricao = made(new QPlainTextEdit(description), "mmDescricao");
+    f.mmDescricao = named(new QPlainTextEdit(description), "mmDescricao");
     FieldBinding::bind(f.mmDescricao, protocol, QStringLiteral("DESCRICAO"));
     f.mmDescricao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     f.mmDescricao->setTabChangesFocus(true);  // Enter moves on too, as everywhere on this window
@@ -249,12 +206,12 @@ void buildDocuments(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *column) {
     row->addWidget(commands);
 
     auto *right = new QVBoxLayout;
-    f.grpManutencaoDocumentos = made(new QGroupBox(QStringLiteral(" Manutenção dos Documentos "), tab),
+    f.grpManutencaoDocumentos = named(new QGroupBox(QStringLiteral(" Manutenção dos Documentos "), tab),
                                      "grpManutencaoDocumentos");
     auto *e = new QHBoxLayout(f.grpManutencaoDocumentos);
-    f.edtNomeDocumento = made(new QLineEdit(f.grpManutencaoDocumentos), "edtNomeDocumento");
+    f.edtNomeDocumento = named(new QLineEdit(f.grpManutencaoDocumentos), "edtNomeDocumento");
     FieldBinding::bind(f.edtNomeDocumento, documents, QStringLiteral("NOMEDOCUMENTO"), TextCase::Upper);
-    f.edtPaginas = made(new QLineEdit(f.grpManutencaoDocumentos), "edtPaginas");
+    f.edtPaginas = named(new QLineEdit(f.grpManutencaoDocumentos), "edtPaginas");
     FieldBinding::bind(f.edtPaginas, documents, QStringLiteral("PAGINA"), TextCase::AsTyped);
     acceptDigitsOnly(f.edtPaginas, 5);
     f.edtPaginas->setMaximumWidth(60);
@@ -273,7 +230,7 @@ void buildDocuments(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *column) {
 
     auto *attached = new QGroupBox(QStringLiteral(" Documentos Anexados ao Protocolo "), tab);
     auto *a = new QHBoxLayout(attached);
-    f.DBGrid2 = made(new RecordGrid(documents, RecordGrid::Colours::Zebra, attached), "DBGrid2");
+    f.DBGrid2 = named(new RecordGrid(documents, RecordGrid::Colours::Zebra, attached), "DBGrid2");
     f.DBGrid2->setFieldNames({QStringLiteral("IDDOCUMENTO"), QStringLiteral("IDPROTOCOLO"), QStringLiteral("ANO"),
                               QStringLiteral("NOMEDOCUMENTO"), QStringLiteral("PAGINA")});
     a->addWidget(f.DBGrid2, 1);
@@ -327,10 +284,10 @@ ProtocolForm ProtocolForm::build(QDialog *window, TUDMCadastro &data) {
 
     auto *outer = new QVBoxLayout(window);
     outer->setContentsMargins(4, 4, 4, 4);
-    f.PageControl = made(new QTabWidget(window), "PageControl");
+    f.PageControl = named(new QTabWidget(window), "PageControl");
     outer->addWidget(f.PageControl);
-    f.tabProtocolo = made(new QWidget, "tabProtocolo");
-    f.tabManutencao = made(new QWidget, "tabManutencao");
+    f.tabProtocolo = named(new QWidget, "tabProtocolo");
+    f.tabManutencao = named(new QWidget, "tabManutencao");
     buildListTab(f, data);
     buildMaintenanceTab(f, data);
     f.PageControl->addTab(f.tabProtocolo, QStringLiteral("Protocolo"));

@@ -4,13 +4,15 @@
 
 namespace kalvero {
 
-ProtocolListQuery ProtocolListQuery::ofStatus(const QString &status) { return {status, {}, {}}; }
+ProtocolListQuery ProtocolListQuery::ofStatus(const QString &status, Order order) { return {status, {}, {}, order}; }
 
-ProtocolListQuery ProtocolListQuery::ofPeriod(const QString &status, const QDate &from, const QDate &to) {
-    return {status, from, to};
+ProtocolListQuery ProtocolListQuery::ofPeriod(const QString &status, const QDate &from, const QDate &to, Order order) {
+    return {status, from, to, order};
 }
 
 QString ProtocolListQuery::statement() const {
+    if (order == Order::NewestNumber)
+        return hasPeriod() ? ProtocolStatements::ofStatusInPeriodByNumber() : ProtocolStatements::ofStatusByNumber();
     return hasPeriod() ? ProtocolStatements::ofStatusInPeriod() : ProtocolStatements::ofStatus();
 }
 

@@ -2,20 +2,16 @@
 
 #include "CancellationTrailer.h"
 #include "EnteredRow.h"
+#include "NumberedWrite.h"
 
 #include "data/Clock.h"
 #include "data/DateText.h"
-#include "data/firebird/FirebirdError.h"
+#include "data/Failure.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/records/RecordSet.h"
 #include "data/records/WriteTransaction.h"
 #include "registries/RecordWrite.h"
-
-#include <QRandomGenerator>
-#include <QThread>
-
-#include <algorithm>
 
 namespace kalvero {
 
@@ -27,12 +23,6 @@ const QString IdDocumento = QStringLiteral("IDDOCUMENTO");
 
 constexpr int DescriptionLength = 500;  // TBPROTOCOLO.DESCRICAO
 
-// Desks that lost the same number would otherwise all read the next one at
-// once and collide again; a short pause of random length spreads them out.
-void pauseAfterCollision(int collisions) {
-    QThread::msleep(QRandomGenerator::global()->bounded(1 + std::min(collisions, 10) * 2));
-}
-
 }  // namespace
 
 ProtocolStore::ProtocolStore(TUDMCadastro &data) : m_data(data) {}
@@ -40,10 +30,10 @@ ProtocolStore::ProtocolStore(TUDMCadastro &data) : m_data(data) {}
 RecordSet &ProtocolStore::protocols() const { return m_data.cdsTBProtocolo; }
 RecordSet &ProtocolStore::documents() const { return m_data.cdsTBDocumentos; }
 
-void ProtocolStore::openLists() {
+void ProtocolStore::openLists(const ProtocolListQuery &first) {
     m_data.cdsTBSolicitante.openWith(RequesterStatements::orderedByName());
     m_data.cdsTBAssunto.openWith(SubjectStatements::orderedByDescription());
-    loadList(ProtocolListQuery::ofStatus(QStringLiteral("0")));
+    loadList(first);
 }
 
 void ProtocolStore::loadList(const ProtocolListQuery &query) {
@@ -94,42 +84,28 @@ ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int st
 
     FirstSave saved;
     try {
-        for (;;) {
-            saved.number = m_data.NextProtocolNumber(year);
-            p.edit();
-            p.field(IdProtocolo).setAsString(saved.number);
-            p.field(QStringLiteral("DATADEENTRADA")).setValue(entryDate);
-            p.field(QStringLiteral("STATUS")).setAsString(QString::number(status));
-            p.post();
+        saved.retries = NumberedWrite::run(
+            p,
+            [&] {
+                saved.number = m_data.NextProtocolNumber(year);
+                p.edit();
+                p.field(IdProtocolo).setAsString(saved.number);
+                p.field(QStringLiteral("DATADEENTRADA")).setValue(entryDate);
+                p.field(QStringLiteral("STATUS")).setAsString(QString::number(status));
+                p.post();
 
-            d.cancelUpdates();
-            for (int i = 0; i < documentsToAdd.size(); ++i) {
-                d.append();
-                d.field(IdDocumento).setAsInteger(i + 1);
-                d.field(IdProtocolo).setAsString(saved.number);
-                d.field(Ano).setAsString(year);
-                d.field(QStringLiteral("NOMEDOCUMENTO")).setAsString(documentsToAdd.at(i));
-                d.field(QStringLiteral("PAGINA")).setAsInteger(1);
-                d.post();
-            }
-
-            WriteTransaction save(*p.connection());
-            try {
-                p.applyUpdates(save);
-            } catch (const DatabaseError &e) {
-                // Another workstation wrote this number since it was read:
-                // the next one is free to take, and the operator sees one save.
-                if (e.isDuplicateKey() && saved.retries < NumberRetries) {
-                    ++saved.retries;
-                    pauseAfterCollision(saved.retries);
-                    continue;
+                d.cancelUpdates();
+                for (int i = 0; i < documentsToAdd.size(); ++i) {
+                    d.append();
+                    d.field(IdDocumento).setAsInteger(i + 1);
+                    d.field(IdProtocolo).setAsString(saved.number);
+                    d.field(Ano).setAsString(year);
+                    d.field(QStringLiteral("NOMEDOCUMENTO")).setAsString(documentsToAdd.at(i));
+                    d.field(QStringLiteral("PAGINA")).setAsInteger(1);
+                    d.post();
                 }
-                throw;
-            }
-            d.applyUpdates(save);
-            save.commit();
-            break;
-        }
+            },
+            [&](WriteTransaction &save) { d.applyUpdates(save); });
     } catch (const Failure &) {
         // Nothing was committed: the documents go, and the protocol is back
         // as it was typed, still new, so that it can be saved again.
@@ -187,26 +163,12 @@ void ProtocolStore::saveDocument() {
     }
     const QString number = d.field(IdProtocolo).asString();
     const QString year = d.field(Ano).asString();
-    int retries = 0;
     try {
-        for (;;) {
+        NumberedWrite::run(d, [&] {
             d.edit();
             d.field(IdDocumento).setAsInteger(m_data.NextDocumentNumber(number, year));
             d.post();
-            WriteTransaction save(*d.connection());
-            try {
-                d.applyUpdates(save);
-            } catch (const DatabaseError &e) {
-                if (e.isDuplicateKey() && retries < NumberRetries) {
-                    ++retries;
-                    pauseAfterCollision(retries);
-                    continue;
-                }
-                throw;
-            }
-            save.commit();
-            return;
-        }
+        });
     } catch (const Failure &) {
         // The new document is not kept.
         d.cancelUpdates();
@@ -242,7 +204,8 @@ int ProtocolStore::documentCount() const { return documents().isActive() ? docum
 
 QString ProtocolStore::withCancellationTrailer(const QString &description, const QString &reason,
                                                const QDate &today) {
-    return CancellationTrailer::appendTo(description, reason, today, DescriptionLength);
+    return CancellationTrailer::appendTo(description, CancellationTrailer::ProtocolCancelled, reason, today,
+                                        DescriptionLength);
 }
 
 void ProtocolStore::cancelCurrent(const QString &reason) {

@@ -23,14 +23,9 @@ class ProtocolStore {
 public:
     explicit ProtocolStore(TUDMCadastro &data);
 
-    // How many times a first save or a new document takes the next number when
-    // another workstation took the one it read. Each retry means another desk
-    // saved meanwhile; desks saving back to back lose several rounds in a row
-    // now and then, so the bound is generous.
-    static constexpr int NumberRetries = 50;
-
-    // Requesters by name, subjects by description, then the active protocols.
-    void openLists();
+    // Requesters by name, subjects by description, then the protocols of the
+    // query (the active ones unless told).
+    void openLists(const ProtocolListQuery &first = {});
 
     void loadList(const ProtocolListQuery &query);
     // Runs the last query again.

@@ -51,6 +51,17 @@ void RecordGrid::setFieldNames(const QStringList &names) {
     applyColumnWidths();
 }
 
+void RecordGrid::markRowsWhere(const QString &field, const QString &value) {
+    auto *zebra = qobject_cast<ZebraRowDelegate *>(itemDelegate());
+    if (!zebra)
+        return;
+    zebra->setMarkedRows([this, field, value](int row) {
+        const int index = m_set->fieldIndex(field);
+        return index >= 0 && m_set->valueAt(row, index).toString() == value;
+    });
+    viewport()->update();
+}
+
 void RecordGrid::applyColumnWidths() {
     // A field's width is counted in characters the width of a digit, and a
     // column is never narrower than its bold title.

@@ -20,6 +20,8 @@ public:
     RecordGrid(RecordSet *set, Colours colours, QWidget *parent = nullptr);
 
     void setFieldNames(const QStringList &names);
+    // A zebra list paints the rows whose field holds this value in red.
+    void markRowsWhere(const QString &field, const QString &value);
 
 signals:
     // A double click anywhere on the list, on a row or on the empty space

@@ -12,6 +12,12 @@ QColor ZebraRowDelegate::background(int recordNumber, bool current, const QPalet
     return recordNumber % 2 == 1 ? QColor(230, 242, 255) : palette.color(QPalette::Base);
 }
 
+QColor ZebraRowDelegate::text(bool current, bool marked, const QPalette &palette) {
+    if (marked)
+        return QColor(255, 0, 0);
+    return current ? QColor(Qt::black) : palette.color(QPalette::Text);
+}
+
 void ZebraRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const {
     QStyleOptionViewItem opt(option);
     const bool current = opt.state & QStyle::State_Selected;
@@ -19,8 +25,8 @@ void ZebraRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->fillRect(opt.rect, colour);
     opt.state &= ~QStyle::State_Selected;
     opt.backgroundBrush = colour;
-    if (current)
-        opt.palette.setColor(QPalette::Text, Qt::black);
+    const bool marked = m_marked && m_marked(index.row());
+    opt.palette.setColor(QPalette::Text, text(current, marked, opt.palette));
     QStyledItemDelegate::paint(painter, opt, index);
 }
 

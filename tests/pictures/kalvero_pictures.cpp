@@ -1,9 +1,9 @@
 // Draws the README's and the operator guide's pictures from the program's own
 // windows on a demo install: the login, the main window, the requester
-// registry, the protocol register and the report screen, and a delivery
-// receipt, a label and a two-page list of protocols from the program's own
-// PDF output (pdftoppm). scripts/pictures.sh runs it under
-// Xvfb.
+// registry, the protocol and movement registers and the report screen, and a
+// delivery receipt, a label, a movement history and a two-page list of
+// protocols from the program's own PDF output (pdftoppm). scripts/pictures.sh
+// runs it under Xvfb.
 //   kalvero_pictures <output folder>
 #include "ShellFixture.h"
 
@@ -15,6 +15,8 @@
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
 #include "data/records/RecordSet.h"
+#include "movements/MovementHistoryPrint.h"
+#include "movements/TCAD_Movimentacao.h"
 #include "protocols/ProtocolPrintCommands.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"
@@ -224,6 +226,63 @@ int main(int argc, char *argv[]) {
         protocols.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"))->click();
         protocols.close();
     }
+
+    // The movement register: the list, the path of the protocol with the most
+    // movements (a cancelled one among them when there is one), a delivery
+    // being entered, and the printed history.
+    {
+        auto print = [&](const QString &number, const QString &year, QWidget *screen) {
+            MovementHistoryPrint(*f.unit, Session, [](ReportLayout &layout, QWidget *) {
+                savePrinted(layout, QStringLiteral("historico"), 80);
+            }).print(number, year, screen);
+        };
+        TCAD_Movimentacao movements(*f.registries, Session, print, &window);
+        movements.show();
+        save(&movements, QStringLiteral("movimentacao.png"));
+
+        RecordSet &list = f.registries->cdsTBProtocolo;
+        auto *open = movements.findChild<QPushButton *>(QStringLiteral("btnMovimentar"));
+        auto *leave = movements.findChild<QPushButton *>(QStringLiteral("btnSairManutencao"));
+        int best = 0, bestRow = 1;
+        bool bestHasCancelled = false;
+        for (list.first(); !list.eof(); list.next()) {
+            open->click();
+            RecordSet &path = f.registries->cdsTBMovimentacao;
+            bool cancelled = false;
+            for (int row = 0; row < path.recordCount(); ++row)
+                cancelled = cancelled || path.valueAt(row, path.fieldIndex(QStringLiteral("SITUACAO"))).toString() == "1";
+            if (std::make_pair(cancelled, path.recordCount()) > std::make_pair(bestHasCancelled, best)) {
+                bestHasCancelled = cancelled;
+                best = path.recordCount();
+                bestRow = list.recNo();
+            }
+            leave->click();
+        }
+        list.setRecNo(bestRow);
+        open->click();
+        save(&movements, QStringLiteral("movimentacao-historico.png"));
+        movements.findChild<QPushButton *>(QStringLiteral("btnImprimir"))->click();
+
+        movements.findChild<QPushButton *>(QStringLiteral("btnIncluir"))->click();
+        auto *sector = movements.findChild<QLineEdit *>(QStringLiteral("edtSetor"));
+        QTest::keyClicks(sector, QStringLiteral("1"));
+        QTest::keyClick(sector, Qt::Key_Tab);
+        QTest::keyClick(movements.focusWidget(), Qt::Key_Tab);
+        auto *person = movements.findChild<QComboBox *>(QStringLiteral("cbResponsavel"));
+        person->setCurrentIndex(0);
+        emit person->activated(0);
+        auto *time = movements.findChild<QLineEdit *>(QStringLiteral("edtHora"));
+        time->setFocus();
+        QTest::keyClicks(time, QStringLiteral("1430"));
+        auto *remarks = movements.findChild<QPlainTextEdit *>(QStringLiteral("mmObservacao"));
+        remarks->setFocus();
+        remarks->insertPlainText(QStringLiteral("PROCESSO ENCAMINHADO PARA PARECER DO ENGENHEIRO"));
+        save(&movements, QStringLiteral("movimentacao-entrega.png"));
+        movements.findChild<QPushButton *>(QStringLiteral("btnCancelarEntrada"))->click();
+        leave->click();
+        movements.close();
+    }
+
     // The report screen set for the protocols of a recent period, long
     // enough for a list of two pages, and that list.
     {

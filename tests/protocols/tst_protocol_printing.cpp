@@ -1,5 +1,5 @@
 #include "ExternalTools.h"
-#include "ReportChecks.h"
+#include "PagePlaces.h"
 #include "UnitFixture.h"
 #include "WindowDriving.h"
 
@@ -61,12 +61,6 @@ QString kindOf(ReportLayout &layout) {
     if (dynamic_cast<TRelatorio_EtiquetaDocumentosAgrupado *>(&layout))
         return QStringLiteral("TRelatorio_EtiquetaDocumentosAgrupado");
     return QStringLiteral("?");
-}
-
-QString pdfOf(const ReportDocument &doc, const ScratchFolder &folder, const QString &name) {
-    const QString path = folder.file(name);
-    ReportOutput::writePdf(doc, path);
-    return path;
 }
 
 const BarsItem *barsOn(const ReportPage &page) {
@@ -168,7 +162,10 @@ private slots:
         s.StateText = QStringLiteral("ESTADO DO PIAUÍ");
         s.EntityCity = QStringLiteral("TERESINA");
         s.RightsNotice = QStringLiteral("Kalvero - todos os direitos reservados");
-        QVERIFY(writeEmblem(programFolder.path()));
+        QDir().mkpath(programFolder.file(QStringLiteral("Config")));
+        QImage emblem(72, 72, QImage::Format_RGB32);
+        emblem.fill(Qt::darkGreen);
+        QVERIFY(emblem.save(programFolder.file(QStringLiteral("Config/prefeitura.bmp"))));
 
         addRequester(1, QStringLiteral("ANA MARIA DE SOUSA"), QStringLiteral("12345678901"));
         f->execute(QStringLiteral("insert into TBASSUNTO (IDASSUNTO, DESCRICAO) values (1, 'ALVARA DE CONSTRUCAO')"));

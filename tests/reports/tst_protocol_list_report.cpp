@@ -1,5 +1,5 @@
 #include "ExternalTools.h"
-#include "ReportChecks.h"
+#include "PagePlaces.h"
 #include "UnitFixture.h"
 #include "WindowDriving.h"
 

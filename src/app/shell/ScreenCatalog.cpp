@@ -4,6 +4,8 @@
 #include "backup/TFrmBakcup.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
+#include "movements/MovementHistoryPrint.h"
+#include "movements/TCAD_Movimentacao.h"
 #include "protocols/ProtocolPrintCommands.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "reports/screen/TRelatorios.h"
@@ -19,6 +21,12 @@ void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState 
     // screen or the report screen is open.
     mainWindow.setScreen(Command::Protocolo, [&](QWidget *owner) {
         return new TCAD_Protocolo(data, session, ProtocolPrintCommands::commands(data, *UDMRelatorio, session), owner);
+    });
+    mainWindow.setScreen(Command::Movimentacao, [&](QWidget *owner) {
+        auto printHistory = [&](const QString &number, const QString &year, QWidget *screen) {
+            MovementHistoryPrint(data.connectionModule(), session).print(number, year, screen);
+        };
+        return new TCAD_Movimentacao(data, session, printHistory, owner);
     });
     mainWindow.setScreen(Command::Relatorios,
                          [&](QWidget *owner) { return new TRelatorios(data, *UDMRelatorio, session, owner); });

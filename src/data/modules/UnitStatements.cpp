@@ -68,6 +68,7 @@ QString nameContaining() { return containing("TBSETOR", "NOME", 45, "NOME "); }
 namespace ResponsibleStatements {
 QString standing() { return QStringLiteral("select * from TBRESPONSAVEISPORSETOR"); }
 QString ofSector() { return QStringLiteral("select * from TBRESPONSAVEISPORSETOR WHERE SETOR = ? order by IDRESPONSAVEL"); }
+QString orderedByCode() { return QStringLiteral("select * from TBRESPONSAVEISPORSETOR order by IDRESPONSAVEL"); }
 QString highestCode() {
     return QStringLiteral("select IDRESPONSAVEL from TBRESPONSAVEISPORSETOR ORDER BY IDRESPONSAVEL  DESC");
 }
@@ -90,6 +91,13 @@ QString ofStatus() {
 QString ofStatusInPeriod() {
     return QStringLiteral("select * from TBProtocolo where STATUS = ? and  ( DATADEENTRADA BETWEEN ? AND ?) "
                           "order by DATADEENTRADA DESC, ANO DESC, IDPROTOCOLO DESC");
+}
+QString ofStatusByNumber() {
+    return QStringLiteral("select * from TBProtocolo where STATUS = ? order by ANO DESC, IDPROTOCOLO DESC");
+}
+QString ofStatusInPeriodByNumber() {
+    return QStringLiteral("select * from TBProtocolo where STATUS = ? and  ( DATADEENTRADA BETWEEN ? AND ?) "
+                          "order by ANO DESC, IDPROTOCOLO DESC");
 }
 }  // namespace ProtocolStatements
 
@@ -116,6 +124,10 @@ QString highestNumber() {
 QString highestNumberOfProtocol() {
     return QStringLiteral("select IDMOVIMENTACAO from TBMOVIMENTACAO where IDPROTOCOLO = ? and ANO = ? "
                           "order by IDMOVIMENTACAO DESC");
+}
+QString ofProtocol() {
+    return QStringLiteral("select * from TBMovimentacao where IDPROTOCOLO = ? and ANO = ? order by DATA DESC, HORA DESC, "
+                          "IDMOVIMENTACAO DESC");
 }
 }  // namespace MovementStatements
 
@@ -160,6 +172,17 @@ QString groupedPageTotal() {
         "select p.idprotocolo, p.ano, p.datadeentrada, sum (d.pagina) as TOTAL from tbprotocolo p, tbdocumentos d "
         "where d.idprotocolo = p.idprotocolo  and p.ano = d.ano  and p.idprotocolo = ? and p.ANO = ? "
         "group by p.idprotocolo, p.ano, p.datadeentrada");
+}
+QString movementHistory() {
+    // Deliveries of the same moment keep the order in which they were recorded.
+    return QStringLiteral(
+        "select p.idprotocolo, p.ano, p.datadeentrada, p.status, p.descricao, s.nome as solicitante, "
+        "a.descricao as assunto, m.idmovimentacao, st.nome, rs.nome, m.data, m.hora, m.situacao, m.observacao"
+        " from tbprotocolo p, tbmovimentacao m, tbsolicitante s, tbassunto a, tbsetor st, tbresponsaveisporsetor rs"
+        " where m.idprotocolo = ? and m.ano = ? and p.idprotocolo = m.idprotocolo and p.ano = m.ano"
+        " and p.solicitante = s.idsolicitante and p.assunto = a.idassunto and m.setor = st.idsetor"
+        " and m.responsavel = rs.idresponsavel"
+        " order by m.data DESC, m.hora DESC, m.idmovimentacao DESC");
 }
 }  // namespace PrintStatements
 

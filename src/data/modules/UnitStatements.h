@@ -56,6 +56,7 @@ QString nameContaining();
 namespace ResponsibleStatements {  // TBRESPONSAVEISPORSETOR
 QString standing();
 QString ofSector();  // the sector's code
+QString orderedByCode();
 QString highestCode();
 // Whole rows, highest code first: persons are numbered over all sectors.
 QString highestCodeRows();
@@ -73,6 +74,9 @@ QString highestNumberOfYear();  // the year
 // its first and last day (dates, both included).
 QString ofStatus();
 QString ofStatusInPeriod();
+// The same lists, highest number of the latest year first.
+QString ofStatusByNumber();
+QString ofStatusInPeriodByNumber();
 }  // namespace ProtocolStatements
 
 namespace DocumentStatements {  // TBDOCUMENTOS
@@ -88,6 +92,7 @@ namespace MovementStatements {  // TBMOVIMENTACAO
 QString standing();
 QString highestNumber();
 QString highestNumberOfProtocol();  // the protocol's number and year
+QString ofProtocol();  // the protocol's number and year; newest delivery first
 }  // namespace MovementStatements
 
 namespace LabelScratchStatements {  // TBREL_AUX
@@ -105,6 +110,9 @@ QString receiptWithoutDocuments();  // one row
 QString protocolLabel();
 QString documentLabel();    // and the document's number
 QString groupedPageTotal();  // the protocol with the sum of its pages, TOTAL
+// One row per movement, newest delivery first, with the protocol, its
+// requester and subject, the sector (NOME) and the person (NOME_1).
+QString movementHistory();
 }  // namespace PrintStatements
 
 // The list of protocols of the report screen: the joined select, then the

@@ -1,6 +1,6 @@
 #include "ReceiptLayout.h"
 
-#include "LayoutPieces.h"
+#include "LayoutParts.h"
 #include "ProtocolStatusText.h"
 
 #include "data/Clock.h"
@@ -16,7 +16,7 @@
 
 namespace kalvero {
 
-using namespace LayoutPieces;
+using namespace LayoutParts;
 
 namespace {
 
@@ -25,6 +25,7 @@ constexpr double ColumnHeaderHeight = 11.4;
 constexpr double DetailHeight = 3.4;
 constexpr double SummaryHeight = 45.0;
 constexpr double FooterHeight = 4.5;
+
 const QString CnpjMask = QStringLiteral("99\\.999\\.999\\/9999\\-99;0;");
 const QString Documents = QStringLiteral("documentos");
 const QString Pages = QStringLiteral("paginas");

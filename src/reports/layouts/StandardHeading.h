@@ -15,10 +15,12 @@ struct SessionState;
 class StandardHeading {
 public:
     static constexpr double Height = 20.0;
+    static constexpr double LetterRightEdge = 193.1;  // of the date and the page number
 
-    // Places the heading's controls at the top of the band; the date's top
-    // differs a little between the layouts.
-    explicit StandardHeading(ReportBand &pageHeader, double dateTop = 4.5);
+    // Places the heading's controls at the top of the band; the date and the
+    // page number end at the right edge given, the date's top differs a
+    // little between the layouts.
+    explicit StandardHeading(ReportBand &pageHeader, double rightEdge = LetterRightEdge, double dateTop = 4.5);
 
     // Sets the lines from the session, before the page header prints. The
     // coat of arms is read from Config/prefeitura.bmp under the program's

@@ -1,6 +1,6 @@
 #include "TRelatorio_ListaProtocolos.h"
 
-#include "LayoutPieces.h"
+#include "LayoutParts.h"
 #include "ProtocolStatusText.h"
 
 #include "data/records/RecordSet.h"
@@ -10,7 +10,7 @@
 
 namespace kalvero {
 
-using namespace LayoutPieces;
+using namespace LayoutParts;
 
 namespace {
 
@@ -41,7 +41,7 @@ TRelatorio_ListaProtocolos::TRelatorio_ListaProtocolos(RecordSet &cdsRelProtocol
     setTitle(QStringLiteral("Relação de Protocolos"));
 
     ReportBand *header = addBand(BandKind::PageHeader, PageHeaderHeight);
-    m_heading = std::make_unique<StandardHeading>(*header, DateTop);
+    m_heading = std::make_unique<StandardHeading>(*header, StandardHeading::LetterRightEdge, DateTop);
     header->onBeforePrint = [this](ReportRun &) {
         m_heading->fill(m_session, Title);
         m_footer->setCaption(m_session.RightsNotice);

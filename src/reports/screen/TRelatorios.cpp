@@ -6,9 +6,9 @@
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/records/RecordSet.h"
-#include "ui/DatePicker.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/FormParts.h"
 #include "ui/LookupBinding.h"
 #include "ui/ProgramFonts.h"
 #include "ui/ScreenCentre.h"
@@ -30,11 +30,7 @@ namespace kalvero {
 
 namespace {
 
-template <typename Widget>
-Widget *made(Widget *widget, const char *name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using FormParts::named;
 
 // The key of the row chosen in a lookup box, when one is.
 std::optional<qint64> chosenKey(const QComboBox *box, const RecordSet &choices, const QString &keyField) {
@@ -91,9 +87,9 @@ void TRelatorios::buildWindow() {
     column->setContentsMargins(8, 6, 8, 8);
     column->setSpacing(6);
 
-    GroupBox1 = made(new QGroupBox(QStringLiteral(" Tipos de Relatórios "), this), "GroupBox1");
+    GroupBox1 = named(new QGroupBox(QStringLiteral(" Tipos de Relatórios "), this), "GroupBox1");
     auto *types = new QHBoxLayout(GroupBox1);
-    CheckBox1 = made(new QCheckBox(QStringLiteral(" 1 - Relação de Protocolos"), GroupBox1), "CheckBox1");
+    CheckBox1 = named(new QCheckBox(QStringLiteral(" 1 - Relação de Protocolos"), GroupBox1), "CheckBox1");
     types->addWidget(CheckBox1);
     types->addStretch(1);
     column->addWidget(GroupBox1);
@@ -104,18 +100,18 @@ void TRelatorios::buildWindow() {
 }
 
 QGroupBox *TRelatorios::buildFilters() {
-    GroupBox2 = made(new QGroupBox(QStringLiteral(" Filtros "), this), "GroupBox2");
+    GroupBox2 = named(new QGroupBox(QStringLiteral(" Filtros "), this), "GroupBox2");
     auto *grid = new QGridLayout(GroupBox2);
     grid->setHorizontalSpacing(8);
 
-    RadioGroup1 = made(new QGroupBox(QStringLiteral(" Situação do Protocolo "), GroupBox2), "RadioGroup1");
+    RadioGroup1 = named(new QGroupBox(QStringLiteral(" Situação do Protocolo "), GroupBox2), "RadioGroup1");
     auto *statuses = new QHBoxLayout(RadioGroup1);
     rgSituacao = new QButtonGroup(RadioGroup1);
     const char *names[] = {"rbTodos", "rbAtivos", "rbCancelados", "rbArquivados"};
     const QStringList captions = {QStringLiteral("Todos"), QStringLiteral("Ativos"), QStringLiteral("Cancelados"),
                                   QStringLiteral("Arquivados")};
     for (int i = 0; i < captions.size(); ++i) {
-        auto *choice = made(new QRadioButton(captions.at(i), RadioGroup1), names[i]);
+        auto *choice = named(new QRadioButton(captions.at(i), RadioGroup1), names[i]);
         rgSituacao->addButton(choice, i);
         statuses->addWidget(choice, 1);  // four columns of equal width
     }
@@ -123,27 +119,27 @@ QGroupBox *TRelatorios::buildFilters() {
     grid->addWidget(RadioGroup1, 0, 0, 1, 4);
 
     auto lookup = [this](const char *name, RecordSet &choices, const QString &key, const QString &shown) {
-        auto *box = made(new QComboBox(GroupBox2), name);
+        auto *box = named(new QComboBox(GroupBox2), name);
         LookupBinding::showChoices(box, {&choices, key, shown, {shown}}, box);
         box->setCurrentIndex(-1);  // nothing chosen when the screen opens
         return box;
     };
-    CheckBox2 = made(new QCheckBox(QStringLiteral("1 - Solicitante: "), GroupBox2), "CheckBox2");
+    CheckBox2 = named(new QCheckBox(QStringLiteral("1 - Solicitante: "), GroupBox2), "CheckBox2");
     DBLookupComboBox1 = lookup("DBLookupComboBox1", m_data.cdsTBSolicitante, QStringLiteral("IDSOLICITANTE"),
                                QStringLiteral("NOME"));
     grid->addWidget(CheckBox2, 1, 0);
     grid->addWidget(DBLookupComboBox1, 1, 1, 1, 3);
 
-    CheckBox3 = made(new QCheckBox(QStringLiteral("2 - Assunto: "), GroupBox2), "CheckBox3");
+    CheckBox3 = named(new QCheckBox(QStringLiteral("2 - Assunto: "), GroupBox2), "CheckBox3");
     DBLookupComboBox2 = lookup("DBLookupComboBox2", m_data.cdsTBAssunto, QStringLiteral("IDASSUNTO"),
                                QStringLiteral("DESCRICAO"));
     grid->addWidget(CheckBox3, 2, 0);
     grid->addWidget(DBLookupComboBox2, 2, 1, 1, 3);
 
-    CheckBox4 = made(new QCheckBox(QStringLiteral("3 - Intervalo de Datas:"), GroupBox2), "CheckBox4");
-    DateTimePicker1 = made(makeDatePicker(GroupBox2), "DateTimePicker1");
-    DateTimePicker2 = made(makeDatePicker(GroupBox2), "DateTimePicker2");
-    auto *until = made(new QLabel(QStringLiteral("até o dia"), GroupBox2), "Label1");
+    CheckBox4 = named(new QCheckBox(QStringLiteral("3 - Intervalo de Datas:"), GroupBox2), "CheckBox4");
+    DateTimePicker1 = FormParts::datePicker(GroupBox2, "DateTimePicker1");
+    DateTimePicker2 = FormParts::datePicker(GroupBox2, "DateTimePicker2");
+    auto *until = named(new QLabel(QStringLiteral("até o dia"), GroupBox2), "Label1");
     until->setAlignment(Qt::AlignCenter);
     grid->addWidget(CheckBox4, 3, 0);
     grid->addWidget(DateTimePicker1, 3, 1);
@@ -155,16 +151,16 @@ QGroupBox *TRelatorios::buildFilters() {
 }
 
 QGroupBox *TRelatorios::buildPrinting() {
-    GroupBox3 = made(new QGroupBox(QStringLiteral(" Impressão "), this), "GroupBox3");
+    GroupBox3 = named(new QGroupBox(QStringLiteral(" Impressão "), this), "GroupBox3");
     auto *row = new QHBoxLayout(GroupBox3);
-    Image1 = made(new QLabel(GroupBox3), "Image1");
+    Image1 = named(new QLabel(GroupBox3), "Image1");
     Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
     row->addWidget(Image1);
     row->addStretch(1);
     auto button = [this](const char *name, const QString &caption, QStyle::StandardPixmap icon) {
-        auto *b = made(new QPushButton(style()->standardIcon(icon), caption, GroupBox3), name);
+        QPushButton *b = FormParts::button(GroupBox3, name, caption, icon);
         b->setAutoDefault(false);
-        b->setMinimumSize(110, 30);
+        b->setMinimumWidth(110);
         return b;
     };
     BitBtn1 = button("BitBtn1", QStringLiteral("&Visualizar"), QStyle::SP_FileDialogContentsView);

@@ -1,4 +1,4 @@
-#include "LayoutPieces.h"
+#include "LayoutParts.h"
 
 #include "reports/ReportBand.h"
 #include "reports/ReportDataText.h"
@@ -6,7 +6,7 @@
 #include "reports/ReportLabel.h"
 #include "reports/ReportShape.h"
 
-namespace kalvero::LayoutPieces {
+namespace kalvero::LayoutParts {
 
 ReportLabel *caption(ReportBand &band, double left, double top, const QString &text, double points, bool bold) {
     auto *label = band.add<ReportLabel>(left, top, 0, LineHeight, text);
@@ -22,12 +22,11 @@ ReportLabel *slot(ReportBand &band, double left, double top, double width, Qt::A
     return label;
 }
 
-ReportDataText *dataText(ReportBand &band, const QString &field, double left, double top, double width,
-                         double points, Qt::Alignment alignment, double height) {
+void dataText(ReportBand &band, const QString &field, double left, double top, double width, double points,
+              Qt::Alignment alignment, double height) {
     auto *text = band.add<ReportDataText>(field, left, top, width, height);
     text->setFont(ReportFonts::arial(points));
     text->setAlignment(alignment);
-    return text;
 }
 
 void horizontalLine(ReportBand &band, double left, double top, double width) {
@@ -38,4 +37,4 @@ void verticalLine(ReportBand &band, double left, double top, double height) {
     band.add<ReportShape>(ReportShape::Kind::VerticalLine, left - 0.1, top, 0.2, height);
 }
 
-}  // namespace kalvero::LayoutPieces
+}  // namespace kalvero::LayoutParts

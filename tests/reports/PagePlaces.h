@@ -1,17 +1,19 @@
 #pragma once
 
+#include "ExternalTools.h"
+#include "TestDatabase.h"
+
 #include "reports/ReportDocument.h"
+#include "reports/ReportOutput.h"
 
 #include <QDir>
 #include <QImage>
-
-#include <QList>
-#include <QString>
+#include <QStringList>
 #include <QtTest>
 
 namespace kalvero::test {
 
-// What the pages of a run say, page after page.
+// Every text of every page, in order.
 inline QStringList allTexts(const ReportDocument &doc) {
     QStringList texts;
     for (const ReportPage &page : doc.pages)
@@ -28,8 +30,14 @@ inline bool writeEmblem(const QString &programFolder) {
     return emblem.save(QDir(programFolder).filePath(QStringLiteral("Config/prefeitura.bmp")));
 }
 
-// Where a text lies on the sheet, against where its layout places it:
-// millimetres from the sheet's corner, within 0.1 mm.
+// The pages written as a PDF file in the folder; gives its path.
+inline QString pdfOf(const ReportDocument &doc, const ScratchFolder &folder, const QString &name) {
+    const QString path = folder.file(name);
+    ReportOutput::writePdf(doc, path);
+    return path;
+}
+
+// Where an item lies on the sheet, against where the layout places it.
 enum Edge { Left, Right, Centre };
 struct Place {
     QString text;

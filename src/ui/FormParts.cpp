@@ -1,0 +1,59 @@
+#include "FormParts.h"
+
+#include "FieldBinding.h"
+#include "TextCase.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace kalvero::FormParts {
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon) {
+    auto *b = named(new QPushButton(parent->style()->standardIcon(icon), caption, parent), name);
+    b->setMinimumHeight(30);
+    return b;
+}
+
+QToolButton *imageButton(QWidget *parent, const char *name, const QString &hint, QStyle::StandardPixmap icon) {
+    auto *b = named(new QToolButton(parent), name);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setToolTip(hint);
+    return b;
+}
+
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent) {
+    auto *l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+QDateEdit *datePicker(QWidget *parent, const char *name) {
+    auto *picker = named(new QDateEdit(parent), name);
+    picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    picker->setCalendarPopup(true);
+    // The date counts once it is whole: picked, stepped or typed and left.
+    picker->setKeyboardTracking(false);
+    return picker;
+}
+
+QLineEdit *totalBox(QWidget *parent, const char *name) {
+    auto *box = named(new QLineEdit(parent), name);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setMaximumWidth(90);
+    return box;
+}
+
+QLineEdit *codeBox(QWidget *parent, const char *name, RecordSet *set, const QString &field) {
+    auto *box = named(new QLineEdit(parent), name);
+    FieldBinding::bind(box, set, field, TextCase::AsTyped);
+    acceptDigitsOnly(box, 9);
+    box->setMaximumWidth(60);
+    return box;
+}
+
+}  // namespace kalvero::FormParts
