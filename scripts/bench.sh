@@ -38,5 +38,6 @@ trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_registries" "$DATA/BENCH.FDB" 127.0.0.1
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_protocol_screen" "$DATA/PROTOCOLS.FDB" 127.0.0.1
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_movement_screen" "$DATA/PROTOCOLS.FDB" 127.0.0.1
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_protocol_list" "$DATA/BENCH.FDB" 127.0.0.1
 "$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB" 127.0.0.1
 "$BUILD_DIR/bench/kalvero_bench_protocols" "$DATA/BENCH.FDB" 127.0.0.1
