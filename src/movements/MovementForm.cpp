@@ -9,7 +9,6 @@
 #include "ui/ProgramFonts.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordNavigator.h"
-#include "ui/ScreenCentre.h"
 #include "ui/TextCase.h"
 
 #include <QComboBox>
@@ -304,8 +303,9 @@ void buildMaintenanceTab(MovementForm &f, TUDMCadastro &data) {
 
 MovementForm MovementForm::build(QDialog *window, TUDMCadastro &data) {
     MovementForm f;
-    const TwoPages pages = twoPageWindow(window, QStringLiteral("Cadastro da Movimentação dos Protocolos"), QSize(707, 640), "tabProtocolo",
-                                         QStringLiteral("Protocolo"), "tabManutencao", QStringLiteral("Manutenção"));
+    const TwoPages pages =
+        twoPageWindow(window, QStringLiteral("Cadastro da Movimentação dos Protocolos"), QSize(707, 640),
+                      "tabProtocolo", QStringLiteral("Protocolo"), "tabManutencao", QStringLiteral("Manutenção"));
     f.PageControl = pages.tabs;
     f.tabProtocolo = pages.first;
     f.tabManutencao = pages.second;

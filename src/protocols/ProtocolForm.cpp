@@ -9,7 +9,6 @@
 #include "ui/RecordGrid.h"
 #include "ui/OneVisibleTab.h"
 #include "ui/RecordNavigator.h"
-#include "ui/ScreenCentre.h"
 #include "ui/TextCase.h"
 
 #include <QComboBox>
@@ -247,8 +246,9 @@ void buildMaintenanceTab(ProtocolForm &f, TUDMCadastro &data) {
 
 ProtocolForm ProtocolForm::build(QDialog *window, TUDMCadastro &data) {
     ProtocolForm f;
-    const TwoPages pages = twoPageWindow(window, QStringLiteral("Cadastro de Protocolos"), QSize(707, 648), "tabProtocolo",
-                                         QStringLiteral("Protocolo"), "tabManutencao", QStringLiteral("Manutenção"));
+    const TwoPages pages = twoPageWindow(window, QStringLiteral("Cadastro de Protocolos"), QSize(707, 648),
+                                         "tabProtocolo", QStringLiteral("Protocolo"), "tabManutencao",
+                                         QStringLiteral("Manutenção"));
     f.PageControl = pages.tabs;
     f.tabProtocolo = pages.first;
     f.tabManutencao = pages.second;
