@@ -9,7 +9,6 @@
 #include "ui/ProgramFonts.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordNavigator.h"
-#include "ui/ScreenCentre.h"
 #include "ui/TextCase.h"
 
 #include <QComboBox>
@@ -103,39 +102,12 @@ void buildListTab(MovementForm &f, TUDMCadastro &data) {
     ops->addWidget(f.btnSair);
     top->addWidget(operations);
 
-    auto *queries = new QGroupBox(QStringLiteral(" Consultas "), tab);
-    auto *q = new QGridLayout(queries);
-    f.edtConsultaNumero = named(new QLineEdit(queries), "edtConsultaNumero");
-    acceptDigitsOnly(f.edtConsultaNumero, 5);
-    f.edtConsultaNumero->setMaximumWidth(70);
-    f.edtConsultaAno = named(new QLineEdit(queries), "edtConsultaAno");
-    acceptDigitsOnly(f.edtConsultaAno, 4);
-    f.edtConsultaAno->setMaximumWidth(60);
-    f.btnLocalizar = button(queries, "btnLocalizar", QString(), QStyle::SP_FileDialogContentsView);
-    f.btnLocalizar->setToolTip(QStringLiteral("Localizar"));
-    q->addWidget(label(QStringLiteral("Por Número"), f.edtConsultaNumero, queries), 0, 0);
-    auto *numberRow = new QHBoxLayout;
-    numberRow->addWidget(f.edtConsultaNumero);
-    numberRow->addWidget(new QLabel(QStringLiteral("/"), queries));
-    numberRow->addWidget(f.edtConsultaAno);
-    numberRow->addWidget(f.btnLocalizar);
-    numberRow->addStretch();
-    q->addLayout(numberRow, 0, 1);
-
-    f.dtpDe = datePicker(queries, "dtpDe");
-    f.dtpAte = datePicker(queries, "dtpAte");
-    f.btnFiltrar = button(queries, "btnFiltrar", QString(), QStyle::SP_FileDialogListView);
-    f.btnFiltrar->setToolTip(QStringLiteral("Filtrar"));
-    f.btnExibirTodos = button(queries, "btnExibirTodos", QStringLiteral("Exibir &Todos"), QStyle::SP_BrowserReload);
-    q->addWidget(label(QStringLiteral("De"), f.dtpDe, queries), 1, 0);
-    auto *periodRow = new QHBoxLayout;
-    periodRow->addWidget(f.dtpDe);
-    periodRow->addWidget(label(QStringLiteral("até"), f.dtpAte, queries));
-    periodRow->addWidget(f.dtpAte);
-    periodRow->addWidget(f.btnFiltrar);
-    periodRow->addWidget(f.btnExibirTodos);
-    periodRow->addStretch();
-    q->addLayout(periodRow, 1, 1);
+    f.search = ProtocolSearch::build(tab);
+    f.btnExibirTodos =
+        button(f.search.group, "btnExibirTodos", QStringLiteral("Exibir &Todos"), QStyle::SP_BrowserReload);
+    f.search.periodRow->addWidget(f.btnExibirTodos);
+    f.search.periodRow->addStretch();
+    QWidget *queries = f.search.group;
     top->addWidget(queries, 1);
     column->addLayout(top);
 
@@ -331,24 +303,14 @@ void buildMaintenanceTab(MovementForm &f, TUDMCadastro &data) {
 
 MovementForm MovementForm::build(QDialog *window, TUDMCadastro &data) {
     MovementForm f;
-    window->setWindowTitle(QStringLiteral("Cadastro da Movimentação dos Protocolos"));
-    // Centred, a fixed size and only the close box.
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(707, 640);
-    window->setModal(true);
-    CentreOnScreenWhenShown::install(window);
-
-    auto *outer = new QVBoxLayout(window);
-    outer->setContentsMargins(4, 4, 4, 4);
-    f.PageControl = named(new QTabWidget(window), "PageControl");
-    outer->addWidget(f.PageControl);
-    f.tabProtocolo = named(new QWidget, "tabProtocolo");
-    f.tabManutencao = named(new QWidget, "tabManutencao");
+    const TwoPages pages =
+        twoPageWindow(window, QStringLiteral("Cadastro da Movimentação dos Protocolos"), QSize(707, 640),
+                      "tabProtocolo", QStringLiteral("Protocolo"), "tabManutencao", QStringLiteral("Manutenção"));
+    f.PageControl = pages.tabs;
+    f.tabProtocolo = pages.first;
+    f.tabManutencao = pages.second;
     buildListTab(f, data);
     buildMaintenanceTab(f, data);
-    f.PageControl->addTab(f.tabProtocolo, QStringLiteral("Protocolo"));
-    f.PageControl->addTab(f.tabManutencao, QStringLiteral("Manutenção"));
     return f;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocols/ProtocolSearch.h"
+
 class QComboBox;
 class QDateEdit;
 class QDialog;
@@ -50,12 +52,7 @@ struct MovementForm {
     // Tab "Protocolo".
     QPushButton *btnMovimentar = nullptr;
     QPushButton *btnSair = nullptr;
-    QLineEdit *edtConsultaNumero = nullptr;
-    QLineEdit *edtConsultaAno = nullptr;
-    QPushButton *btnLocalizar = nullptr;
-    QDateEdit *dtpDe = nullptr;
-    QDateEdit *dtpAte = nullptr;
-    QPushButton *btnFiltrar = nullptr;
+    ProtocolSearch search;
     QPushButton *btnExibirTodos = nullptr;
     RecordNavigator *navigator = nullptr;
     RecordGrid *DBGrid1 = nullptr;

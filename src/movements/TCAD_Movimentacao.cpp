@@ -27,30 +27,6 @@ namespace kalvero {
 using Icon = MessageService::Icon;
 using Order = ProtocolListQuery::Order;
 
-namespace {
-
-QString currentYear() { return QString::number(Clock::today().year()); }
-
-// Runs a step when the operator leaves a box.
-class ExitWatch : public QObject {
-public:
-    ExitWatch(QWidget *box, std::function<void()> left) : QObject(box), m_left(std::move(left)) {
-        box->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (leavesBox(event))
-            m_left();
-        return false;
-    }
-
-private:
-    std::function<void()> m_left;
-};
-
-}  // namespace
-
 std::optional<QTime> TCAD_Movimentacao::timeOfDay(const QString &digits) {
     // The box gives its four positions: a blank first hour digit is allowed
     // (" 9:30"), any other blank position leaves the time incomplete.
@@ -82,10 +58,9 @@ TCAD_Movimentacao::TCAD_Movimentacao(TUDMCadastro &data, SessionState &session, 
     };
     connect(form.btnMovimentar, &QPushButton::clicked, this, command(&TCAD_Movimentacao::movimentar));
     connect(form.btnSair, &QPushButton::clicked, this, &QDialog::close);
-    connect(form.btnFiltrar, &QPushButton::clicked, this, command(&TCAD_Movimentacao::filterPeriod));
+    connect(form.search.btnFiltrar, &QPushButton::clicked, this, command(&TCAD_Movimentacao::filterPeriod));
     connect(form.btnExibirTodos, &QPushButton::clicked, this, command(&TCAD_Movimentacao::exibirTodos));
-    connect(form.btnLocalizar, &QPushButton::clicked, this, command(&TCAD_Movimentacao::localizar));
-    new ExitWatch(form.edtConsultaNumero, [this] { padNumberBox(); });
+    form.search.connect(this, m_protocols);
 
     connect(form.btnIncluir, &QPushButton::clicked, this, command(&TCAD_Movimentacao::incluir));
     connect(form.btnCancelar, &QPushButton::clicked, this, command(&TCAD_Movimentacao::cancelarMovimentacao));
@@ -97,7 +72,7 @@ TCAD_Movimentacao::TCAD_Movimentacao(TUDMCadastro &data, SessionState &session, 
     connect(form.btnGravar, &QPushButton::clicked, this, command(&TCAD_Movimentacao::gravar));
     connect(form.btnCancelarEntrada, &QPushButton::clicked, this, command(&TCAD_Movimentacao::cancelarEntrada));
     connect(form.btnSairManutencao, &QPushButton::clicked, this, command(&TCAD_Movimentacao::sairManutencao));
-    new ExitWatch(form.cbSetor, [this] { ErrorBox::guard(this, [this] { sectorLeft(); }); });
+    new BoxExitWatch(form.cbSetor, [this] { ErrorBox::guard(this, [this] { sectorLeft(); }); });
 
     connect(this, &QDialog::finished, this, [this] { closeRecordSets(); });
     EnterAsTab::enable(this);
@@ -130,17 +105,10 @@ void TCAD_Movimentacao::message(const QString &text, MessageService::Icon icon) 
 
 void TCAD_Movimentacao::openScreen() {
     form.showListTab();
-    form.edtConsultaAno->setText(currentYear());
-    setCurrentMonth();
+    form.search.showCurrentYearAndMonth();
     m_protocols.openLists(ProtocolListQuery::ofStatus(QStringLiteral("0"), Order::NewestNumber));
     showProtocolTotal();
     form.btnMovimentar->setFocus(Qt::OtherFocusReason);
-}
-
-void TCAD_Movimentacao::setCurrentMonth() {
-    const QDate today = Clock::today();
-    form.dtpDe->setDate(QDate(today.year(), today.month(), 1));
-    form.dtpAte->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
 }
 
 void TCAD_Movimentacao::showProtocolTotal() {
@@ -148,32 +116,16 @@ void TCAD_Movimentacao::showProtocolTotal() {
 }
 
 void TCAD_Movimentacao::filterPeriod() {
-    m_protocols.loadList(ProtocolListQuery::ofPeriod(QStringLiteral("0"), form.dtpDe->date(), form.dtpAte->date(),
+    m_protocols.loadList(ProtocolListQuery::ofPeriod(QStringLiteral("0"), form.search.dtpDe->date(), form.search.dtpAte->date(),
                                                      Order::NewestNumber));
     showProtocolTotal();
 }
 
 void TCAD_Movimentacao::exibirTodos() {
-    form.edtConsultaNumero->clear();
-    form.edtConsultaAno->setText(currentYear());
-    setCurrentMonth();
+    form.search.edtConsultaNumero->clear();
+    form.search.showCurrentYearAndMonth();
     m_protocols.loadList(ProtocolListQuery::ofStatus(QStringLiteral("0"), Order::NewestNumber));
     showProtocolTotal();
-}
-
-void TCAD_Movimentacao::padNumberBox() {
-    form.edtConsultaNumero->setText(form.edtConsultaNumero->text().rightJustified(5, QLatin1Char('0')));
-}
-
-void TCAD_Movimentacao::localizar() {
-    const QString number = form.edtConsultaNumero->text();
-    const QString year = form.edtConsultaAno->text();
-    if (number.size() != 5 || year.size() != 4) {
-        message(QStringLiteral("Código/Ano inválido!"), Icon::Warning);
-        return;
-    }
-    if (!m_protocols.findInList(number, year))
-        message(QStringLiteral("Protocolo NÃO localizado!"), Icon::Warning);
 }
 
 void TCAD_Movimentacao::movimentar() {
@@ -320,11 +272,7 @@ void TCAD_Movimentacao::cancelarMovimentacao() {
     if (!ProtocolMessages::ask(this, QStringLiteral("Deseja CANCELAR a movimentação do dia ") + date +
                                          QLatin1Char('?')))
         return;
-    {
-        TFRM_CancelandoProtocolo dialog(m_session.CancellationReason, this);
-        dialog.exec();
-    }
-    if (m_session.CancellationReason.isEmpty())
+    if (!TFRM_CancelandoProtocolo::askReason(m_session.CancellationReason, this))
         return;
     try {
         m_movements.cancelCurrent(m_session.CancellationReason);

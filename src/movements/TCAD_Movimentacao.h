@@ -42,11 +42,8 @@ protected:
 private:
     // Tab "Protocolo".
     void openScreen();
-    void setCurrentMonth();
     void filterPeriod();
     void exibirTodos();
-    void padNumberBox();
-    void localizar();
     void showProtocolTotal();
     void movimentar();
 

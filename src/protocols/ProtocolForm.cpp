@@ -1,5 +1,7 @@
 #include "ProtocolForm.h"
 
+#include "ProtocolSearch.h"
+
 #include "data/modules/TUDMCadastro.h"
 #include "ui/FieldBinding.h"
 #include "ui/FormParts.h"
@@ -7,7 +9,6 @@
 #include "ui/RecordGrid.h"
 #include "ui/OneVisibleTab.h"
 #include "ui/RecordNavigator.h"
-#include "ui/ScreenCentre.h"
 #include "ui/TextCase.h"
 
 #include <QComboBox>
@@ -57,46 +58,17 @@ void buildListTab(ProtocolForm &f, TUDMCadastro &data) {
     ops->addWidget(f.btnSair, 1, 1);
     top->addWidget(operations);
 
-    auto *queries = new QGroupBox(QStringLiteral(" Consultas "), tab);
-    auto *q = new QGridLayout(queries);
-    f.edtConsultaNumero = named(new QLineEdit(queries), "edtConsultaNumero");
-    acceptDigitsOnly(f.edtConsultaNumero, 5);
-    f.edtConsultaNumero->setMaximumWidth(70);
-    f.edtConsultaAno = named(new QLineEdit(queries), "edtConsultaAno");
-    acceptDigitsOnly(f.edtConsultaAno, 4);
-    f.edtConsultaAno->setMaximumWidth(60);
-    f.btnLocalizar = button(queries, "btnLocalizar", QString(), QStyle::SP_FileDialogContentsView);
-    f.btnLocalizar->setToolTip(QStringLiteral("Localizar"));
-    q->addWidget(label(QStringLiteral("Por Número"), f.edtConsultaNumero, queries), 0, 0);
-    auto *numberRow = new QHBoxLayout;
-    numberRow->addWidget(f.edtConsultaNumero);
-    numberRow->addWidget(new QLabel(QStringLiteral("/"), queries));
-    numberRow->addWidget(f.edtConsultaAno);
-    numberRow->addWidget(f.btnLocalizar);
-    numberRow->addStretch();
-    q->addLayout(numberRow, 0, 1);
-
-    f.dtpDe = datePicker(queries, "dtpDe");
-    f.dtpAte = datePicker(queries, "dtpAte");
-    f.btnFiltrar = button(queries, "btnFiltrar", QString(), QStyle::SP_FileDialogListView);
-    f.btnFiltrar->setToolTip(QStringLiteral("Filtrar"));
-    q->addWidget(label(QStringLiteral("De"), f.dtpDe, queries), 1, 0);
-    auto *periodRow = new QHBoxLayout;
-    periodRow->addWidget(f.dtpDe);
-    periodRow->addWidget(label(QStringLiteral("até"), f.dtpAte, queries));
-    periodRow->addWidget(f.dtpAte);
-    periodRow->addWidget(f.btnFiltrar);
-    periodRow->addStretch();
-    q->addLayout(periodRow, 1, 1);
-
+    f.search = ProtocolSearch::build(tab);
+    QWidget *queries = f.search.group;
+    f.search.periodRow->addStretch();
     f.cbStatusFiltro = statusList(queries, "cbStatusFiltro");
     f.btnExibirTodos = button(queries, "btnExibirTodos", QStringLiteral("Exibir &Todos"), QStyle::SP_BrowserReload);
-    q->addWidget(label(QStringLiteral("Status"), f.cbStatusFiltro, queries), 2, 0);
+    f.search.grid->addWidget(label(QStringLiteral("Status"), f.cbStatusFiltro, queries), 2, 0);
     auto *statusRow = new QHBoxLayout;
     statusRow->addWidget(f.cbStatusFiltro);
     statusRow->addWidget(f.btnExibirTodos);
     statusRow->addStretch();
-    q->addLayout(statusRow, 2, 1);
+    f.search.grid->addLayout(statusRow, 2, 1);
     top->addWidget(queries, 1);
     column->addLayout(top);
 
@@ -274,24 +246,14 @@ void buildMaintenanceTab(ProtocolForm &f, TUDMCadastro &data) {
 
 ProtocolForm ProtocolForm::build(QDialog *window, TUDMCadastro &data) {
     ProtocolForm f;
-    window->setWindowTitle(QStringLiteral("Cadastro de Protocolos"));
-    // Centred, a fixed size and only the close box.
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(707, 648);
-    window->setModal(true);
-    CentreOnScreenWhenShown::install(window);
-
-    auto *outer = new QVBoxLayout(window);
-    outer->setContentsMargins(4, 4, 4, 4);
-    f.PageControl = named(new QTabWidget(window), "PageControl");
-    outer->addWidget(f.PageControl);
-    f.tabProtocolo = named(new QWidget, "tabProtocolo");
-    f.tabManutencao = named(new QWidget, "tabManutencao");
+    const TwoPages pages = twoPageWindow(window, QStringLiteral("Cadastro de Protocolos"), QSize(707, 648),
+                                         "tabProtocolo", QStringLiteral("Protocolo"), "tabManutencao",
+                                         QStringLiteral("Manutenção"));
+    f.PageControl = pages.tabs;
+    f.tabProtocolo = pages.first;
+    f.tabManutencao = pages.second;
     buildListTab(f, data);
     buildMaintenanceTab(f, data);
-    f.PageControl->addTab(f.tabProtocolo, QStringLiteral("Protocolo"));
-    f.PageControl->addTab(f.tabManutencao, QStringLiteral("Manutenção"));
     return f;
 }
 

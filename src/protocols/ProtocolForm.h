@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProtocolSearch.h"
+
 class QComboBox;
 class QDateEdit;
 class QDialog;
@@ -37,12 +39,7 @@ struct ProtocolForm {
     QPushButton *btnAlterar = nullptr;
     QPushButton *btnCancelarProtocolo = nullptr;
     QPushButton *btnSair = nullptr;
-    QLineEdit *edtConsultaNumero = nullptr;
-    QLineEdit *edtConsultaAno = nullptr;
-    QPushButton *btnLocalizar = nullptr;
-    QDateEdit *dtpDe = nullptr;
-    QDateEdit *dtpAte = nullptr;
-    QPushButton *btnFiltrar = nullptr;
+    ProtocolSearch search;
     QComboBox *cbStatusFiltro = nullptr;
     QPushButton *btnExibirTodos = nullptr;
     RecordNavigator *navigator = nullptr;

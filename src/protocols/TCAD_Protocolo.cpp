@@ -9,7 +9,6 @@
 #include "data/session/SessionState.h"
 #include "registries/TCAD_Assuntos.h"
 #include "registries/TCAD_Solicitantes.h"
-#include "ui/BoxExit.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
@@ -37,24 +36,6 @@ void print(const ProtocolPrinting::Command &command, QWidget *screen) {
         command(screen);
 }
 
-// Leaving the list's number box pads it to five digits.
-class NumberBoxExit : public QObject {
-public:
-    NumberBoxExit(QLineEdit *box, std::function<void()> padded) : QObject(box), m_padded(std::move(padded)) {
-        box->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (leavesBox(event))
-            m_padded();
-        return false;
-    }
-
-private:
-    std::function<void()> m_padded;
-};
-
 }  // namespace
 
 TCAD_Protocolo::TCAD_Protocolo(TUDMCadastro &data, SessionState &session, ProtocolPrinting printing, QWidget *parent)
@@ -71,10 +52,9 @@ TCAD_Protocolo::TCAD_Protocolo(TUDMCadastro &data, SessionState &session, Protoc
     connect(form.btnCancelarProtocolo, &QPushButton::clicked, this, command(&TCAD_Protocolo::cancelarProtocolo));
     connect(form.btnSair, &QPushButton::clicked, this, &QDialog::close);
     connect(form.cbStatusFiltro, &QComboBox::activated, this, command(&TCAD_Protocolo::chooseStatus));
-    connect(form.btnFiltrar, &QPushButton::clicked, this, command(&TCAD_Protocolo::filterPeriod));
+    connect(form.search.btnFiltrar, &QPushButton::clicked, this, command(&TCAD_Protocolo::filterPeriod));
     connect(form.btnExibirTodos, &QPushButton::clicked, this, command(&TCAD_Protocolo::exibirTodos));
-    connect(form.btnLocalizar, &QPushButton::clicked, this, command(&TCAD_Protocolo::localizar));
-    new NumberBoxExit(form.edtConsultaNumero, [this] { padNumberBox(); });
+    form.search.connect(this, m_store);
 
     connect(form.btnGravar, &QPushButton::clicked, this, command(&TCAD_Protocolo::gravar));
     connect(form.btnSairManutencao, &QPushButton::clicked, this, command(&TCAD_Protocolo::sairManutencao));
@@ -125,12 +105,9 @@ void TCAD_Protocolo::openScreen() {
     m_store.openLists();
     showProtocolTotal();
     form.showListTab();
-    form.edtConsultaAno->setText(currentYear());
     form.cbStatusFiltro->setCurrentIndex(0);
     // The period pickers start on the current month.
-    const QDate today = Clock::today();
-    form.dtpDe->setDate(QDate(today.year(), today.month(), 1));
-    form.dtpAte->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+    form.search.showCurrentYearAndMonth();
     form.btnNovo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -188,11 +165,7 @@ void TCAD_Protocolo::cancelarProtocolo() {
     }
     if (!ProtocolMessages::ask(this, QStringLiteral("Deseja CANCELAR o protocolo de Nº") + protocol + QLatin1Char('?')))
         return;
-    {
-        TFRM_CancelandoProtocolo dialog(m_session.CancellationReason, this);
-        dialog.exec();
-    }
-    if (m_session.CancellationReason.isEmpty())
+    if (!TFRM_CancelandoProtocolo::askReason(m_session.CancellationReason, this))
         return;
     try {
         m_store.cancelCurrent(m_session.CancellationReason);
@@ -212,31 +185,16 @@ void TCAD_Protocolo::chooseStatus() {
 
 void TCAD_Protocolo::filterPeriod() {
     m_store.loadList(ProtocolListQuery::ofPeriod(QString::number(form.cbStatusFiltro->currentIndex()),
-                                                 form.dtpDe->date(), form.dtpAte->date()));
+                                                 form.search.dtpDe->date(), form.search.dtpAte->date()));
     showProtocolTotal();
 }
 
 void TCAD_Protocolo::exibirTodos() {
-    form.edtConsultaNumero->clear();
-    form.edtConsultaAno->setText(currentYear());
+    form.search.edtConsultaNumero->clear();
+    form.search.edtConsultaAno->setText(currentYear());
     form.cbStatusFiltro->setCurrentIndex(0);
     m_store.loadList(ProtocolListQuery::ofStatus(QStringLiteral("0")));
     showProtocolTotal();
-}
-
-void TCAD_Protocolo::padNumberBox() {
-    form.edtConsultaNumero->setText(form.edtConsultaNumero->text().rightJustified(5, QLatin1Char('0')));
-}
-
-void TCAD_Protocolo::localizar() {
-    const QString number = form.edtConsultaNumero->text();
-    const QString year = form.edtConsultaAno->text();
-    if (number.size() != 5 || year.size() != 4) {
-        message(QStringLiteral("Código/Ano inválido!"), Icon::Warning);
-        return;
-    }
-    if (!m_store.findInList(number, year))
-        message(QStringLiteral("Protocolo NÃO localizado!"), Icon::Warning);
 }
 
 // ---- Tab "Manutenção" -----------------------------------------------------

@@ -44,8 +44,6 @@ private:
     void chooseStatus();
     void filterPeriod();
     void exibirTodos();
-    void padNumberBox();
-    void localizar();
     void showProtocolTotal();
 
     // Tab "Manutenção".

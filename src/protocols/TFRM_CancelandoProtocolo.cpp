@@ -79,4 +79,9 @@ void TFRM_CancelandoProtocolo::reject() {
     QDialog::reject();
 }
 
+bool TFRM_CancelandoProtocolo::askReason(QString &cancellationReason, QWidget *parent) {
+    TFRM_CancelandoProtocolo(cancellationReason, parent).exec();
+    return !cancellationReason.isEmpty();
+}
+
 }  // namespace kalvero

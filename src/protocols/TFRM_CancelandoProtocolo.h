@@ -15,6 +15,9 @@ class TFRM_CancelandoProtocolo : public QDialog {
 public:
     explicit TFRM_CancelandoProtocolo(QString &cancellationReason, QWidget *parent = nullptr);
 
+    // Shows the dialog modally; true when a reason was given.
+    static bool askReason(QString &cancellationReason, QWidget *parent);
+
     void reject() override;
 
 protected:

@@ -2,6 +2,10 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QObject>
+#include <QWidget>
+
+#include <functional>
 
 namespace kalvero {
 
@@ -14,5 +18,23 @@ inline bool leavesBox(const QEvent *event) {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
+
+// Runs a step each time the operator leaves the box.
+class BoxExitWatch : public QObject {
+public:
+    BoxExitWatch(QWidget *box, std::function<void()> left) : QObject(box), m_left(std::move(left)) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (leavesBox(event))
+            m_left();
+        return false;
+    }
+
+private:
+    std::function<void()> m_left;
+};
 
 }  // namespace kalvero

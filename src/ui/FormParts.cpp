@@ -1,15 +1,40 @@
 #include "FormParts.h"
 
 #include "FieldBinding.h"
+#include "ScreenCentre.h"
 #include "TextCase.h"
 
 #include <QDateEdit>
+#include <QDialog>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace kalvero::FormParts {
+
+TwoPages twoPageWindow(QDialog *window, const QString &title, QSize size, const char *firstName,
+                       const QString &firstCaption, const char *secondName, const QString &secondCaption) {
+    window->setWindowTitle(title);
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(size);
+    window->setModal(true);
+    CentreOnScreenWhenShown::install(window);
+
+    auto *outer = new QVBoxLayout(window);
+    outer->setContentsMargins(4, 4, 4, 4);
+    TwoPages pages;
+    pages.tabs = named(new QTabWidget(window), "PageControl");
+    outer->addWidget(pages.tabs);
+    pages.first = named(new QWidget, firstName);
+    pages.second = named(new QWidget, secondName);
+    pages.tabs->addTab(pages.first, firstCaption);
+    pages.tabs->addTab(pages.second, secondCaption);
+    return pages;
+}
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon) {
     auto *b = named(new QPushButton(parent->style()->standardIcon(icon), caption, parent), name);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QSize>
 #include <QStyle>
 #include <QString>
 
 class QDateEdit;
+class QDialog;
+class QTabWidget;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +26,16 @@ Widget *named(Widget *widget, const char *name) {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
+
+// A register window: modal, of a fixed size, centred, with only its close
+// box, holding the tabs "PageControl" of its two pages.
+struct TwoPages {
+    QTabWidget *tabs = nullptr;
+    QWidget *first = nullptr;
+    QWidget *second = nullptr;
+};
+TwoPages twoPageWindow(QDialog *window, const QString &title, QSize size, const char *firstName,
+                       const QString &firstCaption, const char *secondName, const QString &secondCaption);
 
 // A command button with its icon.
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon);

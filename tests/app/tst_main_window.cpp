@@ -12,6 +12,7 @@
 #include "data/modules/TUDMRelatorio.h"
 #include "data/session/ProgramIdentity.h"
 #include "data/session/SessionState.h"
+#include "movements/TCAD_Movimentacao.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "registries/TCAD_Setores.h"
 #include "reports/screen/TRelatorios.h"
@@ -320,6 +321,14 @@ private slots:
         QCOMPARE(title, QStringLiteral("Cadastro de Protocolos"));
         QVERIFY(!UDMCadastro->cdsTBProtocolo.isActive());
         QVERIFY(!UDMCadastro->cdsTBSolicitante.isActive());
+
+        // The movement register too, without the report module (its print makes its own).
+        QVERIFY(window.commandButton(Command::Movimentacao)->isEnabled());
+        leaveWhenShown(static_cast<TCAD_Movimentacao *>(nullptr));
+        window.commandButton(Command::Movimentacao)->click();
+        QCOMPARE(title, QStringLiteral("Cadastro da Movimentação dos Protocolos"));
+        QVERIFY(!UDMCadastro->cdsTBProtocolo.isActive());
+        QVERIFY(!UDMCadastro->cdsTBMovimentacao.isActive());
 
         f.execute(f.unitDatabaseName(), QStringLiteral("insert into TBSETOR (IDSETOR, NOME) values (1, 'PROTOCOLO GERAL')"));
         leaveWhenShown(static_cast<TCAD_Setores *>(nullptr));
