@@ -293,6 +293,20 @@ private slots:
         QVERIFY(screen->isVisible());
     }
 
+    // A preview or printer that fails leaves the list's dataset closed, and
+    // the screen shows the failure and stays as it was.
+    void aFailedOutputClosesTheList() {
+        addProtocol("00001", QDate(2014, 5, 20), "0", 5, 1);
+        openScreen([](ReportLayout &, QWidget *) { throw std::runtime_error("impressora desligada"); });
+        w<QCheckBox>("CheckBox1")->click();
+        w("BitBtn2")->click();
+        QCOMPARE(f->messages().size(), 1);
+        QVERIFY(f->messages().first().text.contains(QStringLiteral("impressora desligada")));
+        QVERIFY(!reports->cdsRelProtocolo.isActive());
+        QVERIFY(screen->isVisible());
+        QVERIFY(w<QCheckBox>("CheckBox1")->isChecked());
+    }
+
     // One page: every item where the layout puts it, the status in words,
     // names with accents whole, and the longest name and subject cut at
     // their columns' edges.
