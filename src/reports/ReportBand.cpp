@@ -4,6 +4,10 @@
 
 namespace kalvero {
 
+bool ReportBand::mayGrow() const {
+    return std::any_of(m_controls.begin(), m_controls.end(), [](const auto &c) { return c->growsDownwards(); });
+}
+
 double ReportBand::layOut(const ReportContext &context, double left, double width, std::vector<PageItem> &items) const {
     // Controls from the top down, so that a control that grew is known
     // before the controls under it are placed.

@@ -42,6 +42,8 @@ public:
         return raw;
     }
     const std::vector<std::unique_ptr<ReportControl>> &controls() const { return m_controls; }
+    // Whether a control may make the band taller than its height.
+    bool mayGrow() const;
 
     // Lays the band out with its top at y = 0 and its left at left, width
     // wide; gives its height on the page, grown by controls that grow.

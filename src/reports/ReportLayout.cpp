@@ -26,19 +26,24 @@ ReportBand *ReportLayout::band(BandKind kind) const {
 
 ReportDocument ReportLayout::run() { return ReportPaginator(*this).run(); }
 
+ReportDocument ReportLayout::runOnDemand() { return ReportPaginator::runOnDemand(*this); }
+
+// The preview and the printer take the pages as they show or send them: a
+// list of thousands of pages opens on its first page at once and holds
+// no more than the page in hand.
 void ReportLayout::preview(QWidget *parent) {
-    ReportPreviewWindow window(run(), m_title, parent);
+    ReportPreviewWindow window(runOnDemand(), m_title, parent);
     window.exec();
 }
 
 void ReportLayout::print(QWidget *parent) {
-    const ReportDocument document = run();
+    const ReportDocument document = runOnDemand();
     // Chosen after the run: the report's event may have named the printer.
     QPrinter printer(ReportOutput::printerAt(m_printerIndex), QPrinter::HighResolution);
     printPages(printer, document, parent);
 }
 
-void ReportLayout::print(QPrinter &printer, QWidget *parent) { printPages(printer, run(), parent); }
+void ReportLayout::print(QPrinter &printer, QWidget *parent) { printPages(printer, runOnDemand(), parent); }
 
 void ReportLayout::printPages(QPrinter &printer, const ReportDocument &document, QWidget *parent) const {
     printer.setDocName(m_title.isEmpty() ? QStringLiteral("Kalvero") : m_title);

@@ -48,6 +48,10 @@ public:
 
     // Runs the layout: every event fires, every page is built.
     ReportDocument run();
+    // Runs the layout once to know where each page starts, and lays each
+    // page out again when it is asked for, so that only that page takes
+    // memory. The layout and its dataset must outlive the document.
+    ReportDocument runOnDemand();
 
     // Runs the layout and shows the pages in a modal preview window,
     // maximized at 100 %; returns when the window is closed.

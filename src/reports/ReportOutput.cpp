@@ -21,10 +21,10 @@ void writePdf(const ReportDocument &document, const QString &path, const QString
     QPainter painter;
     if (!painter.begin(&writer))
         throw ReportError(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(path));
-    for (size_t i = 0; i < document.pages.size(); ++i) {
+    for (int i = 0; i < document.pageCount(); ++i) {
         if (i > 0)
             writer.newPage();
-        ReportPagePainter::paint(painter, document.pages[i]);
+        ReportPagePainter::paint(painter, document.page(i));
     }
     if (!painter.end())
         throw ReportError(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(path));
@@ -39,7 +39,7 @@ void preparePrinter(QPrinter &printer, const ReportDocument &document) {
 
 bool printPages(QPrinter &printer, const ReportDocument &document, int fromPage, int toPage, bool showProgress,
                 QWidget *progressParent) {
-    const int count = int(document.pages.size());
+    const int count = document.pageCount();
     const int first = fromPage > 0 ? std::min(fromPage, count) : 1;
     const int last = toPage > 0 ? std::min(toPage, count) : count;
     if (count == 0 || first > last)
@@ -69,7 +69,7 @@ bool printPages(QPrinter &printer, const ReportDocument &document, int fromPage,
         }
         if (n > first)
             printer.newPage();
-        ReportPagePainter::paint(painter, document.pages[n - 1]);
+        ReportPagePainter::paint(painter, document.page(n - 1));
     }
     painter.end();
     if (progress)

@@ -13,7 +13,7 @@ ReportPageView::ReportPageView(const ReportDocument &document, QWidget *parent)
 }
 
 void ReportPageView::setPageIndex(int index) {
-    m_index = std::clamp(index, 0, std::max(0, int(m_document.pages.size()) - 1));
+    m_index = std::clamp(index, 0, std::max(0, m_document.pageCount() - 1));
     update();
 }
 
@@ -36,13 +36,13 @@ void ReportPageView::paintEvent(QPaintEvent *) {
     painter.fillRect(sheet, Qt::white);
     painter.setPen(Qt::darkGray);
     painter.drawRect(sheet.adjusted(0, 0, 1, 1));
-    if (m_document.pages.empty())
+    if (m_document.pageCount() == 0)
         return;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(m_zoom, m_zoom);
     painter.setClipRect(QRectF(QPointF(0, 0), sheetPixels() / m_zoom));
-    ReportPagePainter::paint(painter, m_document.pages[m_index]);
+    ReportPagePainter::paint(painter, m_document.page(m_index));
 }
 
 }  // namespace kalvero

@@ -45,7 +45,7 @@ ReportPreviewWindow::ReportPreviewWindow(ReportDocument document, const QString 
     m_next = action("actionNext", QStringLiteral("Próxima"), QKeySequence(Qt::Key_PageDown),
                     [this] { showPage(currentPage() + 1); });
     m_last = action("actionLast", QStringLiteral("Última"), QKeySequence(Qt::CTRL | Qt::Key_End),
-                    [this] { showPage(int(m_document.pages.size())); });
+                    [this] { showPage(m_document.pageCount()); });
     bar->addSeparator();
     action("actionPrint", QStringLiteral("Imprimir..."), QKeySequence::Print, &ReportPreviewWindow::printDocument);
     action("actionSavePdf", QStringLiteral("Salvar PDF..."), QKeySequence::Save, &ReportPreviewWindow::saveAsPdf);
@@ -78,7 +78,7 @@ void ReportPreviewWindow::showPage(int number) {
 }
 
 void ReportPreviewWindow::updateCommands() {
-    const int count = int(m_document.pages.size());
+    const int count = m_document.pageCount();
     const int n = count ? currentPage() : 0;
     m_pageLabel->setText(QStringLiteral("Página %1 de %2").arg(n).arg(count));
     m_first->setEnabled(n > 1);
@@ -97,7 +97,7 @@ void ReportPreviewWindow::printDocument() {
     ReportOutput::preparePrinter(printer, m_document);
     printer.setDocName(windowTitle());
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, std::max(1, int(m_document.pages.size())));
+    dialog.setMinMax(1, std::max(1, m_document.pageCount()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The dialog may have changed the paper to the printer's; ours prevails.

@@ -93,6 +93,8 @@ class ProtocolPrintingTest : public QObject {
     ProtocolPrintCommands::Presenter presenter() {
         return [this](ReportLayout &layout, QWidget *from) {
             shown << Shown{kindOf(layout), layout.run(), from && from->isVisible()};
+            // The preview takes the same pages one at a time.
+            checkSamePagesOnDemand(layout, shown.last().document);
         };
     }
     void openScreen() {

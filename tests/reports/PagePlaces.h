@@ -4,6 +4,7 @@
 #include "TestDatabase.h"
 
 #include "reports/ReportDocument.h"
+#include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"
 
 #include <QDir>
@@ -55,6 +56,33 @@ inline void checkPlaces(const ReportPage &page, const QList<Place> &places) {
                                             : item->frame.left();
         QVERIFY2(qAbs(x - p.x) < 0.1 && qAbs(item->frame.top() - p.top) < 0.1,
                  qPrintable(QStringLiteral("%1 at %2, %3").arg(p.text).arg(x).arg(item->frame.top())));
+    }
+}
+
+// The pages laid out on demand, asked for from the last to the first and then
+// from the first, are the pages of a whole run: the same texts at the same
+// places.
+inline void checkSamePagesOnDemand(ReportLayout &layout, const ReportDocument &whole) {
+    const ReportDocument onDemand = layout.runOnDemand();
+    QCOMPARE(onDemand.pageCount(), whole.pageCount());
+    QList<int> order;
+    for (int i = whole.pageCount() - 1; i >= 0; --i)
+        order << i;
+    for (int i = 0; i < whole.pageCount(); ++i)
+        order << i;
+    for (const int i : order) {
+        const ReportPage &page = onDemand.page(i);
+        const ReportPage &expected = whole.page(i);
+        QCOMPARE(page.number, expected.number);
+        QCOMPARE(page.texts(), expected.texts());
+        QCOMPARE(page.items.size(), expected.items.size());
+        for (size_t n = 0; n < page.items.size(); ++n)
+            if (const auto *t = std::get_if<TextItem>(&page.items[n])) {
+                const auto *e = std::get_if<TextItem>(&expected.items[n]);
+                QVERIFY(e);
+                QCOMPARE(t->frame, e->frame);
+                QCOMPARE(t->baseline, e->baseline);
+            }
     }
 }
 

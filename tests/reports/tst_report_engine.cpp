@@ -1,3 +1,4 @@
+#include "PagePlaces.h"
 #include "TestDatabase.h"
 
 #include "data/Clock.h"
@@ -220,6 +221,10 @@ private slots:
             const ReportDocument again = list.layout.run();
             QCOMPARE(allStartingWith(again, "TOTAL"), QStringList{QStringLiteral("TOTAL: %1").arg(rows)});
         }
+        docs->setRecNo(std::min(rows, 3));
+        test::checkSamePagesOnDemand(list.layout, doc);
+        if (rows > 0)
+            QCOMPARE(docs->recNo(), std::min(rows, 3));  // the caller's record again
     }
 
     void eventsInOrder() {
@@ -314,6 +319,7 @@ private slots:
             QCOMPARE(doc.pages[i].texts(), QStringList{QStringLiteral("DOC %1").arg(i + 1)});
             QCOMPARE(doc.pages[i].findText(QStringLiteral("DOC %1").arg(i + 1))->frame.top(), 2.0 + 18);
         }
+        test::checkSamePagesOnDemand(layout, doc);
     }
 
     void controls() {
