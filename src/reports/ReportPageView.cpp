@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <exception>
+
 namespace kalvero {
 
 ReportPageView::ReportPageView(const ReportDocument &document, QWidget *parent)
@@ -42,7 +44,15 @@ void ReportPageView::paintEvent(QPaintEvent *) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(m_zoom, m_zoom);
     painter.setClipRect(QRectF(QPointF(0, 0), sheetPixels() / m_zoom));
-    ReportPagePainter::paint(painter, m_document.page(m_index));
+    // A page laid out when it is shown: a layout that fails there must not
+    // take the window down with it; the sheet says what went wrong.
+    try {
+        ReportPagePainter::paint(painter, m_document.page(m_index));
+    } catch (const std::exception &failure) {
+        painter.setPen(Qt::darkRed);
+        painter.drawText(QRectF(QPointF(0, 0), sheetPixels() / m_zoom).adjusted(20, 20, -20, -20),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromUtf8(failure.what()));
+    }
 }
 
 }  // namespace kalvero
