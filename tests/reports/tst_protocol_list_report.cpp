@@ -10,17 +10,20 @@
 #include "data/records/RecordSet.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"
+#include "reports/ReportPreviewWindow.h"
 #include "reports/layouts/TRelatorio_ListaProtocolos.h"
 #include "reports/screen/ProtocolListFilters.h"
 #include "reports/screen/ProtocolListReport.h"
 #include "reports/screen/TRelatorios.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -412,6 +415,32 @@ private slots:
         QCOMPARE(text.count(QStringLiteral("Solicitante")), 3);
         QVERIFY(text.contains(QStringLiteral("Total de Protocolos: 130")));
         QVERIFY(text.contains(QStringLiteral("Página : 3")));
+    }
+
+    // "&Visualizar" opens the preview on the first of the list's pages; its
+    // last page ends with the total.
+    void previewPagesThroughTheList() {
+        addProtocols(130, QDate(2014, 5, 2));
+        screen = std::make_unique<TRelatorios>(*f->registries, *reports, f->session);
+        QVERIFY(UnitFixture::showActive(screen.get()));
+        QString first, last;
+        QStringList lastTexts;
+        QTimer::singleShot(0, screen.get(), [&] {
+            auto *preview = qobject_cast<ReportPreviewWindow *>(QApplication::activeModalWidget());
+            QVERIFY(preview);
+            first = named<QLabel>(preview, QStringLiteral("pageLabel"))->text();
+            preview->findChild<QAction *>(QStringLiteral("actionLast"))->trigger();
+            last = named<QLabel>(preview, QStringLiteral("pageLabel"))->text();
+            lastTexts = preview->document().page(preview->currentPage() - 1).texts();
+            preview->findChild<QAction *>(QStringLiteral("actionClose"))->trigger();
+        });
+        w<QCheckBox>("CheckBox1")->click();
+        w("BitBtn1")->click();
+        QCOMPARE(first, QStringLiteral("Página 1 de 3"));
+        QCOMPARE(last, QStringLiteral("Página 3 de 3"));
+        QVERIFY(lastTexts.contains(QStringLiteral("Total de Protocolos: 130")));
+        QVERIFY(lastTexts.contains(QStringLiteral("Página : 3")));
+        QVERIFY(!reports->cdsRelProtocolo.isActive());
     }
 
     // "&Imprimir" sends the list to the printer, here a PDF file, with the
