@@ -114,17 +114,7 @@ void buildListTab(MovementForm &f, TUDMCadastro &data) {
     f.navigator = new RecordNavigator(&data.cdsTBProtocolo, tab);
     column->addWidget(f.navigator);
 
-    f.DBGrid1 = named(new RecordGrid(&data.cdsTBProtocolo, RecordGrid::Colours::Zebra, tab), "DBGrid1");
-    f.DBGrid1->setFieldNames({QStringLiteral("IDPROTOCOLO"), QStringLiteral("ANO"), QStringLiteral("DATADEENTRADA"),
-                              QStringLiteral("ASSUNTONOME"), QStringLiteral("SOLICITANTENOME")});
-    column->addWidget(f.DBGrid1, 1);
-
-    auto *totals = new QHBoxLayout;
-    totals->addStretch();
-    f.edtTotalProtocolos = totalBox(tab, "edtTotalProtocolos");
-    totals->addWidget(label(QStringLiteral("Total de Protocolos:"), f.edtTotalProtocolos, tab));
-    totals->addWidget(f.edtTotalProtocolos);
-    column->addLayout(totals);
+    f.list = ProtocolListView::build(tab, column, data.cdsTBProtocolo);
 }
 
 QGroupBox *buildProtocolData(MovementForm &f) {

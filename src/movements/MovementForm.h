@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocols/ProtocolListView.h"
 #include "protocols/ProtocolSearch.h"
 
 class QComboBox;
@@ -55,8 +56,7 @@ struct MovementForm {
     ProtocolSearch search;
     QPushButton *btnExibirTodos = nullptr;
     RecordNavigator *navigator = nullptr;
-    RecordGrid *DBGrid1 = nullptr;
-    QLineEdit *edtTotalProtocolos = nullptr;
+    ProtocolListView list;
 
     // Tab "Manutenção": the protocol and the commands.
     QLineEdit *edtNumero = nullptr;

@@ -112,7 +112,7 @@ void TCAD_Movimentacao::openScreen() {
 }
 
 void TCAD_Movimentacao::showProtocolTotal() {
-    form.edtTotalProtocolos->setText(QString::number(m_protocols.protocols().recordCount()));
+    form.list.showTotal(m_protocols.protocols());
 }
 
 void TCAD_Movimentacao::filterPeriod() {

@@ -79,17 +79,7 @@ void buildListTab(ProtocolForm &f, TUDMCadastro &data) {
     navigation->addWidget(f.btnComprovante);
     column->addLayout(navigation);
 
-    f.DBGrid1 = named(new RecordGrid(&data.cdsTBProtocolo, RecordGrid::Colours::Zebra, tab), "DBGrid1");
-    f.DBGrid1->setFieldNames({QStringLiteral("IDPROTOCOLO"), QStringLiteral("ANO"), QStringLiteral("DATADEENTRADA"),
-                              QStringLiteral("ASSUNTONOME"), QStringLiteral("SOLICITANTENOME")});
-    column->addWidget(f.DBGrid1, 1);
-
-    auto *totals = new QHBoxLayout;
-    totals->addStretch();
-    f.edtTotalProtocolos = totalBox(tab, "edtTotalProtocolos");
-    totals->addWidget(label(QStringLiteral("Total de Protocolos:"), f.edtTotalProtocolos, tab));
-    totals->addWidget(f.edtTotalProtocolos);
-    column->addLayout(totals);
+    f.list = ProtocolListView::build(tab, column, data.cdsTBProtocolo);
 }
 
 void buildProtocolFields(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *column) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProtocolListView.h"
 #include "ProtocolSearch.h"
 
 class QComboBox;
@@ -44,8 +45,7 @@ struct ProtocolForm {
     QPushButton *btnExibirTodos = nullptr;
     RecordNavigator *navigator = nullptr;
     QPushButton *btnComprovante = nullptr;
-    RecordGrid *DBGrid1 = nullptr;
-    QLineEdit *edtTotalProtocolos = nullptr;
+    ProtocolListView list;
 
     // Tab "Manutenção": the protocol.
     QLineEdit *edtIdProtocolo = nullptr;

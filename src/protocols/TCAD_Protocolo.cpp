@@ -112,7 +112,7 @@ void TCAD_Protocolo::openScreen() {
 }
 
 void TCAD_Protocolo::showProtocolTotal() {
-    form.edtTotalProtocolos->setText(QString::number(m_store.protocols().recordCount()));
+    form.list.showTotal(m_store.protocols());
 }
 
 void TCAD_Protocolo::novo() {
