@@ -7,6 +7,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/Failure.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/records/RecordSet.h"
@@ -70,6 +71,41 @@ QStringList ProtocolStore::requiredDocumentNames(int subjectCode) {
     return names;
 }
 
+void ProtocolStore::fillNew(const QString &number, const QString &year, const QDate &entryDate, int status,
+                            const QStringList &documentsToAdd) {
+    RecordSet &p = protocols();
+    RecordSet &d = documents();
+    p.edit();
+    p.field(IdProtocolo).setAsString(number);
+    p.field(QStringLiteral("DATADEENTRADA")).setValue(entryDate);
+    p.field(QStringLiteral("STATUS")).setAsString(QString::number(status));
+    p.post();
+
+    d.cancelUpdates();
+    for (int i = 0; i < documentsToAdd.size(); ++i) {
+        d.append();
+        d.field(IdDocumento).setAsInteger(i + 1);
+        d.field(IdProtocolo).setAsString(number);
+        d.field(Ano).setAsString(year);
+        d.field(QStringLiteral("NOMEDOCUMENTO")).setAsString(documentsToAdd.at(i));
+        d.field(QStringLiteral("PAGINA")).setAsInteger(1);
+        d.post();
+    }
+}
+
+bool ProtocolStore::foundWritten(const QString &number, const QString &year, const QDate &entryDate, int status,
+                                 const QStringList &documentsToAdd) {
+    RecordSet &p = protocols();
+    RecordSet &d = documents();
+    fillNew(number, year, entryDate, status, documentsToAdd);
+    p.takeWrittenChanges();
+    if (p.changeCount() > 0)
+        return false;
+    // The protocol and its documents were one transaction: they are there.
+    d.cancelUpdates();
+    return true;
+}
+
 ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int status,
                                                   const QStringList &documentsToAdd) {
     RecordSet &p = protocols();
@@ -84,31 +120,34 @@ ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int st
 
     FirstSave saved;
     try {
-        saved.retries = NumberedWrite::run(
-            p,
-            [&] {
-                saved.number = m_data.NextProtocolNumber(year);
-                p.edit();
-                p.field(IdProtocolo).setAsString(saved.number);
-                p.field(QStringLiteral("DATADEENTRADA")).setValue(entryDate);
-                p.field(QStringLiteral("STATUS")).setAsString(QString::number(status));
-                p.post();
-
+        bool written = false;
+        if (m_firstSaveInDoubt && m_firstSaveInDoubt->year == year) {
+            written = foundWritten(m_firstSaveInDoubt->number, year, entryDate, status, documentsToAdd);
+            if (written) {
+                saved.number = m_firstSaveInDoubt->number;
+            } else {
                 d.cancelUpdates();
-                for (int i = 0; i < documentsToAdd.size(); ++i) {
-                    d.append();
-                    d.field(IdDocumento).setAsInteger(i + 1);
-                    d.field(IdProtocolo).setAsString(saved.number);
-                    d.field(Ano).setAsString(year);
-                    d.field(QStringLiteral("NOMEDOCUMENTO")).setAsString(documentsToAdd.at(i));
-                    d.field(QStringLiteral("PAGINA")).setAsInteger(1);
-                    d.post();
-                }
-            },
-            [&](WriteTransaction &save) { d.applyUpdates(save); });
-    } catch (const Failure &) {
-        // Nothing was committed: the documents go, and the protocol is back
-        // as it was typed, still new, so that it can be saved again.
+                typed.restoreAsNew(p);
+            }
+        }
+        // Looked for and not there: it was not written.
+        m_firstSaveInDoubt.reset();
+        if (!written)
+            saved.retries = NumberedWrite::run(
+                p,
+                [&] {
+                    saved.number = m_data.NextProtocolNumber(year);
+                    fillNew(saved.number, year, entryDate, status, documentsToAdd);
+                },
+                [&](WriteTransaction &save) { d.applyUpdates(save); });
+    } catch (const Failure &e) {
+        // Cut off during its commit: perhaps written under this number.
+        if (const auto *lost = dynamic_cast<const DatabaseError *>(&e);
+            lost && lost->save() == DatabaseError::Save::InDoubt)
+            m_firstSaveInDoubt = NumberInDoubt{saved.number, year};
+        // Nothing was committed (or that is not known yet): the documents
+        // go, and the protocol is back as it was typed, still new, so that it
+        // can be saved again.
         d.cancelUpdates();
         typed.restoreAsNew(p);
         throw;

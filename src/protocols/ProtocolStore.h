@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace kalvero {
 
 class RecordSet;
@@ -51,7 +53,10 @@ public:
     // documents (numbered 1, 2, 3, ..., one page each) in one transaction.
     // On success the row is written and back in edit state and the documents
     // list holds the protocol's documents. On failure nothing is written and
-    // the row is as typed, still being inserted.
+    // the row is as typed, still being inserted. When the connection went
+    // during the commit, nobody knows whether the protocol was written: the
+    // next first save looks for it under the number it was given, and takes
+    // it as saved when it finds it as typed, rather than writing it twice.
     FirstSave saveFirst(const QDate &entryDate, int status, const QStringList &documentsToAdd);
 
     // A later save of the open protocol; on failure the row keeps what was typed.
@@ -81,8 +86,21 @@ public:
     RecordSet &documents() const;
 
 private:
+    // Puts the number, the entry data and the documents into the rows, posted.
+    void fillNew(const QString &number, const QString &year, const QDate &entryDate, int status,
+                 const QStringList &documentsToAdd);
+    // Whether the first save whose commit was cut off reached the database
+    // with the rows as they are now typed; if so they are taken as written.
+    bool foundWritten(const QString &number, const QString &year, const QDate &entryDate, int status,
+                      const QStringList &documentsToAdd);
+
     TUDMCadastro &m_data;
     ProtocolListQuery m_query;
+    struct NumberInDoubt {
+        QString number;
+        QString year;
+    };
+    std::optional<NumberInDoubt> m_firstSaveInDoubt;
 };
 
 }  // namespace kalvero

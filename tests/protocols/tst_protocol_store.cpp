@@ -2,6 +2,7 @@
 
 #include "data/Clock.h"
 #include "data/firebird/FirebirdError.h"
+#include "data/records/WriteTransaction.h"
 
 #include <QtTest>
 
@@ -34,6 +35,18 @@ QStringList column(RecordSet &set, const QString &field) {
     for (set.first(); !set.eof(); set.next())
         values << set.field(field).asString();
     return values;
+}
+
+// Makes the commit of every transaction that wrote a protocol wait for a row
+// that the caller's transaction holds, until it lets go.
+void gateProtocolCommits(ProtocolFixture &f) {
+    f.other.execute(QStringLiteral("create table PORTAO (X integer)"));
+    f.other.execute(QStringLiteral("insert into PORTAO values (1)"));
+    f.other.execute(QStringLiteral("create trigger TR_MARCA for TBPROTOCOLO after insert as begin "
+                                   "rdb$set_context('USER_TRANSACTION', 'PROTOCOLO', '1'); end"));
+    f.other.execute(QStringLiteral("create trigger TR_PORTAO on transaction commit as begin "
+                                   "if (rdb$get_context('USER_TRANSACTION', 'PROTOCOLO') = '1') then "
+                                   "update PORTAO set X = X; end"));
 }
 
 }  // namespace
@@ -174,6 +187,70 @@ private slots:
         QCOMPARE(saved.number, "00001");
         QCOMPARE(f->count("select count(*) from TBPROTOCOLO where DESCRICAO = ?", {"PEDIDO DE O'BRIEN"}), 1);
         QCOMPARE(f->count("select count(*) from TBDOCUMENTOS"), 2);
+    }
+
+    // The connection goes while the commit of a first save is under way, so
+    // the desk cannot know whether the protocol was written. Pressing
+    // "&Gravar" again writes it when it is not there, and takes it as saved
+    // when it is, never as a second protocol.
+    void aFirstSaveCutOffDuringItsCommit_data() {
+        QTest::addColumn<bool>("landed");
+        QTest::newRow("the commit did not land") << false;
+        QTest::newRow("the commit landed") << true;
+    }
+    void aFirstSaveCutOffDuringItsCommit() {
+        QFETCH(bool, landed);
+        f->addProtocol("00001", "2014", QDate(2014, 6, 1));
+        gateProtocolCommits(*f);
+        f->desk->connection().close();  // an attachment reads the database's triggers once
+        Connection holder;
+        holder.setDatabaseName(f->database);
+        auto gate = std::make_unique<WriteTransaction>(holder);
+        gate->execute(QStringLiteral("update PORTAO set X = X"));
+        f->typeNew(QStringLiteral("PEDIDO EM DUVIDA"));
+        // Once the desk waits in its commit (the only attachment at work),
+        // its attachment is ended.
+        std::thread cut([&] {
+            Connection admin;
+            admin.setDatabaseName(f->database);
+            const QString waiting = QStringLiteral(
+                "from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION and MON$STATE = 1");
+            for (int i = 0; i < 200 && test::scalarOn(f->database, "select count(*) " + waiting).toInt() == 0; ++i)
+                QThread::msleep(50);
+            admin.execute("delete " + waiting);
+        });
+        try {
+            f->store->saveFirst(QDate(2014, 6, 5), 0, {"RG", "CPF"});
+            cut.join();
+            QFAIL("saved through an attachment that was ended");
+        } catch (const DatabaseError &e) {
+            cut.join();
+            QVERIFY2(e.isConnectionLost(), qPrintable(e.text()));
+            QCOMPARE(e.save(), DatabaseError::Save::InDoubt);
+        }
+        gate.reset();
+        QCOMPARE(f->protocols().state(), RecordSet::State::Insert);
+        QCOMPARE(f->count("select count(*) from TBPROTOCOLO"), 1);
+        if (landed) {
+            // What the commit would have left had its answer been lost.
+            f->addProtocol("00002", "2014", QDate(2014, 6, 5), "0", QStringLiteral("PEDIDO EM DUVIDA"));
+            f->addDocument(1, "00002", "2014", 1);
+            f->other.execute(QStringLiteral("update TBDOCUMENTOS set NOMEDOCUMENTO = 'RG' where IDPROTOCOLO = '00002'"));
+            f->other.execute(QStringLiteral("insert into TBDOCUMENTOS values (2, '00002', '2014', 'CPF', 1)"));
+        }
+
+        const ProtocolStore::FirstSave saved = f->store->saveFirst(QDate(2014, 6, 5), 0, {"RG", "CPF"});
+
+        QCOMPARE(saved.number, "00002");
+        QCOMPARE(f->count("select count(*) from TBPROTOCOLO where DESCRICAO = 'PEDIDO EM DUVIDA'"), 1);
+        QCOMPARE(f->count("select count(*) from TBPROTOCOLO"), 2);
+        QCOMPARE(f->count("select count(*) from TBDOCUMENTOS where IDPROTOCOLO = '00002'"), 2);
+        QCOMPARE(f->protocols().field("IDPROTOCOLO").asString(), "00002");
+        QCOMPARE(f->protocols().changeCount(), 0);
+        QCOMPARE(column(f->documents(), "NOMEDOCUMENTO"), (QStringList{"RG", "CPF"}));
+        // And the next protocol follows it.
+        f->typeNew(QStringLiteral("OUTRO"));
+        QCOMPARE(f->store->saveFirst(QDate(2014, 6, 5), 0, {}).number, "00003");
     }
 
     // Another desk writes the number we read before our write reaches the

@@ -605,6 +605,14 @@ void RecordSet::applyUpdates(WriteTransaction &transaction) {
     transaction.enlist(*this, revision());
 }
 
+void RecordSet::takeWrittenChanges() {
+    prepareApply();
+    if (changeCount() == 0)
+        return;
+    m_connection->reviveIfLost();
+    settleWritten(ChangeWriter(m_name, m_updateTable, m_fields, m_format));
+}
+
 void RecordSet::settleRows(const QSet<quint32> &refused) {
     emit rowsAboutToReset();
     m_rows.settle(refused);

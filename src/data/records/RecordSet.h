@@ -108,6 +108,10 @@ public:
     // thrown at once and spoils the transaction; the changes stay pending
     // until the transaction commits.
     void applyUpdates(WriteTransaction &transaction);
+    // After a save whose commit was cut off, so that nobody knows whether it
+    // was made: takes the pending changes that the database holds, value for
+    // value, as written. What is still pending was not written.
+    void takeWrittenChanges();
     // The record being changed was refused because another workstation
     // changed it meanwhile: reads it again by its key and puts back over it
     // the fields that this one changed, so that the others show the other
