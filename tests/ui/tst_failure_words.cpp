@@ -80,6 +80,10 @@ private slots:
         QVERIFY2(unreachable.isServerUnreachable(), qPrintable(unreachable.text()));
         QVERIFY(FailureWords::of(unreachable).text.startsWith(QStringLiteral("Não foi possível falar com o servidor")));
         QVERIFY(!FailureWords::of(unreachable).details.isEmpty());
+        // A server that is still starting turns the attachment away.
+        const DatabaseError starting(QStringLiteral("connection rejected by remote interface"), {FbCode::ConnectRejected});
+        QVERIFY(starting.isServerUnreachable());
+        QVERIFY(FailureWords::of(starting).text.startsWith(QStringLiteral("Não foi possível falar com o servidor")));
 
         // An attachment ended under a workstation: the line dropped.
         Connection desk;

@@ -30,14 +30,14 @@ bool DatabaseError::isForeignKeyViolation() const { return hasCode(FbCode::Forei
 
 bool DatabaseError::isConnectionLost() const {
     for (long code : {FbCode::NetworkError, FbCode::NetReadError, FbCode::NetWriteError, FbCode::LostConnection,
-                      FbCode::AttachmentShutdown, FbCode::DatabaseShutdown})
+                      FbCode::AttachmentShutdown, FbCode::DatabaseShutdown, FbCode::ConnectRejected})
         if (hasCode(code))
             return true;
     return false;
 }
 
 bool DatabaseError::isServerUnreachable() const {
-    return hasCode(FbCode::ConnectFailed) || (hasCode(FbCode::NetworkError) && !hasCode(FbCode::NetReadError) &&
+    return hasCode(FbCode::ConnectFailed) || hasCode(FbCode::ConnectRejected) || (hasCode(FbCode::NetworkError) && !hasCode(FbCode::NetReadError) &&
                                               !hasCode(FbCode::NetWriteError));
 }
 

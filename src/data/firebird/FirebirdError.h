@@ -25,6 +25,7 @@ constexpr long AttachmentShutdown = 335544856;   // connection shutdown
 constexpr long DatabaseShutdown = 335544528;     // database shutdown
 constexpr long LoginRejected = 335544472;        // your user name and password are not defined
 constexpr long ConnectFailed = 335544722;        // failed to establish a connection
+constexpr long ConnectRejected = 335544421;      // connection rejected by remote interface (a server starting up)
 constexpr long IoError = 335544344;              // I/O error during an operation on a file
 constexpr long LockConflict = 335544345;         // lock conflict on no wait transaction
 constexpr long CheckViolation = 335544558;       // operation violates CHECK constraint

@@ -1,0 +1,272 @@
+#include "DeskJournal.h"
+#include "TestDatabase.h"
+#include "Workstation.h"
+
+#include "data/Failure.h"
+#include "data/firebird/Connection.h"
+#include "data/firebird/FailureWords.h"
+#include "data/firebird/FirebirdError.h"
+#include "protocols/ProtocolStore.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
+using namespace kalvero;
+using namespace kalvero::test;
+
+namespace {
+
+// The local server that the scripts started: its pid file names the server,
+// whose parent is the guard that would start it again.
+QString pidFile() {
+    const QString set = qEnvironmentVariable("KALVERO_FB_PIDFILE");
+    return set.isEmpty() ? QStringLiteral("/tmp/kalvero-fbguard.pid") : set;
+}
+
+pid_t serverPid() {
+    QFile f(pidFile());
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    return pid_t(f.readAll().trimmed().toLong());
+}
+
+pid_t parentOf(pid_t pid) {
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray stat = f.readAll();
+    return pid_t(stat.mid(stat.lastIndexOf(')') + 2).split(' ').value(1).toLong());
+}
+
+bool answers() {
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), 3050);
+    return socket.waitForConnected(500);
+}
+
+// Runs a command to its end; its output on failure.
+QString run(const QString &program, const QStringList &args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return program + QLatin1Char(' ') + args.join(QLatin1Char(' ')) + QStringLiteral(": ") +
+               QString::fromLocal8Bit(p.readAll());
+    return QString();
+}
+
+// A desk process entering protocols and movements, and what it said.
+struct Desk {
+    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+    QByteArray output;
+
+    void take() { output += process->readAllStandardOutput(); }
+    int saved() {
+        take();
+        return int(output.count("\nSAVED ") + (output.startsWith("SAVED ") ? 1 : 0));
+    }
+};
+
+}  // namespace
+
+// The office server dies, or the network to it is cut, while desks are
+// saving protocols with their documents and movements through the screens'
+// own save routines. Nothing reported as saved may be missing, nothing may
+// be there twice, no protocol may lack documents, every refusal has its
+// message, and the desks go on once the server is back.
+class ServerDiesTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchFolder> folder;
+    QString database;
+    QString stopFile;
+    std::vector<Desk> desks;
+
+    // Starts `count` desk processes, each through `launcher` (empty: directly).
+    void startDesks(int count, const QString &databaseName, const QStringList &launcher = {}) {
+        for (int i = 1; i <= count; ++i) {
+            Desk desk;
+            QStringList args = launcher;
+            args << QStringLiteral(DESK_WORKER) << databaseName << QString::number(i) << QStringLiteral("--stop-file")
+                 << stopFile << QStringLiteral("--pause-ms") << QStringLiteral("0-40") << QStringLiteral("--cancel-every")
+                 << QStringLiteral("4");
+            desk.process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            desk.process->start(args.takeFirst(), args);
+            QVERIFY2(desk.process->waitForStarted(), qPrintable(desk.process->errorString()));
+            desks.push_back(std::move(desk));
+        }
+    }
+    // Waits until every desk has reported `more` saves beyond what it had.
+    void eachSavesMore(int more, int timeoutMs) {
+        std::vector<int> from;
+        for (Desk &d : desks)
+            from.push_back(d.saved());
+        for (std::size_t i = 0; i < desks.size(); ++i)
+            QTRY_VERIFY_WITH_TIMEOUT(desks[i].saved() >= from[i] + more, timeoutMs);
+    }
+    // Stops the desks after their round and sets what they said against the database.
+    void stopAndAudit() {
+        QFile(stopFile).open(QIODevice::WriteOnly);
+        DeskJournal journal;
+        for (Desk &d : desks) {
+            QVERIFY2(d.process->waitForFinished(180000), "a desk did not stop");
+            d.take();
+            QCOMPARE(d.process->exitStatus(), QProcess::NormalExit);
+            QVERIFY2(d.process->exitCode() == 0, d.output.right(2000).constData());
+            journal.read(d.output);
+        }
+        QVERIFY2(journal.refusalsWithoutMessage.isEmpty(), qPrintable(journal.refusalsWithoutMessage.join('\n')));
+        // Each refusal says that the server or the line is gone, and whether
+        // the save was made, in the desk's words.
+        const DatabaseError lost(QStringLiteral("lost"), {FbCode::NetworkError, FbCode::NetReadError});
+        const QStringList sayings{FailureWords::of(lost).text,
+                                  FailureWords::of(lost.withSave(DatabaseError::Save::NotWritten)).text,
+                                  FailureWords::of(lost.withSave(DatabaseError::Save::InDoubt)).text,
+                                  FailureWords::of(DatabaseError(QStringLiteral("down"), {FbCode::NetworkError, FbCode::ConnectFailed})).text};
+        for (auto it = journal.refusals.constBegin(); it != journal.refusals.constEnd(); ++it) {
+            qInfo("refused %d times: %s", it.value(), qPrintable(journal.refusalExamples.value(it.key())));
+            QVERIFY2(sayings.contains(it.key()), qPrintable(journal.refusalExamples.value(it.key())));
+        }
+        const DeskAudit audit = DeskAudit::of(database, journal, 3);
+        qInfo("%d operations; %s", journal.operationCount(), qPrintable(audit.summary()));
+        QVERIFY2(audit.clean(), qPrintable(audit.summary()));
+        QVERIFY(audit.protocolsInDatabase > 0);
+    }
+
+private slots:
+    void initTestCase() {
+        if (!isServerSuite())
+            QSKIP("only against the local server");
+    }
+    void init() {
+        folder = std::make_unique<ScratchFolder>();
+        database = createUnitDatabase(*folder);
+        stopFile = folder->file(QStringLiteral("stop"));
+        executeOn(database, QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME) values (1, 'ANA')"));
+        executeOn(database, QStringLiteral("insert into TBASSUNTO values (1, 'ALVARA')"));
+        executeOn(database, QStringLiteral("insert into TBASSUNTO_DOCUMENTOS values (1, 'RG', 1)"));
+        executeOn(database, QStringLiteral("insert into TBASSUNTO_DOCUMENTOS values (2, 'CPF', 1)"));
+        executeOn(database, QStringLiteral("insert into TBASSUNTO_DOCUMENTOS values (3, 'PLANTA', 1)"));
+        executeOn(database, QStringLiteral("insert into TBSETOR values (1, 'GABINETE')"));
+        executeOn(database, QStringLiteral("insert into TBRESPONSAVEISPORSETOR values (1, 'JOAO', 1)"));
+    }
+    void cleanup() {
+        for (Desk &d : desks)
+            if (d.process->state() != QProcess::NotRunning) {
+                d.process->kill();
+                d.process->waitForFinished();
+            }
+        desks.clear();
+        // Never leave the suite without its server.
+        if (!answers())
+            run(QStringLiteral("bash"), {QStringLiteral(SERVER_SCRIPT), QStringLiteral("start")});
+        folder.reset();
+    }
+
+    // Twice in a run the server and its guard are killed outright and the
+    // server is started again a few seconds later.
+    void serverKilledMidWork() {
+        startDesks(2, database);
+        eachSavesMore(6, 60000);
+        // A desk of this process, attached before the server dies.
+        Workstation desk(database);
+        ProtocolStore store(desk.cadastro);
+        store.openLists();
+        const QStringList documents = store.requiredDocumentNames(1);
+
+        for (int kill = 1; kill <= 2; ++kill) {
+            const pid_t server = serverPid();
+            const pid_t guard = parentOf(server);
+            QVERIFY2(server > 0 && guard > 0, "the local server's pid file names no running server");
+            QVERIFY2(::kill(guard, SIGKILL) == 0 && ::kill(server, SIGKILL) == 0,
+                     "the test needs the rights to kill the local server");
+            QTRY_VERIFY_WITH_TIMEOUT(!answers(), 10000);
+            QTest::qWait(3000);  // the desks keep pressing "&Gravar" meanwhile
+            const QString started = run(QStringLiteral("bash"), {QStringLiteral(SERVER_SCRIPT), QStringLiteral("start")});
+            QVERIFY2(started.isEmpty(), qPrintable(started));
+
+            // The first save of a desk that was attached before goes through.
+            store.startNew();
+            RecordSet &p = desk.cadastro.cdsTBProtocolo;
+            p.field(QStringLiteral("SOLICITANTE")).setAsInteger(1);
+            p.field(QStringLiteral("ASSUNTO")).setAsInteger(1);
+            p.field(QStringLiteral("DESCRICAO")).setAsString(QStringLiteral("PRIMEIRO DEPOIS DA VOLTA %1").arg(kill));
+            try {
+                store.saveFirst(QDate::currentDate(), 0, documents);
+            } catch (const Failure &e) {
+                QFAIL(qPrintable(QStringLiteral("the first save after the restart failed: ") + e.text()));
+            }
+            eachSavesMore(6, 120000);
+        }
+        stopAndAudit();
+        QCOMPARE(scalarOn(database, QStringLiteral("select count(*) from TBPROTOCOLO where DESCRICAO starting with "
+                                                   "'PRIMEIRO DEPOIS DA VOLTA'"))
+                     .toInt(),
+                 2);
+    }
+
+    // The network between the desks and the server is cut for ten seconds:
+    // the desks run in a network namespace of their own that reaches the
+    // server through a virtual cable, and the cable is unplugged.
+    void networkCutForTenSeconds() {
+        const QString ns = QStringLiteral("kalvero-cut-%1").arg(::getpid());
+        const QString hostEnd = QStringLiteral("kvc%1h").arg(::getpid() % 100000);
+        const QString deskEnd = QStringLiteral("kvc%1d").arg(::getpid() % 100000);
+        const QString ip = QStringLiteral("ip");
+        if (!run(ip, {"netns", "add", ns}).isEmpty())
+            QSKIP("this machine allows no network namespace");
+        auto removeNamespace = qScopeGuard([&] {
+            run(ip, {"link", "del", hostEnd});
+            run(ip, {"netns", "del", ns});
+        });
+        for (const QStringList &step : {
+                 QStringList{"link", "add", hostEnd, "type", "veth", "peer", "name", deskEnd},
+                 QStringList{"link", "set", deskEnd, "netns", ns},
+                 QStringList{"addr", "add", "10.213.7.1/30", "dev", hostEnd},
+                 QStringList{"link", "set", hostEnd, "up"},
+                 QStringList{"netns", "exec", ns, "ip", "addr", "add", "10.213.7.2/30", "dev", deskEnd},
+                 QStringList{"netns", "exec", ns, "ip", "link", "set", deskEnd, "up"},
+                 QStringList{"netns", "exec", ns, "ip", "link", "set", "lo", "up"},
+             }) {
+            const QString failed = run(ip, step);
+            QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        }
+        // The server listens on the loopback only: a relay on the cable's
+        // server end hands the connections to it.
+        QProcess relay;
+        relay.start(QStringLiteral("socat"), {QStringLiteral("TCP-LISTEN:3050,bind=10.213.7.1,fork,reuseaddr"),
+                                              QStringLiteral("TCP:127.0.0.1:3050")});
+        QVERIFY2(relay.waitForStarted(), "socat is needed for the network cut");
+        auto stopRelay = qScopeGuard([&] {
+            relay.kill();
+            relay.waitForFinished();
+        });
+        QTest::qWait(300);
+
+        const QString overCable = QStringLiteral("10.213.7.1:") + DatabaseTarget::parse(database).path;
+        startDesks(2, overCable, {ip, QStringLiteral("netns"), QStringLiteral("exec"), ns});
+        eachSavesMore(6, 60000);
+
+        QVERIFY(run(ip, {"link", "set", hostEnd, "down"}).isEmpty());
+        std::vector<int> before;
+        for (Desk &d : desks)
+            before.push_back(d.saved());
+        QTest::qWait(10000);
+        // Nothing went through while the cable was out.
+        for (std::size_t i = 0; i < desks.size(); ++i)
+            QVERIFY(desks[i].saved() <= before[i] + 1);
+        QVERIFY(run(ip, {"link", "set", hostEnd, "up"}).isEmpty());
+
+        eachSavesMore(6, 120000);
+        stopAndAudit();
+    }
+};
+
+QTEST_GUILESS_MAIN(ServerDiesTest)
+#include "tst_server_dies.moc"
