@@ -13,7 +13,7 @@
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
 
-#include <QAbstractSpinBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QPushButton>
@@ -104,6 +104,10 @@ class HostileUnitScreensTest : public QObject {
 
     // Opens the desk's screen with its record being entered or changed.
     void open(Desk desk) {
+        make(desk);
+        prepare(desk);
+    }
+    void make(Desk desk) {
         screen.reset();
         TUDMCadastro &data = *f->registries;
         switch (desk) {
@@ -132,6 +136,8 @@ class HostileUnitScreensTest : public QObject {
             break;
         }
         QVERIFY(UnitFixture::showActive(screen.get()));
+    }
+    void prepare(Desk desk) {
         switch (desk) {
         case Desk::Requesters:
         case Desk::Subjects:
@@ -352,6 +358,68 @@ private slots:
                 faults << QStringLiteral("%1: %2").arg(QLatin1String(hostile.name), fault);
             report << QStringLiteral("%1 | %2 | %3 | %4 | %5")
                           .arg(screen->objectName(), c.box, QString::number(c.width), QLatin1String(hostile.name), outcome);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // The search boxes take each hostile text: no database error, and a
+    // list searched by text holds only rows with that text in them, "%",
+    // "_" and "\\" taken literally.
+    void searchBoxesFindOnlyWhatWasTyped_data() {
+        QTest::addColumn<Desk>("desk");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("listed");  // the column searched; empty: a find by code
+        QTest::newRow("requesters/edtConsultaNome") << Desk::Requesters << "edtConsultaNome" << "NOME";
+        QTest::newRow("requesters/edtConsultaCodigo") << Desk::Requesters << "edtConsultaCodigo" << "";
+        QTest::newRow("requesters/edtConsultaCpf") << Desk::Requesters << "edtConsultaCpf" << "";
+        QTest::newRow("requesters/edtConsultaCnpj") << Desk::Requesters << "edtConsultaCnpj" << "";
+        QTest::newRow("subjects/edtConsultaDescricao") << Desk::Subjects << "edtConsultaDescricao" << "DESCRICAO";
+        QTest::newRow("subjects/edtConsultaCodigo") << Desk::Subjects << "edtConsultaCodigo" << "";
+        QTest::newRow("sectors/edtConsultaNome") << Desk::Sectors << "edtConsultaNome" << "NOME";
+        QTest::newRow("protocols/edtConsultaNumero") << Desk::Protocol << "edtConsultaNumero" << "";
+        QTest::newRow("protocols/edtConsultaAno") << Desk::Protocol << "edtConsultaAno" << "";
+        QTest::newRow("movements/edtConsultaNumero") << Desk::Movement << "edtConsultaNumero" << "";
+        QTest::newRow("movements/edtConsultaAno") << Desk::Movement << "edtConsultaAno" << "";
+    }
+    void searchBoxesFindOnlyWhatWasTyped() {
+        QFETCH(Desk, desk);
+        QFETCH(QString, box);
+        QFETCH(QString, listed);
+        // Names that a search with its wildcards unescaped would find.
+        f->execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CPF) values (2, 'AXBX', ?)"), {cpfFor(2)});
+        f->execute(QStringLiteral("insert into TBASSUNTO values (2, 'AXBX')"));
+        f->execute(QStringLiteral("insert into TBSETOR values (2, 'AXBX')"));
+        QStringList faults;
+        for (const HostileText &hostile : hostileTexts()) {
+            make(desk);
+            auto *edit = named<QLineEdit>(screen.get(), box);
+            pasteInto(edit, hostile.text);
+            const QString held = edit->text();
+            f->clearMessages();
+            if (screen->findChildren<QAbstractButton *>(QStringLiteral("btnLocalizar")).size() == 1)
+                w<QAbstractButton>("btnLocalizar")->click();
+            if (!held.isValidUtf16() || holdsUnseen(held, false) || characterCount(held) > edit->maxLength())
+                faults << QStringLiteral("%1: the box holds \"%2\"").arg(QLatin1String(hostile.name), printable(held));
+            for (const auto &m : f->messages())
+                if (!m.details.isEmpty())
+                    faults << QStringLiteral("%1: database error box: %2 / %3").arg(QLatin1String(hostile.name), m.text, m.details);
+            QStringList rows;
+            if (!listed.isEmpty()) {
+                RecordSet &records = desk == Desk::Requesters ? f->registries->cdsTBSolicitante
+                                     : desk == Desk::Subjects ? f->registries->cdsTBAssunto
+                                                              : f->registries->cdsTBSetor;
+                for (int row = 0; row < records.recordCount(); ++row) {
+                    const QString value = records.valueAt(row, records.fieldIndex(listed)).toString();
+                    rows << value;
+                    if (!value.contains(held))
+                        faults << QStringLiteral("%1: \"%2\" listed for \"%3\"")
+                                      .arg(QLatin1String(hostile.name), value, printable(held));
+                }
+            }
+            report << QStringLiteral("%1 | %2 | %3 | %4 | %5")
+                          .arg(screen->objectName(), box, QString::number(edit->maxLength()), QLatin1String(hostile.name),
+                               boxEffect(hostile.text, held) +
+                                   (listed.isEmpty() ? QString() : QStringLiteral("; lists %1 rows").arg(rows.size())));
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
