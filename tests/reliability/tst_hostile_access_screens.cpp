@@ -107,7 +107,11 @@ private slots:
             a.after = f->scalar(readBack);
             a.messages = f->messages();
             QString outcome;
-            const QString fault = judge(a, width, {refusal}, &outcome);
+            QString fault = judge(a, width, {refusal}, &outcome);
+            // Every box here is required: blanks are no entry.
+            if (fault.isEmpty() && box != QLatin1String("edtUsuario") && box != QLatin1String("edtSenha") &&
+                a.held.trimmed().isEmpty() && a.after != a.before)
+                fault = QStringLiteral("a required box of blanks was stored");
             if (!fault.isEmpty())
                 faults << QStringLiteral("%1: %2").arg(QLatin1String(hostile.name), fault);
             report << QStringLiteral("%1 | %2 | %3 | %4 | %5")

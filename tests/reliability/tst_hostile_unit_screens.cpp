@@ -47,6 +47,7 @@ struct BoxCase {
     int width;         // of the column; 0: no column
     QString readBack;  // the statement that reads the column back
     QStringList refusals;
+    bool required = false;  // a box whose label ends in "*": blanks are no entry
 };
 
 const QString fillIn = QStringLiteral("Preencha todos os campos corretamente.");
@@ -205,8 +206,12 @@ class HostileUnitScreensTest : public QObject {
     }
 
     static void add(Desk desk, const char *box, int width, const QString &readBack, const QStringList &refusals) {
-        QTest::newRow(qPrintable(QStringLiteral("%1/%2").arg(int(desk)).arg(QLatin1String(box))))
-            << BoxCase{desk, QLatin1String(box), width, readBack, refusals};
+        static const QStringList required{"0/edtNome",          "1/edtDescricao",  "2/edtNomeFilho",
+                                          "3/edtNome",          "4/edtNomeFilho",  "5/edtPrefeito",
+                                          "5/edtTesoureiro",    "5/edtCidade",     "6/mmDescricao",
+                                          "7/edtNomeDocumento"};
+        const QString tag = QStringLiteral("%1/%2").arg(int(desk)).arg(QLatin1String(box));
+        QTest::newRow(qPrintable(tag)) << BoxCase{desk, QLatin1String(box), width, readBack, refusals, required.contains(tag)};
     }
 
 private slots:
@@ -354,6 +359,8 @@ private slots:
             } else {
                 fault = judge(a, c.width, c.refusals, &outcome, qobject_cast<QPlainTextEdit *>(box) != nullptr);
             }
+            if (fault.isEmpty() && c.required && a.held.trimmed().isEmpty() && a.after != a.before)
+                fault = QStringLiteral("a required box of blanks was stored");
             if (!fault.isEmpty())
                 faults << QStringLiteral("%1: %2").arg(QLatin1String(hostile.name), fault);
             report << QStringLiteral("%1 | %2 | %3 | %4 | %5")
