@@ -4,6 +4,7 @@
 #include "WindowDriving.h"
 #include "data/Clock.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/TUDMRelatorio.h"
 #include "data/records/RecordSet.h"
 #include "movements/TCAD_Movimentacao.h"
 #include "protocols/TCAD_Protocolo.h"
@@ -12,8 +13,10 @@
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
+#include "reports/screen/TRelatorios.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QPushButton>
@@ -53,6 +56,22 @@ struct BoxCase {
 const QString fillIn = QStringLiteral("Preencha todos os campos corretamente.");
 const QString invalidEntry = QStringLiteral("Informações Inválidas para Gravação!");
 const QString noReason = QStringLiteral("Informe o motivo do cancelamento!");
+
+// The boxes of a window that a person can type into now, by name; the
+// boxes inside date pickers and lists are theirs, not the window's.
+QStringList editableBoxes(const QWidget *window) {
+    QStringList names;
+    for (QWidget *box : window->findChildren<QWidget *>()) {
+        auto *line = qobject_cast<QLineEdit *>(box);
+        auto *text = qobject_cast<QPlainTextEdit *>(box);
+        if ((!line && !text) || qobject_cast<QAbstractSpinBox *>(box->parentWidget()) ||
+            qobject_cast<QComboBox *>(box->parentWidget()))
+            continue;
+        if (box->isVisible() && box->isEnabled() && !(line ? line->isReadOnly() : text->isReadOnly()))
+            names << box->objectName();
+    }
+    return names;
+}
 
 }  // namespace
 
@@ -367,6 +386,45 @@ private slots:
                           .arg(screen->objectName(), c.box, QString::number(c.width), QLatin1String(hostile.name), outcome);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // Every box a person can type into on these screens is in the tables
+    // above; the report screen has none (its filters are lists, check boxes
+    // and date pickers).
+    void everyEditableBoxIsInTheTables() {
+        const QList<QPair<Desk, QStringList>> covered{
+            {Desk::Requesters,
+             {"edtConsultaCodigo", "edtConsultaNome", "edtConsultaCpf", "edtConsultaCnpj", "edtNome", "edtCpf", "edtCnpj",
+              "edtEndereco", "edtNumero", "edtCep", "edtMunicipio", "edtBairro", "edtComplemento", "edtUf", "edtEmail",
+              "edtTelefone"}},
+            {Desk::SubjectDocuments, {"edtConsultaCodigo", "edtConsultaDescricao", "edtDescricao", "edtNomeFilho"}},
+            {Desk::SectorPersons, {"edtConsultaNome", "edtNome", "edtNomeFilho"}},
+            {Desk::Entity,
+             {"edtCnpj", "edtFone", "edtPrefeito", "edtTesoureiro", "edtEndereco", "edtNumero", "edtComplemento", "edtBairro",
+              "edtCep", "edtCidade", "edtResponsavel1", "edtResponsavel2"}},
+            {Desk::Protocol, {"edtConsultaNumero", "edtConsultaAno", "mmDescricao", "edtSolicitante", "edtAssunto"}},
+            {Desk::ProtocolDocuments,
+             {"edtConsultaNumero", "edtConsultaAno", "mmDescricao", "edtSolicitante", "edtAssunto", "edtNomeDocumento",
+              "edtPaginas"}},
+            {Desk::Movement, {"edtConsultaNumero", "edtConsultaAno", "mmObservacao", "edtSetor", "edtHora"}},
+        };
+        QStringList faults;
+        for (const auto &[desk, boxes] : covered) {
+            make(desk);
+            QStringList open = editableBoxes(screen.get());
+            prepare(desk);
+            open << editableBoxes(screen.get());
+            for (const QString &name : std::as_const(open))
+                if (!boxes.contains(name))
+                    faults << screen->objectName() + QLatin1Char('/') + name;
+        }
+        screen.reset();
+        TUDMRelatorio reports(*f->unit);
+        TRelatorios filters(*f->registries, reports, f->session);
+        QVERIFY(UnitFixture::showActive(&filters));
+        for (const QString &name : editableBoxes(&filters))
+            faults << filters.objectName() + QLatin1Char('/') + name;
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("boxes no table covers: ") + faults.join(QStringLiteral(", "))));
     }
 
     // The search boxes take each hostile text: no database error, and a
