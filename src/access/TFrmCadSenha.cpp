@@ -83,7 +83,7 @@ TFrmCadSenha::TFrmCadSenha(Tdm2 &access, QWidget *parent) : QDialog(parent) {
     d.firstDataBox = edtUsuario;
     d.requiredDataPresent = [this] {
         return edtUsuario->text().size() == UserCodeLength && edtSenha->text().size() == PasswordLength &&
-               edtNome->text().size() > 2;
+               edtNome->text().trimmed().size() > 2;
     };
     d.newRecordValues = [] { return QVariantMap{{QStringLiteral("ACESSO"), int(Administrador)}}; };
     registry = new AccessRegistryController(this, form, std::move(d));

@@ -57,7 +57,9 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(Tdm2 &access, const SessionState 
     edtCodigo->installEventFilter(this);
     edtAno = new QLineEdit(form.grpDados);
     edtAno->setObjectName(QStringLiteral("edtAno"));
-    edtAno->setMaxLength(4);
+    // The year names a folder: digits only, so no text can reach elsewhere
+    // on the disk.
+    acceptDigitsOnly(edtAno, 4);
     edtAno->setMaximumWidth(60);
     auto *yearCaption = new QLabel(QStringLiteral("Ano de Criação"), form.grpDados);
     yearCaption->setBuddy(edtAno);
@@ -91,8 +93,8 @@ TFrmCadUnidadeTrabalho::TFrmCadUnidadeTrabalho(Tdm2 &access, const SessionState 
                            MessageService::Icon::Warning};
     d.firstDataBox = edtPrefeitura;
     d.requiredDataPresent = [this] {
-        return edtCodigo->text().size() == CodeLength && edtPrefeitura->text().size() > 4 &&
-               edtCaminho->text().size() > 5 && edtMunicipio->text().size() > 3;
+        return edtCodigo->text().size() == CodeLength && edtPrefeitura->text().trimmed().size() > 4 &&
+               edtCaminho->text().size() > 5 && edtMunicipio->text().trimmed().size() > 3;
     };
     d.newRecordValues = [this] {
         const QString code = proposedCode();

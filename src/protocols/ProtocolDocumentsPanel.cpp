@@ -89,7 +89,7 @@ void ProtocolDocumentsPanel::alterar() {
 }
 
 void ProtocolDocumentsPanel::gravar() {
-    if (form.edtNomeDocumento->text().isEmpty() || form.edtPaginas->text().isEmpty()) {
+    if (form.edtNomeDocumento->text().trimmed().isEmpty() || form.edtPaginas->text().isEmpty()) {
         ProtocolMessages::show(m_window, QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
         return;
     }

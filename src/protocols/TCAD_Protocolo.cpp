@@ -226,7 +226,7 @@ void TCAD_Protocolo::entryDateChanged() {
 bool TCAD_Protocolo::entryValid() const {
     // A code that is in no list leaves its lookup box empty.
     return !form.cbSolicitante->currentText().isEmpty() && !form.cbAssunto->currentText().isEmpty() &&
-           form.mmDescricao->toPlainText().size() > 3;
+           form.mmDescricao->toPlainText().trimmed().size() > 3;
 }
 
 void TCAD_Protocolo::gravar() {

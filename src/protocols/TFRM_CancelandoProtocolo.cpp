@@ -1,5 +1,6 @@
 #include "TFRM_CancelandoProtocolo.h"
 
+#include "ui/BoxText.h"
 #include "ui/EnterAsTab.h"
 #include "ui/MessageService.h"
 #include "ui/ScreenCentre.h"
@@ -33,6 +34,7 @@ TFRM_CancelandoProtocolo::TFRM_CancelandoProtocolo(QString &cancellationReason, 
     bold.setBold(true);
     mmMotivo->setFont(bold);
     mmMotivo->setTabChangesFocus(true);
+    connect(mmMotivo, &QPlainTextEdit::textChanged, this, [this] { BoxText::keepInBox(mmMotivo, 0); });
     inFrame->addWidget(mmMotivo);
     outer->addWidget(frame, 1);
 

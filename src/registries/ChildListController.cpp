@@ -72,7 +72,8 @@ void ChildListController::alterar() {
 
 void ChildListController::gravar() {
     RecordSet *children = m_def.children;
-    if (m_form.edtNome->text().isEmpty())
+    // A name of blanks is no name, as an empty one.
+    if (m_form.edtNome->text().trimmed().isEmpty())
         return;
     const int parent = m_def.parentCode();
     children->field(m_def.parentField).setAsInteger(parent);

@@ -72,7 +72,7 @@ TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &data, SessionState &session, QWidget 
     d.firstDataBox = edtDescricao;
     d.focusAfterNo = edtDescricao;
     d.clearedWhenNotRegistered = {edtConsultaDescricao};
-    d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtDescricao->text().isEmpty(); };
+    d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtDescricao->text().trimmed().isEmpty(); };
     d.afterIncluir = [this] { documentList->load(registry->provisionalCode(), false); };
     d.afterAlterar = [this, &data] {
         documentList->load(int(data.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()), true);

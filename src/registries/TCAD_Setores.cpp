@@ -67,7 +67,7 @@ TCAD_Setores::TCAD_Setores(TUDMCadastro &data, SessionState &session, QWidget *p
     d.firstDataBox = edtNome;
     d.focusAfterNo = edtNome;
     d.clearedWhenNotRegistered = {edtConsultaNome};
-    d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtNome->text().isEmpty(); };
+    d.requiredDataPresent = [this] { return !edtCodigo->text().isEmpty() && !edtNome->text().trimmed().isEmpty(); };
     d.afterIncluir = [this] { responsibleList->load(registry->provisionalCode(), false); };
     d.afterAlterar = [this, &data] {
         responsibleList->load(int(data.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()), true);

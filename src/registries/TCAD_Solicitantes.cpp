@@ -240,7 +240,7 @@ bool TCAD_Solicitantes::requiredDataPresent() {
         (type == PessoaFisica && !edtCpf->digits().isEmpty()) ||
         (type == PessoaJuridica && !edtCnpj->digits().isEmpty() && !edtUf->text().isEmpty());
     return type != NoType && documentFilled && m_documentValidated && !edtCodigo->text().isEmpty() &&
-           !edtNome->text().isEmpty();
+           !edtNome->text().trimmed().isEmpty();
 }
 
 bool TCAD_Solicitantes::duplicateCheckPasses() {

@@ -263,8 +263,9 @@ void TCad_EntidadeNovo::warn(const QString &text) {
 }
 
 void TCad_EntidadeNovo::gravar() {
-    const bool filled = edtCnpj->text().size() >= 4 && edtPrefeito->text().size() >= 4 &&
-                        edtTesoureiro->text().size() >= 4 && edtCidade->text().size() >= 4;
+    // Blanks around a name do not count towards its length.
+    const bool filled = edtCnpj->text().size() >= 4 && edtPrefeito->text().trimmed().size() >= 4 &&
+                        edtTesoureiro->text().trimmed().size() >= 4 && edtCidade->text().trimmed().size() >= 4;
     if (!filled) {
         warn(QStringLiteral("Informações Inválidas para Gravação!"));
         return;

@@ -1,12 +1,12 @@
 #include "FieldBinding.h"
 
+#include "BoxText.h"
 #include "CurrentRecordWatch.h"
 #include "MaskedDigitsEdit.h"
 #include "data/records/RecordSet.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextCursor>
 
 namespace kalvero {
 
@@ -88,17 +88,8 @@ void FieldBinding::refresh() {
 }
 
 void FieldBinding::limitTextLength() {
-    if (!m_text || m_maxLength <= 0)
-        return;
-    const QString text = m_text->toPlainText();
-    if (text.size() <= m_maxLength)
-        return;
-    QString cut = text.left(m_maxLength);
-    if (cut.back().isHighSurrogate())
-        cut.chop(1);  // never half a character
-    const QSignalBlocker quiet(m_text);
-    m_text->setPlainText(cut);
-    m_text->moveCursor(QTextCursor::End);
+    if (m_text)
+        BoxText::keepInBox(m_text, m_maxLength);
 }
 
 void FieldBinding::write() {

@@ -23,8 +23,8 @@ class FieldBinding : public QObject {
 public:
     static FieldBinding *bind(QLineEdit *box, RecordSet *set, const QString &fieldName,
                               TextCase textCase = TextCase::Upper);
-    // A multi-line box, as typed; a paste longer than the column is cut at
-    // the column's size.
+    // A multi-line box, as typed (BoxText::kept); a paste longer than the
+    // column is cut at the column's size.
     static FieldBinding *bind(QPlainTextEdit *box, RecordSet *set, const QString &fieldName);
 
     // Shows the field's value now.
