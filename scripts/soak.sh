@@ -20,8 +20,13 @@ BUILD_DIR="$KALVERO_ROOT/build-release"
 build_project Release
 BIN="$BUILD_DIR/tests/reliability"
 
-"$KALVERO_ROOT/scripts/firebird-server.sh" start
-trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT
+# A server that was already running (the test suite's) is left running.
+if (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; then
+  "$KALVERO_ROOT/scripts/firebird-server.sh" start
+else
+  "$KALVERO_ROOT/scripts/firebird-server.sh" start
+  trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT
+fi
 export KALVERO_TEST_SERVER=127.0.0.1
 
 OUT="$(mktemp -d /tmp/kalvero-soak.XXXXXX)"
