@@ -1,11 +1,10 @@
+#include "LocalServer.h"
 #include "RegistryScreens.h"
 #include "Workstation.h"
 #include "data/firebird/Connection.h"
 #include "data/records/RecordSet.h"
 
-#include <QFile>
 #include <QPushButton>
-#include <QTcpSocket>
 #include <QtTest>
 
 #include <csignal>
@@ -15,39 +14,6 @@
 using namespace kalvero;
 using namespace kalvero::test;
 using Answer = MessageService::Answer;
-
-namespace {
-
-// The local server that the scripts started: its pid file names the server,
-// whose parent is the guard that starts it again when it dies.
-QString pidFile() {
-    const QString set = qEnvironmentVariable("KALVERO_FB_PIDFILE");
-    return set.isEmpty() ? QStringLiteral("/tmp/kalvero-fbguard.pid") : set;
-}
-
-pid_t serverPid() {
-    QFile f(pidFile());
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    return pid_t(f.readAll().trimmed().toLong());
-}
-
-pid_t parentOf(pid_t pid) {
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    // pid (comm) state ppid ...
-    const QByteArray stat = f.readAll();
-    return pid_t(stat.mid(stat.lastIndexOf(')') + 2).split(' ').value(1).toLong());
-}
-
-bool answers() {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), 3050);
-    return socket.waitForConnected(500);
-}
-
-}  // namespace
 
 // The desk on the office server while the server dies and its guard brings it
 // back: nothing is lost, nothing is written twice, and the first command after
@@ -65,20 +31,20 @@ class ServerRestartTest : public QObject {
 
     // The server dies; the guard, held still when asked, does not yet start it again.
     void killServer(bool holdGuard) {
-        m_server = serverPid();
+        m_server = localServerPid();
         m_guard = parentOf(m_server);
         QVERIFY2(m_server > 0 && m_guard > 0, "the local server's pid file names no running server");
         if (holdGuard)
             QCOMPARE(::kill(m_guard, SIGSTOP), 0);
         QVERIFY2(::kill(m_server, SIGKILL) == 0, "the test needs the rights to stop the local server");
         if (holdGuard)
-            QTRY_VERIFY_WITH_TIMEOUT(!answers(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!localServerAnswers(), 10000);
     }
     // Waits, bounded, until the guard has the server back and listening.
     void serverBack() {
         if (m_guard)
             ::kill(m_guard, SIGCONT);
-        QTRY_VERIFY_WITH_TIMEOUT(serverPid() != m_server && serverPid() > 0 && answers(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(localServerPid() != m_server && localServerPid() > 0 && localServerAnswers(), 20000);
     }
 
 private slots:

@@ -1,4 +1,5 @@
 #include "DeskJournal.h"
+#include "LocalServer.h"
 #include "TestDatabase.h"
 #include "Workstation.h"
 
@@ -10,7 +11,6 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QtTest>
 
 #include <csignal>
@@ -21,34 +21,6 @@ using namespace kalvero;
 using namespace kalvero::test;
 
 namespace {
-
-// The local server that the scripts started: its pid file names the server,
-// whose parent is the guard that would start it again.
-QString pidFile() {
-    const QString set = qEnvironmentVariable("KALVERO_FB_PIDFILE");
-    return set.isEmpty() ? QStringLiteral("/tmp/kalvero-fbguard.pid") : set;
-}
-
-pid_t serverPid() {
-    QFile f(pidFile());
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    return pid_t(f.readAll().trimmed().toLong());
-}
-
-pid_t parentOf(pid_t pid) {
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray stat = f.readAll();
-    return pid_t(stat.mid(stat.lastIndexOf(')') + 2).split(' ').value(1).toLong());
-}
-
-bool answers() {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), 3050);
-    return socket.waitForConnected(500);
-}
 
 // Runs a command to its end; its output on failure.
 QString run(const QString &program, const QStringList &args) {
@@ -164,7 +136,7 @@ private slots:
             }
         desks.clear();
         // Never leave the suite without its server.
-        if (!answers())
+        if (!localServerAnswers())
             run(QStringLiteral("bash"), {QStringLiteral(SERVER_SCRIPT), QStringLiteral("start")});
         folder.reset();
     }
@@ -181,12 +153,12 @@ private slots:
         const QStringList documents = store.requiredDocumentNames(1);
 
         for (int kill = 1; kill <= 2; ++kill) {
-            const pid_t server = serverPid();
+            const pid_t server = localServerPid();
             const pid_t guard = parentOf(server);
             QVERIFY2(server > 0 && guard > 0, "the local server's pid file names no running server");
             QVERIFY2(::kill(guard, SIGKILL) == 0 && ::kill(server, SIGKILL) == 0,
                      "the test needs the rights to kill the local server");
-            QTRY_VERIFY_WITH_TIMEOUT(!answers(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!localServerAnswers(), 10000);
             QTest::qWait(3000);  // the desks keep pressing "&Gravar" meanwhile
             const QString started = run(QStringLiteral("bash"), {QStringLiteral(SERVER_SCRIPT), QStringLiteral("start")});
             QVERIFY2(started.isEmpty(), qPrintable(started));
