@@ -6,7 +6,9 @@
 #include "data/records/RecordSet.h"
 #include "data/schema/UnitSchema.h"
 
-#include <thread>
+#include <QThreadPool>
+
+#include <latch>
 
 namespace kalvero {
 
@@ -14,15 +16,33 @@ namespace {
 
 using Kind = ConsultationInput::Kind;
 
-// The condition and its values for the form typed.
-QPair<QString, QVariantList> conditionOf(const ConsultationInput &input) {
+}  // namespace
+
+QPair<QString, QVariantList> ConsultationStore::statementOf(const ConsultationInput &input) {
+    using namespace ConsultationStatements;
+    auto byRequester = [](const QString &condition) { return selectByRequester() + condition + newestFirst(); };
     switch (input.kind) {
-    case Kind::Key: return {ConsultationStatements::numberAndYear(), {input.number, input.year}};
-    case Kind::Cpf: return {ConsultationStatements::cpfIs(), {input.digits}};
-    case Kind::Cnpj: return {ConsultationStatements::cnpjIs(), {input.digits}};
-    case Kind::Name: return {ConsultationStatements::nameContaining(), {input.namePart}};
+    case Kind::Key: return {selectByProtocol() + numberAndYear() + newestFirst(), {input.number, input.year}};
+    case Kind::Cpf: return {byRequester(cpfIs()), {input.digits}};
+    case Kind::Cnpj: return {byRequester(cnpjIs()), {input.digits}};
+    case Kind::Name: return {byRequester(nameContaining()), {input.namePart}};
     default: return {};
     }
+}
+
+namespace {
+
+// The threads that search the units, kept between searches. Each unit has
+// one of its own, however many cores there are: a unit whose server does
+// not answer must not hold up the others.
+QThreadPool &searchThreads() {
+    static QThreadPool *pool = [] {
+        auto *p = new QThreadPool;
+        p->setMaxThreadCount(64);
+        p->setExpiryTimeout(60000);
+        return p;
+    }();
+    return *pool;
 }
 
 QString text(RecordSet &set, const QString &field) { return set.field(field).asString(); }
@@ -97,8 +117,8 @@ namespace ConsultationStore {
 UnitAnswer searchUnit(const WorkUnit &unit, const ConsultationInput &input, UnitConnections *kept) {
     UnitAnswer answer;
     answer.unit = unit;
-    const auto [condition, values] = conditionOf(input);
-    if (condition.isEmpty())
+    const auto [statement, values] = statementOf(input);
+    if (statement.isEmpty())
         return answer;
     Connection own;
     std::unique_lock<std::mutex> busy;
@@ -114,7 +134,7 @@ UnitAnswer searchUnit(const WorkUnit &unit, const ConsultationInput &input, Unit
         RecordSet found(QStringLiteral("SQLConsulta"));
         found.setConnection(connection);
         connection->reviveIfLost();
-        found.openWith(ConsultationStatements::select() + condition + ConsultationStatements::newestFirst(), values);
+        found.openWith(statement, values);
         for (found.first(); !found.eof(); found.next()) {
             if (answer.protocols.size() == ConsultationStatements::SearchLimit) {
                 answer.more = true;
@@ -140,12 +160,13 @@ QVector<UnitAnswer> searchUnits(const QVector<WorkUnit> &units, const Consultati
         answers[0] = searchUnit(units.at(0), input, kept);
         return answers;
     }
-    std::vector<std::thread> threads;
-    threads.reserve(size_t(units.size()));
+    std::latch done(units.size());
     for (qsizetype i = 0; i < units.size(); ++i)
-        threads.emplace_back([&, i] { answers[i] = searchUnit(units.at(i), input, kept); });
-    for (std::thread &t : threads)
-        t.join();
+        searchThreads().start([&, i] {
+            answers[i] = searchUnit(units.at(i), input, kept);
+            done.count_down();
+        });
+    done.wait();
     return answers;
 }
 

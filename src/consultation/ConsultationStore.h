@@ -103,6 +103,10 @@ private:
 // for itself and lets go afterwards.
 namespace ConsultationStore {
 
+// The statement of a search and its values; empty for a form that is not
+// searched.
+QPair<QString, QVariantList> statementOf(const ConsultationInput &input);
+
 // One unit; a database that cannot be opened or read gives its failure in
 // words for the desk instead of protocols (and its kept connection is let
 // go, so that the next search attaches afresh).

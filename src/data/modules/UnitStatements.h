@@ -118,11 +118,12 @@ QString movementHistory();
 // "Consulta de Protocolos": a protocol with its requester, subject and where
 // it is now (the sector SETOR and person RESPONSAVEL of its latest delivered
 // movement, its date DATAMOV; null when it has none), newest number first.
-// `select` takes one of the conditions after it; `select` reads at most
+// A select takes one of the conditions after it and reads at most
 // `SearchLimit` + 1 rows, so that more than the limit shows.
 namespace ConsultationStatements {
 constexpr int SearchLimit = 500;
-QString select();
+QString selectByProtocol();   // numberAndYear: the protocol first, by its key
+QString selectByRequester();  // the others: the requesters first, then their protocols
 QString numberAndYear();  // the number and the year
 QString cpfIs();          // the CPF, bare digits
 QString cnpjIs();         // the CNPJ, bare characters
