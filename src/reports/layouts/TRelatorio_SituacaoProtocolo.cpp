@@ -74,13 +74,13 @@ void TRelatorio_SituacaoProtocolo::buildPageHeader(ReportBand &band) {
     line(1.3, 35.2, QStringLiteral("Unidade:"), p.unit, 16.4, width - 16.4);
     line(1.3, 40.7, QStringLiteral("Solicitante:"), p.requester, 18.3, 120.0);
     if (!p.document.isEmpty())
-        line(140.0, 40.7, QStringLiteral("CPF/CNPJ:"), p.document, 155.0, width - 155.0);
+        line(138.0, 40.7, QStringLiteral("CPF/CNPJ:"), p.document, 156.5, width - 156.5);
     line(1.3, 46.3, QStringLiteral("Assunto:"), p.subject, 16.4, width - 16.4);
     horizontalLine(band, 0, 52.5, width);
     caption(band, 1.3, 55.0, QStringLiteral("Onde está agora:"), 10);
     slot(band, 33.0, 55.0, width - 33.0, Qt::AlignLeft, 10, true, 4.4)->setCaption(p.whereNow);
     line(1.3, 62.5, QStringLiteral("Dias desde a entrada:"), p.daysSinceEntry, 33.0, 20.0);
-    line(60.0, 62.5, QStringLiteral("Dias desde a última movimentação:"), p.daysSinceMovement, 108.0, 20.0);
+    line(60.0, 62.5, QStringLiteral("Dias desde a última movimentação:"), p.daysSinceMovement, 112.0, 20.0);
 
     band.onBeforePrint = [this](ReportRun &) {
         m_heading->fill(m_session, Title);
