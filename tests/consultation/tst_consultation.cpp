@@ -247,17 +247,8 @@ private slots:
         QCOMPARE(cellText(path, 0, 3), QStringLiteral("OBRAS"));
         QCOMPARE(cellText(path, 0, 5), QStringLiteral("CANCELADO"));
         QCOMPARE(test::named<QTableWidget>(&screen, QStringLiteral("grdDocumentos"))->rowCount(), 1);
-        const QImage image = path->viewport()->grab().toImage();
-        auto hasRed = [&](int row) {
-            const QRect rect = path->visualRect(path->model()->index(row, 3));
-            for (int y = rect.top(); y <= rect.bottom(); ++y)
-                for (int x = rect.left(); x <= rect.right(); ++x)
-                    if (image.pixelColor(x, y) == QColor(255, 0, 0))
-                        return true;
-            return false;
-        };
-        QVERIFY(hasRed(0));
-        QVERIFY(!hasRed(1));
+        QVERIFY(test::paintedRed(path, 0, 3));
+        QVERIFY(!test::paintedRed(path, 1, 3));
 
         // Enter on another unit's protocol says where to open it.
         u.shell.clearMessages();
