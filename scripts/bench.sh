@@ -10,7 +10,9 @@
 # against a bare Qt dialog, and the list of all 100,000 protocols to its
 # preview's first page and to PDF against its texts straight onto a PDF.
 # The protocol store's list filters and first save run against raw fetches
-# too.
+# too. "Consulta de Protocolos" searches three units of 100,000 protocols
+# (copies of the seeded database) by label, CPF and name part against the raw
+# fetches of its statement.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -31,6 +33,14 @@ QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_protocol_list" "$DATA/
 "$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB"
 "$BUILD_DIR/bench/kalvero_bench_protocols" "$DATA/BENCH.FDB"
 bash "$KALVERO_ROOT/bench/startup.sh" "$BUILD_DIR"
+# The consultation's three units, copied while no engine has the seeded file open.
+for unit in 01 02 03; do
+  if [ ! -f "$DATA/UN$unit/DBPROTOCOLO.FDB" ]; then
+    mkdir -p "$DATA/UN$unit"
+    cp "$DATA/BENCH.FDB" "$DATA/UN$unit/DBPROTOCOLO.FDB"
+  fi
+done
+"$BUILD_DIR/bench/kalvero_bench_consultation" "$DATA"
 
 "$KALVERO_ROOT/scripts/firebird-server.sh" start
 trap '"$KALVERO_ROOT/scripts/firebird-server.sh" stop' EXIT
@@ -41,3 +51,4 @@ QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_movement_screen" "$DAT
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/kalvero_bench_protocol_list" "$DATA/BENCH.FDB" 127.0.0.1
 "$BUILD_DIR/bench/kalvero_bench_backup" "$DATA/BENCH.FDB" 127.0.0.1
 "$BUILD_DIR/bench/kalvero_bench_protocols" "$DATA/BENCH.FDB" 127.0.0.1
+"$BUILD_DIR/bench/kalvero_bench_consultation" "$DATA" 127.0.0.1

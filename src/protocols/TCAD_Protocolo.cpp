@@ -183,6 +183,26 @@ void TCAD_Protocolo::chooseStatus() {
     showProtocolTotal();
 }
 
+bool TCAD_Protocolo::showProtocol(const QString &number, const QString &year) {
+    RecordSet &protocols = m_store.protocols();
+    const QString key = QStringLiteral("IDPROTOCOLO;ANO");
+    // The list opens on the active protocols; the others are in the lists
+    // of their own status.
+    for (int status = 0; status < form.cbStatusFiltro->count(); ++status) {
+        if (status != form.cbStatusFiltro->currentIndex()) {
+            form.cbStatusFiltro->setCurrentIndex(status);
+            chooseStatus();
+        }
+        if (protocols.locate(key, {number, year})) {
+            alterar();
+            return true;
+        }
+    }
+    form.cbStatusFiltro->setCurrentIndex(0);
+    chooseStatus();
+    return false;
+}
+
 void TCAD_Protocolo::filterPeriod() {
     m_store.loadList(ProtocolListQuery::ofPeriod(QString::number(form.cbStatusFiltro->currentIndex()),
                                                  form.search.dtpDe->date(), form.search.dtpAte->date()));

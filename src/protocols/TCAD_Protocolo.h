@@ -30,6 +30,9 @@ public:
     ~TCAD_Protocolo() override;
 
     Mode mode() const { return m_mode; }
+    // Puts the list on the protocol's status with the cursor on it and opens
+    // it as "Alterar" does; false when the unit has no such protocol.
+    bool showProtocol(const QString &number, const QString &year);
     bool receiptPending() const { return m_receiptPending; }
 
 protected:

@@ -19,6 +19,7 @@
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
 #include "backup/TFrmBakcup.h"
+#include "consultation/TCON_Protocolos.h"
 #include "ui/ProgramExit.h"
 
 #include <QAbstractItemView>
@@ -246,7 +247,7 @@ private slots:
 
         // Only the commands whose screens exist are offered.
         for (Command c : {Command::Protocolo, Command::Movimentacao, Command::Solicitante, Command::Setor,
-                          Command::Relatorios, Command::Entidade, Command::Backup})
+                          Command::Relatorios, Command::Entidade, Command::Backup, Command::Consulta})
             QVERIFY(!window.commandButton(c)->isEnabled());
         QVERIFY(window.commandButton(Command::SuporteNorvale)->isEnabled());
 
@@ -384,6 +385,25 @@ private slots:
         QCOMPARE(title, QStringLiteral("Backup ou Restauração"));
         QVERIFY(unitClosed);
         QVERIFY(DM->MDatabasePrincipal.isConnected());
+
+        // The consultation opens from its button and from F3 anywhere in the window.
+        int consulted = 0;
+        auto leaveConsultation = [&] {
+            QTimer::singleShot(0, &window, [&] {
+                auto *screen = qobject_cast<TCON_Protocolos *>(QApplication::activeModalWidget());
+                QVERIFY(screen);
+                title = screen->windowTitle();
+                ++consulted;
+                test::named<QPushButton>(screen, QStringLiteral("btnSair"))->click();
+            });
+        };
+        leaveConsultation();
+        window.commandButton(Command::Consulta)->click();
+        QVERIFY(test::showActive(&window));
+        leaveConsultation();
+        QTest::keyClick(window.Ribbon, Qt::Key_F3);
+        QCOMPARE(consulted, 2);
+        QCOMPARE(title, QStringLiteral("Consulta de Protocolos"));
         QVERIFY2(f.messages().isEmpty(), qPrintable(f.messageTexts().join('|')));
     }
 

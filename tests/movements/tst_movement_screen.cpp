@@ -508,17 +508,8 @@ private slots:
 
         // The cancelled row is red, the current cell too; the other is not.
         auto *grid = w<RecordGrid>("DBGrid2");
-        const QImage image = grid->viewport()->grab().toImage();
-        auto hasRed = [&](int row) {
-            const QRect rect = grid->visualRect(grid->model()->index(row, 1));
-            for (int y = rect.top(); y <= rect.bottom(); ++y)
-                for (int x = rect.left(); x <= rect.right(); ++x)
-                    if (image.pixelColor(x, y) == QColor(255, 0, 0))
-                        return true;
-            return false;
-        };
-        QVERIFY(hasRed(0));
-        QVERIFY(!hasRed(1));
+        QVERIFY(test::paintedRed(grid, 0, 1));
+        QVERIFY(!test::paintedRed(grid, 1, 1));
 
         f->clearMessages();
         w("btnCancelar")->click();

@@ -17,6 +17,9 @@
 #include "data/records/RecordSet.h"
 #include "movements/MovementHistoryPrint.h"
 #include "movements/TCAD_Movimentacao.h"
+#include "consultation/StatusSlipPrint.h"
+#include "consultation/TCON_Protocolos.h"
+#include "data/ProgramPaths.h"
 #include "protocols/ProtocolPrintCommands.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"
@@ -37,6 +40,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -113,6 +117,14 @@ int main(int argc, char *argv[]) {
 
     test::ShellFixture f;
     DemoDataSeeder(f.unitDatabaseName(), QStringLiteral("ADM1")).fill();
+    // A second unit, so that the consultation shows protocols of both.
+    {
+        const QString folder02 = ProgramPaths::unitFolder(f.folder(), QStringLiteral("02"));
+        QDir().mkpath(folder02);
+        test::createUnitDatabaseAt(ProgramPaths::unitDatabase(folder02));
+        DemoDataSeeder(f.unitDatabaseName(QStringLiteral("02")), QStringLiteral("ADM1")).fill();
+        f.addUnit(QStringLiteral("02"), QStringLiteral("SECRETARIA MUNICIPAL DE SAUDE"), folder02);
+    }
 
     TFrmPrincipal window;
     installScreens(window, *f.registries, Session);
@@ -281,6 +293,43 @@ int main(int argc, char *argv[]) {
         movements.findChild<QPushButton *>(QStringLiteral("btnCancelarEntrada"))->click();
         leave->click();
         movements.close();
+    }
+
+    // "Consulta de Protocolos": a part of a name typed without its accents,
+    // found in both units, the chosen protocol's path, and its status slip.
+    {
+        TCON_Protocolos::Commands commands;
+        commands.printSlip = [&](const WorkUnit &unit, const ProtocolFound &protocol, QWidget *screen) {
+            StatusSlipPrint(Session, [](ReportLayout &layout, QWidget *) {
+                savePrinted(layout, QStringLiteral("consulta-situacao"), 80);
+            }).print(unit, protocol, screen);
+        };
+        TCON_Protocolos consultation(Session, commands, &window);
+        consultation.show();
+        auto *box = consultation.findChild<QLineEdit *>(QStringLiteral("edtConsulta"));
+        QTest::keyClicks(box, QStringLiteral("araujo"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::qWaitFor([&] { return !consultation.searching() && consultation.answer().protocolCount() > 0; }, 10000);
+        // The line with the longest path, a cancelled movement in it when there is one.
+        auto *list = consultation.findChild<QTableWidget *>(QStringLiteral("grdProtocolos"));
+        auto *path = consultation.findChild<QTableWidget *>(QStringLiteral("grdCaminho"));
+        int bestRow = 0;
+        std::pair<bool, int> best{false, -1};
+        for (int row = 0; row < list->rowCount(); ++row) {
+            list->setCurrentCell(row, 1);
+            bool cancelled = false;
+            for (int step = 0; step < path->rowCount(); ++step)
+                cancelled = cancelled || path->item(step, 5)->text() == QStringLiteral("CANCELADO");
+            if (std::make_pair(cancelled, path->rowCount()) > best) {
+                best = {cancelled, path->rowCount()};
+                bestRow = row;
+            }
+        }
+        list->setCurrentCell(bestRow, 1);
+        box->setFocus();
+        save(&consultation, QStringLiteral("consulta.png"));
+        consultation.findChild<QPushButton *>(QStringLiteral("btnImprimir"))->click();
+        consultation.close();
     }
 
     // The report screen set for the protocols of a recent period, long

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -16,6 +18,18 @@ Widget *named(const QObject *window, const QString &name) {
     if (found.size() != 1)
         qFatal("%s has %d widgets named %s", qPrintable(window->objectName()), int(found.size()), qPrintable(name));
     return found.first();
+}
+
+// Whether a cell of a grid, as painted now, shows red text (a cancelled
+// movement).
+inline bool paintedRed(QAbstractItemView *grid, int row, int column) {
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect rect = grid->visualRect(grid->model()->index(row, column));
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (image.pixelColor(x, y) == QColor(255, 0, 0))
+                return true;
+    return false;
 }
 
 // Replaces a box's text by typing, as a person does.

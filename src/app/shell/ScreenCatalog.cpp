@@ -2,6 +2,7 @@
 
 #include "TFrmPrincipal.h"
 #include "backup/TFrmBakcup.h"
+#include "consultation/TCON_Protocolos.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
 #include "movements/MovementHistoryPrint.h"
@@ -12,6 +13,8 @@
 #include "registries/TCAD_Setores.h"
 #include "registries/TCAD_Solicitantes.h"
 #include "registries/TCad_EntidadeNovo.h"
+
+#include <memory>
 
 namespace kalvero {
 
@@ -35,6 +38,21 @@ void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState 
     mainWindow.setScreen(Command::Setor, [&](QWidget *owner) { return new TCAD_Setores(data, session, owner); });
     mainWindow.setScreen(Command::Entidade,
                          [&](QWidget *owner) { return new TCad_EntidadeNovo(data, session, owner); });
+    mainWindow.setScreen(Command::Consulta, [&](QWidget *owner) {
+        TCON_Protocolos::Commands commands;
+        // A protocol of the logged-in unit opens on the protocol screen, over
+        // the consultation, with the report module it prints through.
+        commands.openProtocol = [&](const QString &number, const QString &year, QWidget *screen) {
+            std::unique_ptr<TUDMRelatorio> reports;
+            if (!UDMRelatorio)
+                reports = std::make_unique<TUDMRelatorio>(data.connectionModule());
+            TCAD_Protocolo protocolScreen(data, session,
+                                          ProtocolPrintCommands::commands(data, *UDMRelatorio, session), screen);
+            protocolScreen.showProtocol(number, year);
+            protocolScreen.exec();
+        };
+        return new TCON_Protocolos(session, std::move(commands), owner);
+    });
     mainWindow.setScreen(Command::Backup,
                          [&](QWidget *owner) { return new TFrmBakcup(data.connectionModule(), session, owner); });
 }

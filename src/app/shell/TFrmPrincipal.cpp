@@ -27,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -55,6 +56,7 @@ CommandLook lookOf(TFrmPrincipal::Command c) {
     case C::Entidade: return {QStringLiteral("Entidade"), QStyle::SP_ComputerIcon};
     case C::SuporteNorvale: return {QStringLiteral("Suporte Norvale"), QStyle::SP_DialogHelpButton};
     case C::Backup: return {QStringLiteral("Backup"), QStyle::SP_DriveHDIcon};
+    case C::Consulta: return {QStringLiteral("Consulta"), QStyle::SP_FileDialogInfoView};
     }
     return {};
 }
@@ -125,6 +127,14 @@ TFrmPrincipal::TFrmPrincipal(QWidget *parent) : QMainWindow(parent) {
         StatusPanels[size_t(i)] = panel;
     }
     statusBar()->setSizeGripEnabled(true);
+
+    auto *consult = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    consult->setContext(Qt::WindowShortcut);
+    connect(consult, &QShortcut::activated, this, [this] {
+        // Not over another screen, and only once a unit is open.
+        if (m_buttons.value(Command::Consulta)->isEnabled() && !QApplication::activeModalWidget())
+            runCommand(Command::Consulta);
+    });
 }
 
 TFrmPrincipal::~TFrmPrincipal() {
@@ -147,7 +157,9 @@ QWidget *TFrmPrincipal::buildRibbon() {
     using C = Command;
     Ribbon->addTab(buildCommandPage({{QStringLiteral("Acesso Rápido"),
                                       {C::Protocolo, C::Movimentacao, C::Solicitante, C::Setor, C::Relatorios,
-                                       C::Entidade}}}),
+                                       C::Entidade}},
+                                     // "Onde está meu protocolo?", also by F3 anywhere in the window.
+                                     {QStringLiteral("Consulta de Protocolos"), {C::Consulta}}}),
                    QStringLiteral("Principal"));
     Ribbon->addTab(buildCommandPage({{QStringLiteral("Manutenção"), {C::SuporteNorvale, C::Backup}}}),
                    QStringLiteral("Manutenção do Sistema"));
@@ -258,6 +270,7 @@ bool TFrmPrincipal::runStartup() {
         DM->MDatabasePrincipal.open();
         EnsureLabelScratchTable(*DM);
         EnsureLabelSequenceColumn(*DM, *UDMCadastro);
+        EnsureTemplateIndexes(DM->MDatabasePrincipal);
         readEntity();
         StatusPanels[0]->setText(Session.UnitLabel);
         StatusPanels[1]->setText(ProgramIdentity::SupportTelephones);

@@ -21,7 +21,17 @@ namespace kalvero {
 class TFrmPrincipal : public QMainWindow {
     Q_OBJECT
 public:
-    enum class Command { Protocolo, Movimentacao, Solicitante, Setor, Relatorios, Entidade, SuporteNorvale, Backup };
+    enum class Command {
+        Protocolo,
+        Movimentacao,
+        Solicitante,
+        Setor,
+        Relatorios,
+        Entidade,
+        SuporteNorvale,
+        Backup,
+        Consulta
+    };
     // Makes the screen of a command; the main window shows it modally and
     // destroys it. A command without its screen stays disabled.
     using ScreenFactory = std::function<QDialog *(QWidget *owner)>;

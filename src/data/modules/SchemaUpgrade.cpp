@@ -3,8 +3,12 @@
 #include "TDM.h"
 #include "TUDMCadastro.h"
 #include "TUDMRelatorio.h"
+#include "../firebird/Connection.h"
 #include "../firebird/FirebirdError.h"
+#include "../records/RecordSet.h"
 #include "../schema/UnitSchema.h"
+
+#include <QSet>
 
 #include <memory>
 
@@ -56,6 +60,29 @@ bool EnsureLabelSequenceColumn(TDM &dm, TUDMCadastro &cadastro) {
     dm.SQLExec.close();
     dm.SQLExec.setCommandText(QString());
     return true;
+}
+
+int EnsureTemplateIndexes(Connection &unit) {
+    QSet<QString> present;
+    {
+        RecordSet indexes(QStringLiteral("SQLIndices"));
+        indexes.setConnection(&unit);
+        indexes.openWith(QStringLiteral("select trim(RDB$INDEX_NAME) as NAME from RDB$INDICES"));
+        for (int row = 0; row < indexes.recordCount(); ++row)
+            present.insert(indexes.valueAt(row, 0).toString().toUpper());
+    }
+    int made = 0;
+    for (const TableDefinition &table : UnitSchema::templateTables())
+        for (const IndexDefinition &index : table.indexes) {
+            if (present.contains(index.name.toUpper()))
+                continue;
+            try {
+                unit.execute(table.indexStatement(index));
+                ++made;
+            } catch (const DatabaseError &) {
+            }
+        }
+    return made;
 }
 
 }  // namespace kalvero

@@ -2,6 +2,7 @@
 
 namespace kalvero {
 
+class Connection;
 class TDM;
 class TUDMCadastro;
 
@@ -13,5 +14,10 @@ bool EnsureLabelScratchTable(TDM &dm);
 // Opens the entity with all its fields; adds CONFIG_SEQ_IMP (0 in every row)
 // when that fails.
 bool EnsureLabelSequenceColumn(TDM &dm, TUDMCadastro &cadastro);
+// Creates the indexes of the template tables that a database made from an
+// older template lacks (the searches by CPF and CNPJ need theirs); gives how
+// many it made. An index the database refuses now (another workstation
+// holding the table) is tried again at the next start.
+int EnsureTemplateIndexes(Connection &unit);
 
 }  // namespace kalvero

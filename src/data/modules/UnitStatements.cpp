@@ -139,6 +139,48 @@ QString ofOperator() {
 }
 }  // namespace LabelScratchStatements
 
+namespace ConsultationStatements {
+namespace {
+const QString Columns = QStringLiteral(
+    "select first %1 p.IDPROTOCOLO, p.ANO, p.DATADEENTRADA, p.STATUS, s.NOME as SOLICITANTE, "
+    "s.CPF, s.CNPJ, a.DESCRICAO as ASSUNTO, m.DATA as DATAMOV, st.NOME as SETOR, rs.NOME as RESPONSAVEL");
+// The latest delivered movement is the newest by date, time and number, as
+// the movement screen lists them; a cancelled one never counts.
+const QString WhereNow = QStringLiteral(
+    " left join TBASSUNTO a on a.IDASSUNTO = p.ASSUNTO"
+    " left join TBMOVIMENTACAO m on m.IDPROTOCOLO = p.IDPROTOCOLO and m.ANO = p.ANO and m.IDMOVIMENTACAO ="
+    " (select first 1 l.IDMOVIMENTACAO from TBMOVIMENTACAO l where l.IDPROTOCOLO = p.IDPROTOCOLO"
+    " and l.ANO = p.ANO and l.SITUACAO = '0' order by l.DATA desc, l.HORA desc, l.IDMOVIMENTACAO desc)"
+    " left join TBSETOR st on st.IDSETOR = m.SETOR"
+    " left join TBRESPONSAVEISPORSETOR rs on rs.IDRESPONSAVEL = m.RESPONSAVEL");
+}  // namespace
+QString selectByProtocol() {
+    return Columns.arg(SearchLimit + 1) +
+           QStringLiteral(" from TBPROTOCOLO p join TBSOLICITANTE s on s.IDSOLICITANTE = p.SOLICITANTE") + WhereNow;
+}
+QString selectByRequester() {
+    // "+ 0" keeps the requester's key from being looked up per protocol: left
+    // to itself the optimizer walks every protocol in the order's index and
+    // tests each one's requester (a name part costs seven times as much).
+    return Columns.arg(SearchLimit + 1) +
+           QStringLiteral(" from TBSOLICITANTE s join TBPROTOCOLO p on p.SOLICITANTE = s.IDSOLICITANTE + 0") +
+           WhereNow;
+}
+QString numberAndYear() { return QStringLiteral(" where p.IDPROTOCOLO = ? and p.ANO = ?"); }
+QString cpfIs() { return QStringLiteral(" where s.CPF = ?"); }
+QString cnpjIs() { return QStringLiteral(" where s.CNPJ = ?"); }
+QString nameContaining() { return QStringLiteral(" where s.NOME collate UNICODE_CI_AI containing ?"); }
+QString newestFirst() { return QStringLiteral(" order by p.ANO desc, p.IDPROTOCOLO desc"); }
+QString pathOf() {
+    return QStringLiteral(
+        "select m.IDMOVIMENTACAO, m.DATA, m.HORA, st.NOME as SETOR, rs.NOME as RESPONSAVEL, m.SITUACAO, m.OBSERVACAO"
+        " from TBMOVIMENTACAO m"
+        " left join TBSETOR st on st.IDSETOR = m.SETOR"
+        " left join TBRESPONSAVEISPORSETOR rs on rs.IDRESPONSAVEL = m.RESPONSAVEL"
+        " where m.IDPROTOCOLO = ? and m.ANO = ? order by m.DATA desc, m.HORA desc, m.IDMOVIMENTACAO desc");
+}
+}  // namespace ConsultationStatements
+
 namespace PrintStatements {
 // The requester's CNPJ comes last: a company's receipt shows it in the
 // place of the CPF it does not have.

@@ -115,6 +115,25 @@ QString groupedPageTotal();  // the protocol with the sum of its pages, TOTAL
 QString movementHistory();
 }  // namespace PrintStatements
 
+// "Consulta de Protocolos": a protocol with its requester, subject and where
+// it is now (the sector SETOR and person RESPONSAVEL of its latest delivered
+// movement, its date DATAMOV; null when it has none), newest number first.
+// A select takes one of the conditions after it and reads at most
+// `SearchLimit` + 1 rows, so that more than the limit shows.
+namespace ConsultationStatements {
+constexpr int SearchLimit = 500;
+QString selectByProtocol();   // numberAndYear: the protocol first, by its key
+QString selectByRequester();  // the others: the requesters first, then their protocols
+QString numberAndYear();  // the number and the year
+QString cpfIs();          // the CPF, bare digits
+QString cnpjIs();         // the CNPJ, bare characters
+QString nameContaining(); // a part of the name; case and accents ignored
+QString newestFirst();
+// A protocol's path, newest delivery first, with the names of the sector
+// (SETOR) and the person (RESPONSAVEL), kept when either is gone.
+QString pathOf();  // the number and the year
+}  // namespace ConsultationStatements
+
 // The list of protocols of the report screen: the joined select, then the
 // conditions the filters add, in this order, then the order. Each condition
 // carries its values as parameters. STATUS is text and is compared as a

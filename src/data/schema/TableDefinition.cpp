@@ -25,10 +25,14 @@ QStringList TableDefinition::constraintStatements() const {
                    .arg(name, fk.name, fk.columns.join(QStringLiteral(", ")), fk.table,
                         fk.referenced.join(QStringLiteral(", ")));
     for (const IndexDefinition &ix : indexes)
-        out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                   .arg(ix.descending ? QStringLiteral("DESCENDING ") : QString(), ix.name, name,
-                        ix.columns.join(QStringLiteral(", ")));
+        out << indexStatement(ix);
     return out;
+}
+
+QString TableDefinition::indexStatement(const IndexDefinition &ix) const {
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(ix.descending ? QStringLiteral("DESCENDING ") : QString(), ix.name, name,
+             ix.columns.join(QStringLiteral(", ")));
 }
 
 }  // namespace kalvero

@@ -46,6 +46,7 @@ struct TableDefinition {
     // once every table exists.
     QString createStatement() const;
     QStringList constraintStatements() const;
+    QString indexStatement(const IndexDefinition &index) const;
 };
 
 }  // namespace kalvero

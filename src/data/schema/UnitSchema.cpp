@@ -27,7 +27,10 @@ QVector<TableDefinition> makeTemplateTables() {
                           },
                           {"IDSOLICITANTE"}};
     solicitante.indexes = {{"IX_TBSOLICITANTE_ID_DESC", {"IDSOLICITANTE"}, true},
-                           {"IX_TBSOLICITANTE_NOME", {"NOME"}, false}};
+                           {"IX_TBSOLICITANTE_NOME", {"NOME"}, false},
+                           // A requester's protocols found by the number at the desk.
+                           {"IX_TBSOLICITANTE_CPF", {"CPF"}, false},
+                           {"IX_TBSOLICITANTE_CNPJ", {"CNPJ"}, false}};
     t << solicitante;
 
     TableDefinition assunto{QStringLiteral("TBASSUNTO"),

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace kalvero {
+
+// What the operator typed or scanned into the search box of "Consulta de
+// Protocolos", read as one of the forms it understands: the 13 digits of a
+// label's EAN-13, "number/year", a CPF or a CNPJ (with or without its
+// punctuation), or a part of a requester's name.
+struct ConsultationInput {
+    enum class Kind {
+        Empty,       // nothing typed
+        Incomplete,  // not yet one of the forms: hint shows what is expected
+        Refused,     // a form with a wrong check digit: message says which
+        Key,         // number and year, from a label or typed
+        Cpf,
+        Cnpj,
+        Name,
+    };
+
+    static constexpr int NameMinimum = 3;  // letters of a name part
+
+    Kind kind = Kind::Empty;
+    bool fromLabel = false;  // the key came from a label's barcode
+    QString number;          // five digits
+    QString year;            // four digits
+    QString digits;          // the CPF or CNPJ, bare
+    QString namePart;        // as typed, trimmed
+    QString message;         // for Incomplete and Refused
+
+    static ConsultationInput read(const QString &typed);
+    // What the box understands, for a box that holds none of it yet.
+    static QString hint();
+    bool searchable() const { return kind != Kind::Empty && kind != Kind::Incomplete && kind != Kind::Refused; }
+    // The form as a line of the screen says what was looked for.
+    QString description() const;
+};
+
+}  // namespace kalvero
