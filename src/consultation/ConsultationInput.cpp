@@ -11,6 +11,8 @@ namespace {
 
 using Kind = ConsultationInput::Kind;
 
+constexpr int NameLength = 80;  // TBSOLICITANTE.NOME
+
 const QString Hint = QStringLiteral(
     "Digite o número/ano (12/2014), o CPF, o CNPJ, ao menos três letras do nome do solicitante, "
     "ou passe o leitor na etiqueta do protocolo.");
@@ -96,6 +98,10 @@ ConsultationInput ConsultationInput::read(const QString &typed) {
         letters += c.isLetter() ? 1 : 0;
     if (letters < NameMinimum)
         return incomplete();
+    // No name is longer than its column, and the database refuses a longer
+    // search text outright.
+    if (text.size() > NameLength)
+        return refused(QStringLiteral("O nome do solicitante tem no máximo %1 letras.").arg(NameLength));
     ConsultationInput in = make(Kind::Name);
     in.namePart = text;
     return in;

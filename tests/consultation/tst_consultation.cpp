@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 #include "WindowDriving.h"
 #include "PagePlaces.h"
+#include "../reliability/HostileInput.h"
 
 #include "consultation/ConsultationInput.h"
 #include "consultation/ConsultationStore.h"
@@ -125,6 +126,7 @@ private slots:
         QTest::newRow("two letters") << "jo" << int(Kind::Incomplete) << "";
         QTest::newRow("digits on the way") << "5299" << int(Kind::Incomplete) << "";
         QTest::newRow("nothing") << "   " << int(Kind::Empty) << "";
+        QTest::newRow("longer than any name") << QString(81, QLatin1Char('A')) << int(Kind::Refused) << "";
     }
     void inputForms() {
         QFETCH(QString, typed);
@@ -207,6 +209,24 @@ private slots:
         const ConsultationAnswer answer = u.search(typed);
         QCOMPARE(keysOf(answer.units.at(0)), unitOne);
         QCOMPARE(keysOf(answer.units.at(1)), unitTwo);
+    }
+
+    // Whatever is typed or pasted into the box is searched or refused, never
+    // a database error: a unit answers with nothing for a text no name holds.
+    void hostileTextIsSearchedSafely() {
+        Units u;
+        for (const test::HostileText &h : test::hostileTexts()) {
+            const ConsultationInput in = ConsultationInput::read(h.text);
+            if (in.kind != Kind::Name)
+                continue;
+            const ConsultationAnswer answer = u.search(h.text);
+            QVERIFY2(answer.failure.isEmpty(), h.name);
+            for (int i = 0; i < 2; ++i) {
+                QVERIFY2(answer.units.at(i).failure.isEmpty(), qPrintable(QString::fromLatin1(h.name) + QStringLiteral(": ") +
+                                                                       answer.units.at(i).failure));
+                QVERIFY2(answer.units.at(i).protocols.isEmpty(), h.name);
+            }
+        }
     }
 
     // A label scanned while logged into unit 01 shows the protocol of unit
