@@ -11,7 +11,7 @@ KALVERO_PACKAGES=(
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils firebird3.0-examples
   libarchive-dev
   fonts-liberation2 fonts-wine fonts-noto-color-emoji
-  zbar-tools poppler-utils socat
+  zbar-tools poppler-utils socat iproute2
   xvfb xauth
   lintian
 )
