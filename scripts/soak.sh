@@ -34,12 +34,16 @@ chmod 0777 "$OUT"
 DATABASE="$("$BIN/kalvero_soak_prepare" "$OUT/DBPROTOCOLO.FDB")"
 echo "Soak of $MINUTES minutes on $DATABASE; desk outputs and backups in $OUT"
 
+PIDS=()
 desk() {  # desk <number> <pause range in ms>
   "$BIN/kalvero_desk_worker" "$DATABASE" "$1" --seconds $((MINUTES * 60)) --pause-ms "$2" \
     --cancel-every 5 > "$OUT/desk$1.log" 2> "$OUT/desk$1.err" &
-  echo $!
+  PIDS+=("$!")
 }
-PIDS=("$(desk 1 2000-6000)" "$(desk 2 2000-6000)" "$(desk 3 0-100)" "$(desk 4 0-100)")
+desk 1 2000-6000
+desk 2 2000-6000
+desk 3 0-100
+desk 4 0-100
 
 backups=0
 backups_failed=0
@@ -59,6 +63,7 @@ while [ $(( $(date +%s) - start )) -lt $((MINUTES * 60)) ]; do
   sleep 5
 done
 
+# Each desk ends after the round under way.
 desks_failed=0
 for pid in "${PIDS[@]}"; do
   wait "$pid" || desks_failed=$((desks_failed + 1))
