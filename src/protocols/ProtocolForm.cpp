@@ -251,4 +251,9 @@ void ProtocolForm::showListTab() const { showOnlyTab(PageControl, tabProtocolo, 
 
 void ProtocolForm::showMaintenanceTab() const { showOnlyTab(PageControl, tabManutencao, tabProtocolo); }
 
+QList<QWidget *> ProtocolForm::protocolBoxes() const {
+    return {dtpEntrada, edtSolicitante, edtAssunto, cbSolicitante, cbAssunto, mmDescricao, btnIncluirSolicitante,
+            btnIncluirAssunto, btnGravar, cbStatus};
+}
+
 }  // namespace kalvero

@@ -220,9 +220,7 @@ void TCAD_Protocolo::exibirTodos() {
 // ---- Tab "Manutenção" -----------------------------------------------------
 
 void TCAD_Protocolo::setProtocolBoxesEnabled(bool enabled) {
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             form.dtpEntrada, form.edtSolicitante, form.edtAssunto, form.cbSolicitante, form.cbAssunto, form.mmDescricao,
-             form.btnIncluirSolicitante, form.btnIncluirAssunto, form.btnGravar, form.cbStatus})
+    for (QWidget *w : form.protocolBoxes())
         w->setEnabled(enabled);
 }
 
@@ -250,7 +248,8 @@ bool TCAD_Protocolo::entryValid() const {
 }
 
 void TCAD_Protocolo::gravar() {
-    if (!m_store.protocols().isEditing())
+    // A document being entered is saved or dropped first.
+    if (!m_store.protocols().isEditing() || m_documents->entering())
         return;
     if (!entryValid()) {
         message(QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);

@@ -280,6 +280,50 @@ private slots:
         QCOMPARE(printed.last(), QStringLiteral("comprovante 00001/2014"));
     }
 
+    // While a document is being entered, the protocol's "&Gravar", its boxes
+    // and the label buttons wait: the entry is saved with its "Gravar" or
+    // dropped with "Voltar" first, and the receipt then lists the document.
+    void anOpenDocumentEntryHoldsTheProtocol() {
+        open();
+        enterNew(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("PEDIDO COM DOCUMENTO"));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QVERIFY(screen->receiptPending());
+        const auto held = {"btnGravar", "dtpEntrada", "edtSolicitante", "cbSolicitante", "edtAssunto", "cbAssunto",
+                           "mmDescricao", "btnIncluirSolicitante", "btnIncluirAssunto", "cbStatus", "btnEtiqueta",
+                           "btnEtiquetaDocumento"};
+        const auto protocolBoxes = {"btnGravar", "dtpEntrada", "edtSolicitante", "cbSolicitante", "edtAssunto",
+                                    "cbAssunto", "mmDescricao", "btnIncluirSolicitante", "btnIncluirAssunto",
+                                    "cbStatus", "btnEtiqueta"};
+
+        // Dropped: everything as it was, the document-label button too.
+        w("btnIncluirDocumento")->click();
+        QVERIFY(disabled(held));
+        w("btnVoltarDocumento")->click();
+        QVERIFY(enabled(protocolBoxes));
+        QVERIFY(disabled({"btnEtiquetaDocumento"}));
+
+        w("btnIncluirDocumento")->click();
+        typeInto(w<QLineEdit>("edtNomeDocumento"), QStringLiteral("RG"));
+        typeInto(w<QLineEdit>("edtPaginas"), QStringLiteral("2"));
+        QVERIFY(disabled(held));
+        f->clearMessages();
+        w("btnGravar")->click();  // pressed anyway: nothing happens
+        QVERIFY(f->messages().isEmpty());
+        QVERIFY(printed.isEmpty());
+        QVERIFY(onMaintenance());
+        QVERIFY(w<QGroupBox>("grpManutencaoDocumentos")->isVisible());
+
+        f->answer({Answer::Yes});
+        w("btnGravarDocumento")->click();
+        QVERIFY(enabled(held));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(printed, QStringList{QStringLiteral("recibo 00001/2014")});
+        QCOMPARE(f->scalar(QStringLiteral("select NOMEDOCUMENTO || '/' || PAGINA from TBDOCUMENTOS")).toString(),
+                 QStringLiteral("RG/2"));
+    }
+
     // Only a requester and a subject from the lists and a description of
     // more than three characters are saved.
     void entryIsCheckedBeforeTheQuestion_data() {
