@@ -251,8 +251,9 @@ void TFrmBakcup::restaurarBackup() {
         return;
     const QString databaseName = m_unit.MDatabasePrincipal.databaseName();
     const QString chosen = m_backupFolder + cbArquivos->currentText();
-    const QString safetyCopy = m_backupFolder + BackupPlace::safetyCopyName(m_archiveName);
+    // Each restore keeps the database it replaces under a name of its own.
     const QDateTime when = m_settings.now();
+    const QString safetyCopy = m_backupFolder + BackupPlace::freeSafetyCopyName(m_backupFolder, m_session.UnitCode, when);
     ProgressBar1->setValue(0);
     try {
         runBeside([&](const std::function<void(int)> &progress) {
