@@ -11,6 +11,8 @@
 #include "backup/UnitBackup.h"
 #include "backup/UnitRestore.h"
 #include "data/modules/TDM.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitOpening.h"
 #include "data/session/SessionState.h"
 #include "ui/MessageService.h"
 
@@ -41,6 +43,7 @@ struct ScreenFixture {
     test::ScratchFolder network;
     QString databaseName;
     TDM unit;
+    TUDMCadastro registries{unit};
     SessionState session;
     test::ScriptedAnswers script;
     QString backupFolder;
@@ -77,7 +80,7 @@ struct ScreenFixture {
         TFrmBakcup::Settings settings;
         settings.now = std::move(now);
         settings.networkRoot = network.path();
-        return std::make_unique<TFrmBakcup>(unit, session, settings);
+        return std::make_unique<TFrmBakcup>(registries, session, settings);
     }
 
     void addProtocols(int from, int to) {
@@ -275,6 +278,48 @@ private slots:
 
         UnitRestore(f.databaseName).restoreFrom(f.backupFolder + second, f.backupFolder + QStringLiteral("s.rar"), now);
         QCOMPARE(BackupFixture::protocolsOf(f.databaseName), QStringList{"00001"});
+    }
+
+    // A database restored from an archive of an older version is opened as
+    // the login opens it: brought up to date, its entity read again.
+    void aRestoredOlderDatabaseIsOpenedAsAtLogin() {
+        ScreenFixture f;
+        test::executeOn(f.databaseName, QStringLiteral("insert into TBENTIDADE (CNPJ, PREFEITO, TESOUREIRO, CIDADE, "
+                                                       "CONFIG_SEQ_IMP) values ('06553564000146', 'A', 'B', 'TERESINA', 1)"));
+        OpenUnitDatabase(f.registries, f.session);
+        QCOMPARE(f.session.EntityCity, QStringLiteral("TERESINA"));
+        QCOMPARE(f.session.LabelSequence, 1);
+
+        // Made before the label scratch table, the label order and the
+        // search indexes.
+        test::ScratchFolder elsewhere;
+        const QString older = test::createUnitDatabase(elsewhere, QStringLiteral("ANTIGO.FDB"));
+        test::executeOn(older, QStringLiteral("alter table TBENTIDADE drop CONFIG_SEQ_IMP"));
+        test::executeOn(older, QStringLiteral("drop index IX_TBSOLICITANTE_CPF"));
+        test::executeOn(older, QStringLiteral("insert into TBENTIDADE (CNPJ, PREFEITO, TESOUREIRO, CIDADE) "
+                                              "values ('06553564000146', 'A', 'B', 'PATOS')"));
+        UnitBackup(older).writeTo(f.backupFolder + QStringLiteral("UN01-antigo.rar"), Opening);
+
+        auto screen = f.open();
+        QVERIFY(test::showActive(screen.get()));
+        named<QRadioButton>(screen.get(), QStringLiteral("rbRestaurarBackup"))->click();
+        auto *list = named<QComboBox>(screen.get(), QStringLiteral("cbArquivos"));
+        list->setCurrentIndex(list->findText(QStringLiteral("UN01-antigo.rar")));
+        f.script.set({Answer::Yes});
+        named<QPushButton>(screen.get(), QStringLiteral("btnRestaurarBackup"))->click();
+        QCOMPARE(MessageService::shown().last().text, QStringLiteral("Restauração realizada com sucesso!"));
+        screen->close();
+
+        QVERIFY(f.unit.MDatabasePrincipal.isConnected());
+        QCOMPARE(f.session.EntityCity, QStringLiteral("PATOS"));
+        QCOMPARE(f.session.LabelSequence, 0);
+        const auto count = [&](const QString &sql) { return test::scalarOn(f.databaseName, sql).toInt(); };
+        QCOMPARE(count(QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'TBREL_AUX'")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'TBENTIDADE' "
+                                      "and RDB$FIELD_NAME = 'CONFIG_SEQ_IMP'")),
+                 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from RDB$INDICES where RDB$INDEX_NAME = 'IX_TBSOLICITANTE_CPF'")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from TBENTIDADE where CONFIG_SEQ_IMP = 0")), 1);
     }
 };
 
