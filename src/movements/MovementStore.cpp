@@ -3,6 +3,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/Failure.h"
+#include "data/NotReadAgain.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/records/RecordSet.h"
@@ -126,7 +127,13 @@ void MovementStore::cancelCurrent(const QString &reason) {
         m.cancelUpdates();
         throw;
     }
-    refresh();
+    // Cancelled: a list that cannot be read now says so, and shows the
+    // cancellation when it is next read.
+    try {
+        refresh();
+    } catch (const std::exception &reading) {
+        throw NotReadAgain(reading);
+    }
     m.locate(IdMovimentacao, number);
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/Clock.h"
 #include "data/DateText.h"
+#include "data/NotReadAgain.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/records/RecordSet.h"
 #include "data/session/SessionState.h"
@@ -274,15 +275,22 @@ void TCAD_Movimentacao::cancelarMovimentacao() {
         return;
     if (!TFRM_CancelandoProtocolo::askReason(m_session.CancellationReason, this))
         return;
+    const QString cancelled = QStringLiteral("Movimentação do dia ") + date + QStringLiteral(" cancelada com sucesso!");
     try {
         m_movements.cancelCurrent(m_session.CancellationReason);
+    } catch (const NotReadAgain &unread) {
+        showMovementTotal();
+        MessageService::inform(this, ProtocolMessages::Caption,
+                               cancelled + QStringLiteral("\n\nO histórico de movimentações não pôde ser lido "
+                                                          "novamente; o cancelamento aparece na próxima leitura."),
+                               Icon::Warning, unread.readingDetails());
+        return;
     } catch (const std::exception &) {
         message(QStringLiteral("Não foi possível cancelar a movimentação do dia ") + date, Icon::Warning);
         return;
     }
     showMovementTotal();
-    message(QStringLiteral("Movimentação do dia ") + date + QStringLiteral(" cancelada com sucesso!"),
-            Icon::Information);
+    message(cancelled, Icon::Information);
 }
 
 void TCAD_Movimentacao::imprimir() {

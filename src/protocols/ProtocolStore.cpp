@@ -7,6 +7,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/Failure.h"
+#include "data/NotReadAgain.h"
 #include "data/firebird/FirebirdError.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
@@ -266,7 +267,13 @@ void ProtocolStore::cancelCurrent(const QString &reason) {
         p.cancelUpdates();
         throw;
     }
-    refreshList();
+    // Cancelled: a list that cannot be read now says so, and shows the
+    // cancellation when it is next read.
+    try {
+        refreshList();
+    } catch (const std::exception &reading) {
+        throw NotReadAgain(reading);
+    }
 }
 
 }  // namespace kalvero

@@ -4,6 +4,7 @@
 #include "ProtocolMessages.h"
 #include "TFRM_CancelandoProtocolo.h"
 #include "data/Clock.h"
+#include "data/NotReadAgain.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/session/SessionState.h"
@@ -167,15 +168,22 @@ void TCAD_Protocolo::cancelarProtocolo() {
         return;
     if (!TFRM_CancelandoProtocolo::askReason(m_session.CancellationReason, this))
         return;
+    const QString cancelled = QStringLiteral("Protocolo de Nº") + protocol + QStringLiteral(" cancelado com sucesso!");
     try {
         m_store.cancelCurrent(m_session.CancellationReason);
+    } catch (const NotReadAgain &unread) {
+        showProtocolTotal();
+        MessageService::inform(this, ProtocolMessages::Caption,
+                               cancelled + QStringLiteral("\n\nA lista de protocolos não pôde ser lida novamente; o "
+                                                          "cancelamento aparece na próxima leitura."),
+                               Icon::Warning, unread.readingDetails());
+        return;
     } catch (const std::exception &) {
         message(QStringLiteral("Não foi possível cancelar o protocolo de Nº") + protocol, Icon::Warning);
         return;
     }
     showProtocolTotal();
-    message(QStringLiteral("Protocolo de Nº") + protocol + QStringLiteral(" cancelado com sucesso!"),
-            Icon::Information);
+    message(cancelled, Icon::Information);
 }
 
 void TCAD_Protocolo::chooseStatus() {

@@ -519,6 +519,37 @@ private slots:
         QCOMPARE(w<QLineEdit>("edtTotalProtocolos")->text(), "1");
     }
 
+    // A cancellation written whose history then cannot be read again is
+    // told as it happened; the next reading shows it.
+    void aCancellationWhoseHistoryIsNotReadAgain() {
+        addMovement("00001", 1, QDate(2014, 5, 21), QTime(9, 0));
+        // Once a movement has been changed, reading the movements fails.
+        f->execute(QStringLiteral("create table LEITURA_FALHA (N integer)"));
+        f->execute(QStringLiteral("alter table TBMOVIMENTACAO add LEITURA computed by "
+                                  "(case when exists (select 1 from LEITURA_FALHA) then 1 / 0 else 0 end)"));
+        f->execute(QStringLiteral("create trigger TR_LEITURA for TBMOVIMENTACAO after update as "
+                                  "begin insert into LEITURA_FALHA values (1); end"));
+        open();
+        openPage("00001");
+        f->answer({Answer::Yes});
+        whenReasonAsked("ENGANO");
+        f->clearMessages();
+        w("btnCancelar")->click();
+        QCOMPARE(movementColumn("SITUACAO", 1).toString(), "1");
+        const MessageService::Message told = f->messages().last();
+        QCOMPARE(told.text, QStringLiteral("Movimentação do dia 21/05/2014 cancelada com sucesso!\n\nO histórico de "
+                                           "movimentações não pôde ser lido novamente; o cancelamento aparece na "
+                                           "próxima leitura."));
+        QCOMPARE(told.icon, MessageService::Icon::Warning);
+        QVERIFY(!told.details.isEmpty());
+
+        f->execute(QStringLiteral("delete from LEITURA_FALHA"));
+        w("btnSairManutencao")->click();
+        openPage("00001");
+        QCOMPARE(movements().field("SITUACAO").asString(), "1");
+        QVERIFY(test::paintedRed(w<RecordGrid>("DBGrid2"), 0, 1));
+    }
+
     // The printed history: both movements newest first, the cancelled one
     // marked, the total counting both, every item in its place.
     void thePrintedHistory() {

@@ -753,6 +753,33 @@ private slots:
         QCOMPARE(column(QStringLiteral("STATUS"), "00015", "2014").toString(), QStringLiteral("2"));
     }
 
+    // A cancellation written whose list then cannot be read again is told
+    // as it happened; the next reading of the list shows it.
+    void aCancellationWhoseListIsNotReadAgain() {
+        addProtocol(QStringLiteral("00012"), QStringLiteral("2014"), QDate(2014, 3, 10));
+        addProtocol(QStringLiteral("00013"), QStringLiteral("2014"), QDate(2014, 3, 9));
+        // Once a protocol has been changed, reading the protocols fails.
+        f->execute(QStringLiteral("create table LEITURA_FALHA (N integer)"));
+        f->execute(QStringLiteral("alter table TBPROTOCOLO add LEITURA computed by "
+                                  "(case when exists (select 1 from LEITURA_FALHA) then 1 / 0 else 0 end)"));
+        f->execute(QStringLiteral("create trigger TR_LEITURA for TBPROTOCOLO after update as "
+                                  "begin insert into LEITURA_FALHA values (1); end"));
+        open();
+        f->answer({Answer::Yes});
+        whenDialogOpens({{QStringLiteral("DESISTÊNCIA"), "btnOK"}});
+        w("btnCancelarProtocolo")->click();
+        QCOMPARE(column(QStringLiteral("STATUS"), "00012", "2014").toString(), QStringLiteral("1"));
+        const MessageService::Message told = f->messages().last();
+        QCOMPARE(told.text, QStringLiteral("Protocolo de Nº000122014 cancelado com sucesso!\n\nA lista de protocolos "
+                                           "não pôde ser lida novamente; o cancelamento aparece na próxima leitura."));
+        QCOMPARE(told.icon, MessageService::Icon::Warning);
+        QVERIFY(!told.details.isEmpty());
+
+        f->execute(QStringLiteral("delete from LEITURA_FALHA"));
+        w("btnExibirTodos")->click();
+        QCOMPARE(listed(), QStringList{QStringLiteral("00013/2014")});
+    }
+
     // Odd rows pale blue, even rows the window's colour.
     void listRowsArePaintedAlternately() {
         addProtocol(QStringLiteral("00001"), QStringLiteral("2014"), QDate(2014, 3, 10));
