@@ -308,8 +308,15 @@ void TCAD_Protocolo::saveLater() {
             [this] { showEntryDateAndStatus(); }))
         return;
     if (m_receiptPending) {
+        // The receipt stays due until it has been shown: after a failure the
+        // protocol is open again, and the next "&Gravar" shows it.
+        try {
+            print(m_printing.savedReceipt, this);
+        } catch (...) {
+            m_store.protocols().edit();
+            throw;
+        }
         m_receiptPending = false;
-        print(m_printing.savedReceipt, this);
     }
     form.showListTab();
     form.btnAlterar->setFocus(Qt::OtherFocusReason);

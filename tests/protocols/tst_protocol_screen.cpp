@@ -1,6 +1,7 @@
 #include "UnitFixture.h"
 #include "WindowDriving.h"
 #include "data/Clock.h"
+#include "data/Failure.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/records/RecordSet.h"
 #include "protocols/TCAD_Protocolo.h"
@@ -29,6 +30,7 @@ class ProtocolScreenTest : public QObject {
     std::unique_ptr<UnitFixture> f;
     std::unique_ptr<TCAD_Protocolo> screen;
     QStringList printed;  // the printing commands run, in order
+    int failingReceipts = 0;  // receipts at a save that fail before one is shown
 
     template <typename Widget = QPushButton>
     Widget *w(const char *name) const {
@@ -49,7 +51,13 @@ class ProtocolScreenTest : public QObject {
             };
         };
         printing.deliveryReceipt = record("comprovante");
-        printing.savedReceipt = record("recibo");
+        printing.savedReceipt = [this, shown = record("recibo")](QWidget *from) {
+            if (failingReceipts > 0) {
+                --failingReceipts;
+                throw Failure(QStringLiteral("A impressora recusou o comprovante."));
+            }
+            shown(from);
+        };
         printing.protocolLabel = record("etiqueta");
         printing.documentLabels = record("etiquetas");
         screen = std::make_unique<TCAD_Protocolo>(*f->registries, f->session, printing);
@@ -163,6 +171,7 @@ private slots:
         Clock::setNow(QDateTime(QDate(2014, 6, 5), QTime(10, 0)));
         f = std::make_unique<UnitFixture>();
         printed.clear();
+        failingReceipts = 0;
         addRequester(1, QStringLiteral("MARIA DA SILVA"));
         addRequester(2, QStringLiteral("JOSE DE SOUZA"));
         addSubject(1, QStringLiteral("ALVARÁ DE FUNCIONAMENTO"),
@@ -322,6 +331,36 @@ private slots:
         QCOMPARE(printed, QStringList{QStringLiteral("recibo 00001/2014")});
         QCOMPARE(f->scalar(QStringLiteral("select NOMEDOCUMENTO || '/' || PAGINA from TBDOCUMENTOS")).toString(),
                  QStringLiteral("RG/2"));
+    }
+
+    // A receipt that fails at the second save stays due: the failure is
+    // shown, the protocol stays open, and the next "&Gravar" shows the
+    // receipt and returns to the list.
+    void aFailedReceiptStaysDue() {
+        open();
+        enterNew(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("PEDIDO"));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        failingReceipts = 1;
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts(), (QStringList{QStringLiteral("Confirma a Gravação?"),
+                                                 QStringLiteral("A impressora recusou o comprovante.")}));
+        QCOMPARE(f->messages().last().icon, MessageService::Icon::Error);
+        QVERIFY(printed.isEmpty());
+        QVERIFY(onMaintenance());
+        QVERIFY(screen->receiptPending());
+        QVERIFY(w("btnGravar")->isEnabled());
+
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Confirma a Gravação?")});
+        QCOMPARE(printed, QStringList{QStringLiteral("recibo 00001/2014")});
+        QVERIFY(onList());
+        QVERIFY(!screen->receiptPending());
+        QCOMPARE(protocolCount(), 1);
     }
 
     // Only a requester and a subject from the lists and a description of
