@@ -200,21 +200,25 @@ void TCAD_Movimentacao::registerOnTheWay(int SessionState::*handoff, const QStri
         m.field(field).setValue(m_session.*handoff);
 }
 
+void TCAD_Movimentacao::showResponsiblesOfTheSector() {
+    // Without a sector chosen there is no person to list.
+    const QVariant sector = m_movements.movements().field(QStringLiteral("SETOR")).value();
+    m_movements.loadResponsiblesOf(sector.isNull() ? -1 : sector.toInt());
+    enableResponsibleBox();
+}
+
 void TCAD_Movimentacao::incluirSetor() {
-    registerOnTheWay(&SessionState::LastSavedSectorCode, QStringLiteral("SETOR"), [this] {
-        m_movements.loadSectors();
-        // The persons shown stay those of the movement's sector.
-        sectorLeft();
-    });
+    registerOnTheWay(&SessionState::LastSavedSectorCode, QStringLiteral("SETOR"), [this] { m_movements.loadSectors(); });
+    // The persons listed are those of the sector now in the box, the one
+    // just registered included.
+    if (m_movements.movements().isActive() && m_movements.movements().isEditing())
+        showResponsiblesOfTheSector();
 }
 
 void TCAD_Movimentacao::incluirResponsavel() {
     registerOnTheWay(&SessionState::LastSavedResponsibleCode, QStringLiteral("RESPONSAVEL"), [this] {
         m_movements.loadSectors();
-        // Without a sector chosen there is no person to list.
-        const QVariant sector = m_movements.movements().field(QStringLiteral("SETOR")).value();
-        m_movements.loadResponsiblesOf(sector.isNull() ? -1 : sector.toInt());
-        enableResponsibleBox();
+        showResponsiblesOfTheSector();
     });
 }
 

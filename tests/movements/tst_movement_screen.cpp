@@ -476,6 +476,37 @@ private slots:
         QVERIFY(!w<QComboBox>("cbResponsavel")->isEnabled());
     }
 
+    // A sector registered on the way while another was chosen: the persons
+    // listed are the new sector's, and a person of the other is not saved
+    // as its receiver.
+    void personsFollowTheSectorRegisteredOnTheWay() {
+        open();
+        openPage("00001");
+        w("btnIncluir")->click();
+        chooseSector("1");
+        choosePerson("JOAO");
+        typeTime("0930");
+        QTimer::singleShot(0, this, [] {
+            auto *registry = QApplication::activeModalWidget();
+            QVERIFY(registry);
+            named<QPushButton>(registry, QStringLiteral("btnIncluir"))->click();
+            typeInto(named<QLineEdit>(registry, QStringLiteral("edtNome")), QStringLiteral("PROTOCOLO GERAL"));
+            named<QPushButton>(registry, QStringLiteral("btnGravar"))->click();
+            named<QPushButton>(registry, QStringLiteral("btnSair"))->click();
+        });
+        f->answer({Answer::Yes});
+        w<QToolButton>("btnIncluirSetor")->click();
+        QCOMPARE(w<QComboBox>("cbSetor")->currentText(), "PROTOCOLO GERAL");
+        QCOMPARE(f->registries->cdsTBResponsavelPorSetor.recordCount(), 0);
+        QVERIFY(!w<QComboBox>("cbResponsavel")->isEnabled());
+
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts(), QStringList{"Informações Inválidas para Gravação!"});
+        QCOMPARE(f->scalar("select count(*) from TBMOVIMENTACAO").toInt(), 0);
+    }
+
     // A wrong delivery is cancelled with its reason, painted red, and cannot
     // be cancelled twice; an abandoned reason cancels nothing.
     void cancellingADelivery() {
