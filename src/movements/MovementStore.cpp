@@ -26,6 +26,11 @@ RecordSet &MovementStore::movements() const { return m_data.cdsTBMovimentacao; }
 
 int MovementStore::movementCount() const { return movements().isActive() ? movements().recordCount() : 0; }
 
+int MovementStore::savedMovementCount() const {
+    // At most one movement is new: starting one drops any other.
+    return movementCount() - (movements().isActive() && movements().isNewRecord() ? 1 : 0);
+}
+
 void MovementStore::openProtocol(const QString &number, const QString &year) {
     m_number = number;
     m_year = year;

@@ -69,6 +69,8 @@ public:
 
     RecordSet &movements() const;
     int movementCount() const;
+    // The movements written, without the one being entered.
+    int savedMovementCount() const;
 
 private:
     TUDMCadastro &m_data;

@@ -298,7 +298,8 @@ void TCAD_Movimentacao::cancelarMovimentacao() {
 }
 
 void TCAD_Movimentacao::imprimir() {
-    if (m_movements.movementCount() == 0) {
+    // A movement being entered is not in the history yet.
+    if (m_movements.savedMovementCount() == 0) {
         message(QStringLiteral("Protocolo sem movimentação!"), Icon::Warning);
         return;
     }
