@@ -11,6 +11,7 @@
 #include "movements/MovementHistoryPrint.h"
 #include "movements/TCAD_Movimentacao.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
+#include "registries/TCAD_Setores.h"
 #include "reports/layouts/TRelatorio_Movimentacao.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
@@ -507,6 +508,48 @@ private slots:
         QCOMPARE(f->scalar("select count(*) from TBMOVIMENTACAO").toInt(), 0);
     }
 
+    // Enter fills the entry box after box and passes the small "Incluir"
+    // buttons by; reached with Tab, Space presses one and Enter moves on.
+    void enterPassesTheRegistryButtons() {
+        open();
+        openPage("00001");
+        int registries = 0;
+        QTimer closer;
+        closer.setInterval(10);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *registry = qobject_cast<TCAD_Setores *>(QApplication::activeModalWidget())) {
+                ++registries;
+                named<QPushButton>(registry, QStringLiteral("btnSair"))->click();
+            }
+        });
+        closer.start();
+
+        w("btnIncluir")->click();
+        QTest::keyClicks(w<QLineEdit>("edtSetor"), "2");
+        // (Enter in the date steps through its day, month and year first.)
+        const QList<QStringList> paths = {{"edtSetor", "cbSetor", "dtpData"},
+                                          {"edtHora", "cbResponsavel", "mmObservacao"}};
+        for (const QStringList &path : paths) {
+            w<QWidget>(qPrintable(path.first()))->setFocus(Qt::TabFocusReason);
+            for (const QString &next : path.mid(1)) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget()->objectName(), next);
+            }
+        }
+        QCOMPARE(registries, 0);
+
+        for (const char *button : {"btnIncluirSetor", "btnIncluirResponsavel"}) {
+            w<QToolButton>(button)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w<QToolButton>(button), Qt::Key_Return);
+            QCOMPARE(registries, 0);
+            QVERIFY(!w<QToolButton>(button)->hasFocus());
+            w<QToolButton>(button)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w<QToolButton>(button), Qt::Key_Space);
+            QTRY_COMPARE(registries, 1);
+            registries = 0;
+        }
+    }
+
     // A wrong delivery is cancelled with its reason, painted red, and cannot
     // be cancelled twice; an abandoned reason cancels nothing.
     void cancellingADelivery() {
@@ -601,6 +644,7 @@ private slots:
         addMovement("00001", 1, QDate(2014, 5, 21), QTime(9, 5), "1", 2, 3, trailer);
         addMovement("00001", 2, QDate(2014, 5, 22), QTime(14, 30), "0", 1, 2);
         openPage("00001");
+        w("btnIncluir")->click();
         w("btnImprimir")->click();
         QCOMPARE(printed.size(), 1);
         QCOMPARE(f->session.MovementReportTitle, QStringLiteral("RELAÇÃO DE MOVIMENTAÇÃO"));
@@ -661,7 +705,6 @@ private slots:
                         QStringLiteral("OBSERVACAO %1").arg(id));
         open();
         openPage("00001");
-        w("btnIncluir")->click();
         w("btnImprimir")->click();
         QCOMPARE(printed.size(), 1);
         const ReportDocument &doc = printed.first();
