@@ -411,6 +411,38 @@ private slots:
         QVERIFY(f->messages().isEmpty());
     }
 
+    // Enter fills the protocol box after box and passes the small "Incluir"
+    // buttons by: no registry opens on the way.
+    void enterPassesTheRegistryButtons() {
+        open();
+        int registries = 0;
+        QTimer closer;
+        closer.setInterval(10);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *registry = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                registry && registry != screen.get()) {
+                ++registries;
+                registry->reject();
+            }
+        });
+        closer.start();
+        w("btnNovo")->click();
+        QTest::keyClicks(w<QLineEdit>("edtSolicitante"), QStringLiteral("1"));
+        for (const char *next : {"cbSolicitante", "edtAssunto"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
+        }
+        QTest::keyClicks(w<QLineEdit>("edtAssunto"), QStringLiteral("2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(QApplication::focusWidget() != w<QWidget>("btnIncluirAssunto"));
+        w<QToolButton>("btnIncluirSolicitante")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w<QToolButton>("btnIncluirSolicitante"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("edtAssunto"));
+        QCOMPARE(registries, 0);
+        QCOMPARE(w<QComboBox>("cbAssunto")->currentText(), QStringLiteral("CERTIDÃO"));
+    }
+
     // An entry date in another year is reported against the protocol's
     // year, which it keeps; the protocol saves with that date. A protocol
     // begun on 31 December and saved after midnight keeps the year of "Novo".
