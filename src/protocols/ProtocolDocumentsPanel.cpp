@@ -93,6 +93,13 @@ void ProtocolDocumentsPanel::gravar() {
         ProtocolMessages::show(m_window, QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
         return;
     }
+    // A document handed in has at least one page; 0 would print no label.
+    if (form.edtPaginas->text().toInt() < 1) {
+        ProtocolMessages::show(m_window, QStringLiteral("Quantidade de páginas inválida!\n\nInforme ao menos 1 página."),
+                               Icon::Warning);
+        form.edtPaginas->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (!ProtocolMessages::ask(m_window, QStringLiteral("Confirma a Gravação?")))
         return;
     if (m_mode == Mode::New) {

@@ -420,6 +420,57 @@ private slots:
         QCOMPARE(shown.size(), 3);
     }
 
+    // A run of more than 200 labels is asked first, with its count; "Não"
+    // prints nothing and leaves the operator's earlier rows.
+    void aLongLabelRunIsAskedFirst_data() {
+        QTest::addColumn<int>("sequence");  // LabelSequence
+        QTest::addColumn<int>("pages");     // of the second document; the first has 2
+        QTest::addColumn<int>("answer");    // MessageService::Answer to the question, if asked
+        QTest::addColumn<int>("asked");     // the count in the question; 0: none
+        QTest::addColumn<int>("labels");    // printed; -1: none
+        using A = MessageService::Answer;
+        QTest::newRow("por documento, 200") << 0 << 200 << int(A::No) << 0 << 200;
+        QTest::newRow("por documento, 201, Sim") << 0 << 201 << int(A::Yes) << 201 << 201;
+        QTest::newRow("por documento, 99999, Não") << 0 << 99999 << int(A::No) << 99999 << -1;
+        QTest::newRow("agrupado, 198") << 1 << 198 << int(A::No) << 0 << 200;
+        QTest::newRow("agrupado, 199, Não") << 1 << 199 << int(A::No) << 201 << -1;
+        QTest::newRow("agrupado, 199, Sim") << 1 << 199 << int(A::Yes) << 201 << 201;
+    }
+    void aLongLabelRunIsAskedFirst() {
+        QFETCH(int, sequence);
+        QFETCH(int, pages);
+        QFETCH(int, answer);
+        QFETCH(int, asked);
+        QFETCH(int, labels);
+        addProtocol("00012", "2014");
+        addDocument("00012", "2014", 1, "RG", 2);
+        addDocument("00012", "2014", 2, "PROCESSO", pages);
+        f->execute("insert into TBREL_AUX (OPERADOR, TIPOREL, IDPROTOCOLO, ANO, PAG_ATUAL, PAG_TOTAL) "
+                   "values (?, ?, '00099', '2013', 1, 1)",
+                   {Operator, sequence + 1});
+        openScreen();
+        select("00012", "2014");
+        w<QPushButton>("btnAlterar")->click();
+        QVERIFY(documents().locate("IDDOCUMENTO", 2));
+        f->session.LabelSequence = sequence;
+        f->clearMessages();
+        f->answer({MessageService::Answer(answer)});
+        w<QToolButton>("btnEtiquetaDocumento")->click();
+        QCOMPARE(f->messageTexts(),
+                 asked ? QStringList{QStringLiteral("Serão impressas %1 etiquetas. Confirma a impressão?").arg(asked)}
+                       : QStringList{});
+        if (asked)
+            QCOMPARE(f->messages().first().caption, QStringLiteral("Atenção"));
+        if (labels < 0) {
+            QVERIFY(shown.isEmpty());
+            QCOMPARE(labelRows(Operator, sequence + 1), QStringList{"00099/2013  1/1"});
+        } else {
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(int(shown[0].document.pages.size()), labels);
+            QCOMPARE(labelRows(Operator, sequence + 1).size(), labels);
+        }
+    }
+
     // A run that fails on the way leaves the operator's earlier rows.
     void aFailedLabelRunKeepsTheEarlierRows() {
         addProtocol("00012", "2014");
