@@ -420,6 +420,34 @@ private slots:
         QCOMPARE(shown.size(), 3);
     }
 
+    // A double click on the documents list prints their labels only where
+    // the document-label button does: not in the read-only view of a
+    // cancelled or archived protocol, which writes no label rows either.
+    void doubleClickPrintsOnlyWhereTheLabelButtonDoes_data() {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("ativo") << "0" << true;
+        QTest::newRow("cancelado") << "1" << false;
+        QTest::newRow("arquivado") << "2" << false;
+    }
+    void doubleClickPrintsOnlyWhereTheLabelButtonDoes() {
+        QFETCH(QString, status);
+        QFETCH(bool, printed);
+        addProtocol("00012", "2014", status);
+        addDocument("00012", "2014", 1, "RG", 2);
+        openScreen();
+        auto *filter = named<QComboBox>(screen.get(), "cbStatusFiltro");
+        filter->setCurrentIndex(status.toInt());
+        emit filter->activated(status.toInt());
+        select("00012", "2014");
+        w<QPushButton>("btnAlterar")->click();
+        QCOMPARE(w<QToolButton>("btnEtiquetaDocumento")->isEnabled(), printed);
+        f->session.LabelSequence = 0;
+        emit named<RecordGrid>(screen.get(), "DBGrid2")->listDoubleClicked();
+        QCOMPARE(shown.size(), printed ? 1 : 0);
+        QCOMPARE(labelRows(Operator, 1).size(), printed ? 2 : 0);
+    }
+
     // A run of more than 200 labels is asked first, with its count; "Não"
     // prints nothing and leaves the operator's earlier rows.
     void aLongLabelRunIsAskedFirst_data() {
