@@ -14,7 +14,10 @@
 #include "protocols/TCAD_Protocolo.h"
 #include "reports/LumQRBarCode.h"
 #include "reports/ReportOutput.h"
+#include "data/records/FieldFormat.h"
+#include "registries/UCpfCnpj.h"
 #include "reports/layouts/LabelLayout.h"
+#include "reports/layouts/ReceiptLayout.h"
 #include "reports/layouts/TRelatorio_Comprovante.h"
 #include "reports/layouts/TRelatorio_ComprovanteSemDocumento.h"
 #include "reports/layouts/TRelatorio_Etiqueta.h"
@@ -312,6 +315,65 @@ private slots:
         QVERIFY(texts.contains("11.222.333/0001-81"));
         QVERIFY(!texts.contains("C.P.F:"));
         QVERIFY(!texts.contains("..-"));
+    }
+
+    // Nothing on a receipt is printed over anything else, nor off the
+    // sheet: a person and a company with the longest values their columns
+    // hold, with no document and with so many that the totals and the
+    // signatures come at the foot of a page.
+    void nothingOnTheReceiptOverlaps_data() {
+        QTest::addColumn<QString>("cpf");
+        QTest::addColumn<QString>("cnpj");
+        QTest::newRow("pessoa") << "98765432100" << "";
+        QTest::newRow("empresa") << "" << "98765432000198";
+        QTest::newRow("empresa, CNPJ com letras") << "" << "12ABC34501DE35";
+        QTest::newRow("empresa, CNPJ de letras largas") << "" << CnpjWithCheckDigits("WMWMWMWMWM01");
+    }
+    void nothingOnTheReceiptOverlaps() {
+        QFETCH(QString, cpf);
+        QFETCH(QString, cnpj);
+        // Words of wide capitals, as long as the column.
+        auto longest = [](int length) {
+            QString text;
+            while (text.size() < length)
+                text += QStringLiteral("WAGNER MOURA ");
+            return text.left(length);
+        };
+        f->execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CPF, CNPJ, TEL_CONTATO) "
+                                  "values (2, ?, ?, ?, '(086)99999-9999')"),
+                   {longest(80), cpf.isEmpty() ? QVariant() : cpf, cnpj.isEmpty() ? QVariant() : cnpj});
+        f->execute(QStringLiteral("update TBASSUNTO set DESCRICAO = ? where IDASSUNTO = 1"), {longest(80)});
+        addProtocol("00019", "2014", "2", 2, longest(500));
+        SessionState &s = f->session;
+        s.OperatorName = longest(40);
+        s.EntityCity = longest(60);
+        s.UnitLabel = QStringLiteral("01-") + longest(60);
+        s.StateText = longest(60);
+
+        ProtocolPrintStore store(*reports);
+        const QRectF printable = ReportPaper::letter().printableRect();
+        QStringList problems;
+        for (int documents = 0; documents <= 60; ++documents) {
+            if (documents > 0)
+                addDocument("00019", "2014", documents, longest(80), 99999);
+            ReportDocument receipt;
+            if (documents == 0) {
+                store.loadReceiptWithoutDocuments("00019", "2014");
+                receipt = TRelatorio_ComprovanteSemDocumento(reports->cdsComprovanteSemDocumento, s).run();
+            } else {
+                store.loadReceiptWithDocuments("00019", "2014");
+                receipt = TRelatorio_Comprovante(reports->cdsComprovante, s).run();
+            }
+            for (const ReportPage &page : receipt.pages)
+                for (const QString &overlap : overlappingTexts(page, printable))
+                    problems << QStringLiteral("%1 documento(s), página %2: %3").arg(documents).arg(page.number).arg(overlap);
+            // The CNPJ or CPF is printed whole.
+            const QString id = cnpj.isEmpty() ? ReceiptLayout::formattedCpf(cpf)
+                                              : FieldFormat::applyEditMask(QStringLiteral("99\\.999\\.999\\/9999\\-99;0;"), cnpj);
+            const TextItem *shownId = receipt.pages[0].findText(id);
+            QVERIFY2(shownId && !shownId->clipped, qPrintable(id));
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 12).join(QLatin1Char('\n'))));
     }
 
     // The coat of arms prints when Config/prefeitura.bmp can be read; a
