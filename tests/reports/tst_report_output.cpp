@@ -1,4 +1,5 @@
 #include "ExternalTools.h"
+#include "MachinePrinters.h"
 #include "TestDatabase.h"
 
 #include "data/firebird/Connection.h"
@@ -28,6 +29,9 @@
 using namespace kalvero;
 
 namespace {
+
+// Whatever printers this machine has, these tests see none.
+const bool MachinePrintersHidden = test::hideMachinePrinters();
 
 // 150 lines of text in a fresh database.
 struct Lines {
