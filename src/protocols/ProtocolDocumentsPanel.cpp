@@ -113,7 +113,7 @@ void ProtocolDocumentsPanel::gravar() {
     } else {
         // Changed at another workstation meanwhile: the entry stays open.
         if (!CurrentVersionOffer::writeOrOffer(m_window, ProtocolMessages::Caption, m_store.documents(),
-                                               [this] { m_store.saveDocument(); }))
+                                               [this] { m_store.saveDocument(); }, {}, QStringLiteral("Voltar")))
             return;
     }
     showTotals();

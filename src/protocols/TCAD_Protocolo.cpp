@@ -300,7 +300,7 @@ void TCAD_Protocolo::saveLater() {
     if (!CurrentVersionOffer::writeOrOffer(
             this, ProtocolMessages::Caption, m_store.protocols(),
             [this] { m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex()); },
-            [this] { showEntryDateAndStatus(); }))
+            [this] { showEntryDateAndStatus(); }, QStringLiteral("Sair")))
         return;
     if (m_receiptPending) {
         m_receiptPending = false;
