@@ -1,5 +1,6 @@
 #include "ConsultationInput.h"
 
+#include "data/modules/UnitStatements.h"
 #include "registries/UCpfCnpj.h"
 #include "reports/LumQRBarCode.h"
 
@@ -93,6 +94,30 @@ ConsultationInput ConsultationInput::read(const QString &typed) {
         return incomplete();
     }
 
+    // A CNPJ of the alphanumeric kind, typed with or without its punctuation,
+    // in either case: twelve digits or letters, then two check digits.
+    static const QRegularExpression cnpjCharacters(QStringLiteral("^[0-9A-Za-z.\\-/\\s]+$"));
+    if (text.contains(QRegularExpression(QStringLiteral("\\d"))) && cnpjCharacters.match(text).hasMatch()) {
+        QString bare = text.toUpper();
+        bare.remove(QRegularExpression(QStringLiteral("[.\\-/\\s]")));
+        static const QRegularExpression cnpjShape(QStringLiteral("^[0-9A-Z]{12}\\d{2}$"));
+        static const QRegularExpression punctuation(QStringLiteral("[.\\-/]"));
+        // A body of letters alone is a name with a number after it, unless
+        // it carries the CNPJ's punctuation.
+        const bool digitInBody = bare.left(12).contains(QRegularExpression(QStringLiteral("\\d")));
+        const bool punctuated = text.contains(punctuation);
+        if (cnpjShape.match(bare).hasMatch() && (digitInBody || punctuated)) {
+            if (!CnpjIsValid(bare))
+                return refused(QStringLiteral("CNPJ inválido!"));
+            ConsultationInput in = make(Kind::Cnpj);
+            in.digits = bare;
+            return in;
+        }
+        // On the way to one: not yet a name to look for.
+        if (punctuated && bare.size() < 14)
+            return incomplete();
+    }
+
     int letters = 0;
     for (QChar c : text)
         letters += c.isLetter() ? 1 : 0;
@@ -108,6 +133,13 @@ ConsultationInput ConsultationInput::read(const QString &typed) {
 }
 
 QString ConsultationInput::hint() { return Hint; }
+
+QString ConsultationInput::nameSearched() const {
+    QString bare = namePart;
+    for (QChar c : ConsultationStatements::NamePunctuation)
+        bare.remove(c);
+    return bare;
+}
 
 QString ConsultationInput::description() const {
     switch (kind) {

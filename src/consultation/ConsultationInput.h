@@ -25,9 +25,14 @@ struct ConsultationInput {
     bool fromLabel = false;  // the key came from a label's barcode
     QString number;          // five digits
     QString year;            // four digits
-    QString digits;          // the CPF or CNPJ, bare
+    QString digits;          // the CPF or CNPJ, bare, letters in capitals
     QString namePart;        // as typed, trimmed
     QString message;         // for Incomplete and Refused
+
+    // The name part as it is searched: without the punctuation that the
+    // search leaves out of names, as it leaves out case and accents
+    // ("davila" finds "JOÃO D'ÁVILA").
+    QString nameSearched() const;
 
     static ConsultationInput read(const QString &typed);
     // What the box understands, for a box that holds none of it yet.

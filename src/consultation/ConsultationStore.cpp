@@ -25,7 +25,7 @@ QPair<QString, QVariantList> ConsultationStore::statementOf(const ConsultationIn
     case Kind::Key: return {selectByProtocol() + numberAndYear() + newestFirst(), {input.number, input.year}};
     case Kind::Cpf: return {byRequester(cpfIs()), {input.digits}};
     case Kind::Cnpj: return {byRequester(cnpjIs()), {input.digits}};
-    case Kind::Name: return {byRequester(nameContaining()), {input.namePart}};
+    case Kind::Name: return {byRequester(nameContaining()), {input.nameSearched()}};
     default: return {};
     }
 }

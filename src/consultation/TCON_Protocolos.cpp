@@ -204,6 +204,8 @@ void TCON_Protocolos::typed() {
     const ConsultationInput input = ConsultationInput::read(edtConsulta->text());
     if (!input.searchable()) {
         m_runner->supersede();
+        if (input.kind == ConsultationInput::Kind::Refused)
+            clearAnswer();
         showMessage(input.kind == ConsultationInput::Kind::Empty ? ConsultationInput::hint() : input.message,
                     input.kind == ConsultationInput::Kind::Refused);
         return;
@@ -219,6 +221,7 @@ void TCON_Protocolos::searchNow() {
     edtConsulta->selectAll();
     if (input.kind == ConsultationInput::Kind::Refused) {
         m_runner->supersede();
+        clearAnswer();
         showMessage(input.message, true);
         MessageService::inform(this, Caption, input.message, MessageService::Icon::Warning);
         return;
@@ -298,6 +301,13 @@ void TCON_Protocolos::answered(const ConsultationInput &input, const Consultatio
         grdProtocolos->setCurrentCell(first, Protocolo);
     else
         showDetail();
+}
+
+void TCON_Protocolos::clearAnswer() {
+    m_answer = ConsultationAnswer();
+    m_lines.clear();
+    grdProtocolos->setRowCount(0);
+    showDetail();
 }
 
 const UnitAnswer *TCON_Protocolos::chosenUnit() const {

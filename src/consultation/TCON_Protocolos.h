@@ -67,6 +67,9 @@ protected:
 private:
     void typed();
     void answered(const ConsultationInput &input, const ConsultationAnswer &answer);
+    // A refused scan or typing leaves no earlier answer on the screen, so
+    // that it is never read as the answer to what was refused.
+    void clearAnswer();
     void showMessage(const QString &text, bool trouble);
     void showDetail();
     void openChosen();

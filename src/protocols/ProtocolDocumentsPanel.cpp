@@ -111,6 +111,13 @@ void ProtocolDocumentsPanel::gravar() {
         ProtocolMessages::show(m_window, QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
         return;
     }
+    // A document handed in has at least one page; 0 would print no label.
+    if (form.edtPaginas->text().toInt() < 1) {
+        ProtocolMessages::show(m_window, QStringLiteral("Quantidade de páginas inválida!\n\nInforme ao menos 1 página."),
+                               Icon::Warning);
+        form.edtPaginas->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (!ProtocolMessages::ask(m_window, QStringLiteral("Confirma a Gravação?")))
         return;
     if (m_mode == Mode::New) {
@@ -124,7 +131,7 @@ void ProtocolDocumentsPanel::gravar() {
     } else {
         // Changed at another workstation meanwhile: the entry stays open.
         if (!CurrentVersionOffer::writeOrOffer(m_window, ProtocolMessages::Caption, m_store.documents(),
-                                               [this] { m_store.saveDocument(); }))
+                                               [this] { m_store.saveDocument(); }, {}, QStringLiteral("Voltar")))
             return;
     }
     showTotals();

@@ -113,19 +113,30 @@ void ProtocolPrintCommands::documentLabels(QWidget *screen) {
     if (!hasProtocol())
         return;
     ProtocolPrintStore store(m_reports);
+    // A long run is confirmed first: a page count typed wrong would waste a
+    // roll of labels.
+    const ProtocolPrintStore::RunCheck mayPrint = [screen](int labels) {
+        return labels <= LongLabelRun ||
+               ProtocolMessages::ask(screen, QStringLiteral("Serão impressas %1 etiquetas. Confirma a impressão?")
+                                                 .arg(labels));
+    };
     switch (m_session.LabelSequence) {
     case 0: {
         RecordSet &documents = m_data.cdsTBDocumentos;
         if (!documents.isActive() || documents.isEmpty())
             return;
-        store.prepareDocumentLabels(number(), year(), int(documents.field(QStringLiteral("IDDOCUMENTO")).asInteger()),
-                                    m_session.OperatorCode);
+        if (store.prepareDocumentLabels(number(), year(),
+                                        int(documents.field(QStringLiteral("IDDOCUMENTO")).asInteger()),
+                                        m_session.OperatorCode, mayPrint) == ProtocolPrintStore::Declined)
+            return;
         TRelatorio_EtiquetaDocumentos layout(m_reports.cdsTBRel_AUX);
         m_present(layout, screen);
         return;
     }
     case 1: {
-        store.prepareGroupedLabels(number(), year(), m_session.OperatorCode);
+        if (store.prepareGroupedLabels(number(), year(), m_session.OperatorCode, mayPrint) ==
+            ProtocolPrintStore::Declined)
+            return;
         TRelatorio_EtiquetaDocumentosAgrupado layout(m_reports.cdsTBRel_AUX);
         m_present(layout, screen);
         return;

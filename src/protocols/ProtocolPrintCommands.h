@@ -37,8 +37,9 @@ public:
     void receipt(QWidget *screen);
     void protocolLabel(QWidget *screen);
     // Labels per document or grouped by protocol, as the entity's label
-    // sequence says.
+    // sequence says. A run of more than LongLabelRun labels is asked first.
     void documentLabels(QWidget *screen);
+    static constexpr int LongLabelRun = 200;
 
     // The four commands bound to one set of these, for the screen.
     static ProtocolPrinting commands(TUDMCadastro &data, TUDMRelatorio &reports, const SessionState &session,

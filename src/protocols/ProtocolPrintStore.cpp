@@ -22,7 +22,7 @@ void ProtocolPrintStore::loadProtocolLabel(const QString &number, const QString 
 }
 
 int ProtocolPrintStore::prepareDocumentLabels(const QString &number, const QString &year, int document,
-                                              const QString &operatorCode) {
+                                              const QString &operatorCode, const RunCheck &mayWrite) {
     RecordSet &d = m_reports.cdsEtiquetaDocumentos;
     d.openWith(PrintStatements::documentLabel(), {number, year, document});
     LabelRows rows{number, year};
@@ -31,11 +31,11 @@ int ProtocolPrintStore::prepareDocumentLabels(const QString &number, const QStri
         rows.documentName = d.field(QStringLiteral("NOMEDOCUMENTO")).asString();
         rows.pages = int(d.field(QStringLiteral("PAGINA")).asInteger());
     }
-    return writeLabelRows(LabelKind::PerDocument, operatorCode, rows);
+    return writeLabelRows(LabelKind::PerDocument, operatorCode, rows, mayWrite);
 }
 
 int ProtocolPrintStore::prepareGroupedLabels(const QString &number, const QString &year,
-                                             const QString &operatorCode) {
+                                             const QString &operatorCode, const RunCheck &mayWrite) {
     RecordSet &total = m_reports.cdsEtiquetaSeqAgrupada;
     total.openWith(PrintStatements::groupedPageTotal(), {number, year});
     LabelRows rows{number, year};
@@ -43,10 +43,13 @@ int ProtocolPrintStore::prepareGroupedLabels(const QString &number, const QStrin
         rows.entryDate = total.field(QStringLiteral("DATADEENTRADA")).value();
         rows.pages = int(total.field(QStringLiteral("TOTAL")).asInteger());
     }
-    return writeLabelRows(LabelKind::Grouped, operatorCode, rows);
+    return writeLabelRows(LabelKind::Grouped, operatorCode, rows, mayWrite);
 }
 
-int ProtocolPrintStore::writeLabelRows(LabelKind kind, const QString &operatorCode, const LabelRows &rows) {
+int ProtocolPrintStore::writeLabelRows(LabelKind kind, const QString &operatorCode, const LabelRows &rows,
+                                       const RunCheck &mayWrite) {
+    if (mayWrite && !mayWrite(rows.pages))
+        return Declined;
     RecordSet &aux = m_reports.cdsTBRel_AUX;
     const QVariantList operatorAndKind{operatorCode, int(kind)};
     aux.openWith(LabelScratchStatements::ofOperator(), operatorAndKind);

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 namespace kalvero {
 
 class TUDMRelatorio;
@@ -26,15 +28,22 @@ public:
     // cdsEtiquetaProtocolo: the protocol with its subject.
     void loadProtocolLabel(const QString &number, const QString &year);
 
+    // Asked with the number of labels a run would make, before anything is
+    // written; false leaves the earlier rows and the run gives Declined.
+    using RunCheck = std::function<bool(int labels)>;
+    static constexpr int Declined = -1;
+
     // One label row per page of the document (its PAGINA; none when empty),
     // showing its name: the operator's earlier per-document rows are replaced
     // in the same transaction, so that a failure leaves them as they were.
     // cdsTBRel_AUX is left open on the operator's new rows, in page order.
     // Gives how many rows were written.
-    int prepareDocumentLabels(const QString &number, const QString &year, int document, const QString &operatorCode);
+    int prepareDocumentLabels(const QString &number, const QString &year, int document, const QString &operatorCode,
+                              const RunCheck &mayWrite = {});
     // The same for the pages of all the protocol's documents together,
     // numbered across them, without a document name.
-    int prepareGroupedLabels(const QString &number, const QString &year, const QString &operatorCode);
+    int prepareGroupedLabels(const QString &number, const QString &year, const QString &operatorCode,
+                             const RunCheck &mayWrite = {});
 
 private:
     struct LabelRows {
@@ -44,7 +53,7 @@ private:
         QString documentName;
         int pages = 0;
     };
-    int writeLabelRows(LabelKind kind, const QString &operatorCode, const LabelRows &rows);
+    int writeLabelRows(LabelKind kind, const QString &operatorCode, const LabelRows &rows, const RunCheck &mayWrite);
 
     TUDMRelatorio &m_reports;
 };

@@ -69,8 +69,10 @@ TCAD_Protocolo::TCAD_Protocolo(TUDMCadastro &data, SessionState &session, Protoc
     connect(form.btnComprovante, &QPushButton::clicked, this, printCommand(&ProtocolPrinting::deliveryReceipt));
     connect(form.btnEtiqueta, &QToolButton::clicked, this, printCommand(&ProtocolPrinting::protocolLabel));
     connect(form.btnEtiquetaDocumento, &QToolButton::clicked, this, printCommand(&ProtocolPrinting::documentLabels));
+    // The double click is the document-label button's shortcut: it acts
+    // only where that button does (not in the read-only view).
     connect(form.DBGrid2, &RecordGrid::listDoubleClicked, this, [this] {
-        if (m_store.documentCount() > 0)
+        if (form.btnEtiquetaDocumento->isEnabled() && m_store.documentCount() > 0)
             ErrorBox::guard(this, [&] { print(m_printing.documentLabels, this); });
     });
 
@@ -305,7 +307,7 @@ void TCAD_Protocolo::saveLater() {
     if (!CurrentVersionOffer::writeOrOffer(
             this, ProtocolMessages::Caption, m_store.protocols(),
             [this] { m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex()); },
-            [this] { showEntryDateAndStatus(); }))
+            [this] { showEntryDateAndStatus(); }, QStringLiteral("Sair")))
         return;
     if (m_receiptPending) {
         // The receipt stays due until it has been shown: after a failure the

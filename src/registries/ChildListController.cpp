@@ -85,7 +85,7 @@ void ChildListController::gravar() {
         code = int(children->field(m_def.codeField).asInteger());
         // Refused because of another workstation, the entry stays open.
         if (!CurrentVersionOffer::writeOrOffer(m_window, QStringLiteral("Kalvero"), *children,
-                                               [children] { postAndApply(*children); }))
+                                               [children] { postAndApply(*children); }, {}, QStringLiteral("Voltar")))
             return;
     }
     if (m_def.afterSave)

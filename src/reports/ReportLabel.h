@@ -17,14 +17,22 @@ public:
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on) { m_autoSize = on; }
 
+    // A text that sizes itself but is wider than the frame is printed
+    // smaller, down to minimumPoints, and cut at the frame beyond that: it
+    // never runs over what stands beside it. 0, the default, lets it run.
+    void setShrinkToFit(double minimumPoints) { m_minimumPoints = minimumPoints; }
+
     double layOut(const ReportContext &context, QPointF origin, std::vector<PageItem> &items) override;
 
 protected:
+    // The frame of a text this wide, its edge put where the alignment says.
+    QRectF alignedBox(const QRectF &frame, double width) const;
     virtual QString textToPrint(const ReportContext &context) const { return m_caption; }
 
 private:
     QString m_caption;
     bool m_autoSize = true;
+    double m_minimumPoints = 0;
 };
 
 }  // namespace kalvero

@@ -9,8 +9,62 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QTimer>
 
 namespace kalvero::ReportOutput {
+
+namespace {
+
+QString printerStateText(QPrinter::PrinterState state) {
+    switch (state) {
+    case QPrinter::Idle: return QStringLiteral("ociosa");
+    case QPrinter::Active: return QStringLiteral("imprimindo");
+    case QPrinter::Aborted: return QStringLiteral("interrompida");
+    case QPrinter::Error: return QStringLiteral("erro");
+    }
+    return QString();
+}
+
+// The pages did not reach the printer (or the file): said in the desk's
+// words, with what the system told in the details.
+ReportError notReached(const QPrinter &printer, const QString &step) {
+    const bool toFile = !printer.outputFileName().isEmpty();
+    const QString text =
+        toFile ? QStringLiteral("A impressão não pôde ser gravada no arquivo %1.").arg(printer.outputFileName())
+               : QStringLiteral("A impressão não chegou à impressora %1. Verifique se ela está ligada e aceitando "
+                                "impressões e imprima de novo.")
+                     .arg(printer.printerName());
+    const QString details =
+        QStringLiteral("Impressora: %1\nArquivo: %2\nEtapa: %3\nSituação informada pelo sistema: %4")
+            .arg(printer.printerName(), printer.outputFileName().isEmpty() ? QStringLiteral("-") : printer.outputFileName(),
+                 step, printerStateText(printer.printerState()));
+    return ReportError(text, details);
+}
+
+// The progress window's last line says where the pages went; it stays up a
+// few seconds without holding the desk, or until "Fechar".
+void leaveLastLine(std::unique_ptr<QProgressDialog> progress, const QString &line) {
+    QProgressDialog *last = progress.release();
+    last->setAutoClose(false);
+    last->setAutoReset(false);
+    last->setValue(last->maximum());
+    last->setLabelText(line);
+    last->setCancelButtonText(QStringLiteral("Fechar"));
+    last->hide();
+    last->setWindowModality(Qt::NonModal);
+    last->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(last, &QProgressDialog::canceled, last, &QWidget::close);
+    QTimer::singleShot(LastLineMs, last, &QWidget::close);
+    last->show();
+}
+
+}  // namespace
+
+QString sentTo(const QPrinter &printer) {
+    return printer.outputFileName().isEmpty()
+               ? QStringLiteral("Impressão enviada para a impressora %1.").arg(printer.printerName())
+               : QStringLiteral("Impressão gravada no arquivo %1.").arg(printer.outputFileName());
+}
 
 void writePdf(const ReportDocument &document, const QString &path, const QString &title) {
     QPdfWriter writer(path);
@@ -56,7 +110,7 @@ bool printPages(QPrinter &printer, const ReportDocument &document, int fromPage,
     }
     QPainter painter;
     if (!painter.begin(&printer))
-        throw ReportError(QStringLiteral("Não foi possível iniciar a impressão em %1.").arg(printer.printerName()));
+        throw notReached(printer, QStringLiteral("início da impressão"));
     for (int n = first; n <= last; ++n) {
         if (progress) {
             progress->setLabelText(QStringLiteral("Imprimindo a página %1 de %2...").arg(n).arg(count));
@@ -67,20 +121,29 @@ bool printPages(QPrinter &printer, const ReportDocument &document, int fromPage,
                 return false;
             }
         }
-        if (n > first)
-            printer.newPage();
+        if (n > first && !printer.newPage()) {
+            const ReportError refused = notReached(printer, QStringLiteral("página %1").arg(n));
+            painter.end();
+            throw refused;
+        }
         ReportPagePainter::paint(painter, document.page(n - 1));
     }
-    painter.end();
+    // Ending the print is when the system takes the pages, or refuses them.
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw notReached(printer, QStringLiteral("fim da impressão"));
     if (progress)
-        progress->setValue(last - first + 1);
+        leaveLastLine(std::move(progress), sentTo(printer));
     return true;
 }
 
 QPrinterInfo printerAt(int index) {
     const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    // With the print service stopped the system lists no printer, though
+    // printers are installed: the message covers both.
     if (printers.isEmpty())
-        throw ReportError(QStringLiteral("Nenhuma impressora está instalada."));
+        throw ReportError(QStringLiteral("Nenhuma impressora está disponível. Verifique se há uma impressora "
+                                         "instalada e se o serviço de impressão do computador está funcionando."),
+                          QStringLiteral("O sistema não informou nenhuma impressora (lista de impressoras vazia)."));
     if (index < 0) {
         const QPrinterInfo byDefault = QPrinterInfo::defaultPrinter();
         return byDefault.isNull() ? printers.first() : byDefault;

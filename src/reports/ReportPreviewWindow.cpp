@@ -3,6 +3,7 @@
 #include "ReportError.h"
 #include "ReportOutput.h"
 #include "ReportPageView.h"
+#include "ui/ErrorBox.h"
 #include "ui/MessageService.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -63,6 +65,10 @@ ReportPreviewWindow::ReportPreviewWindow(ReportDocument document, const QString 
     layout->setSpacing(0);
     layout->addWidget(bar);
     layout->addWidget(m_scroll, 1);
+    m_status = new QStatusBar(this);
+    m_status->setObjectName(QStringLiteral("statusBar"));
+    m_status->setSizeGripEnabled(false);
+    layout->addWidget(m_status);
     updateCommands();
 }
 
@@ -103,11 +109,14 @@ void ReportPreviewWindow::printDocument() {
     // The dialog may have changed the paper to the printer's; ours prevails.
     ReportOutput::preparePrinter(printer, m_document);
     const bool range = printer.printRange() == QPrinter::PageRange;
+    m_status->clearMessage();
     try {
-        ReportOutput::printPages(printer, m_document, range ? printer.fromPage() : 0, range ? printer.toPage() : 0,
-                                 true, this);
+        if (ReportOutput::printPages(printer, m_document, range ? printer.fromPage() : 0,
+                                     range ? printer.toPage() : 0, true, this))
+            m_status->showMessage(ReportOutput::sentTo(printer));
     } catch (const ReportError &e) {
-        MessageService::inform(this, QStringLiteral("Atenção"), e.text(), MessageService::Icon::Error);
+        m_status->showMessage(e.text());
+        ErrorBox::show(this, e);
     }
 }
 

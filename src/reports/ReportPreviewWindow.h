@@ -10,6 +10,7 @@ class QAction;
 class QLabel;
 class QPrinter;
 class QScrollArea;
+class QStatusBar;
 
 namespace kalvero {
 
@@ -51,6 +52,7 @@ private:
     ReportPageView *m_view;
     QScrollArea *m_scroll;
     QLabel *m_pageLabel;
+    QStatusBar *m_status;  // where the last print went
     QAction *m_first, *m_previous, *m_next, *m_last;
 };
 

@@ -9,7 +9,7 @@
 namespace kalvero {
 
 bool CurrentVersionOffer::offer(QWidget *owner, const QString &caption, RecordSet &records,
-                                const DatabaseError &refusal) {
+                                const DatabaseError &refusal, const QString &wayBack) {
     ErrorBox::show(owner, refusal);
     if (!MessageService::confirm(owner, caption,
                                  QStringLiteral("Deseja trazer para a tela o registro como ele está gravado agora? "
@@ -19,7 +19,8 @@ bool CurrentVersionOffer::offer(QWidget *owner, const QString &caption, RecordSe
     if (!records.takeCurrentVersion()) {
         MessageService::inform(owner, caption,
                                QStringLiteral("Este registro foi excluído em outra estação de trabalho. "
-                                              "Use Cancelar para voltar à lista."),
+                                              "Use %1 para voltar à lista.")
+                                   .arg(wayBack),
                                MessageService::Icon::Warning);
         return false;
     }
@@ -27,14 +28,15 @@ bool CurrentVersionOffer::offer(QWidget *owner, const QString &caption, RecordSe
 }
 
 bool CurrentVersionOffer::writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records,
-                                       const std::function<void()> &write, const std::function<void()> &afterTaken) {
+                                       const std::function<void()> &write, const std::function<void()> &afterTaken,
+                                       const QString &wayBack) {
     try {
         write();
         return true;
     } catch (const DatabaseError &refusal) {
         if (!refusal.isRowChangedElsewhere())
             throw;
-        if (offer(owner, caption, records, refusal) && afterTaken)
+        if (offer(owner, caption, records, refusal, wayBack) && afterTaken)
             afterTaken();
         return false;
     }

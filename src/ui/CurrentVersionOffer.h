@@ -17,16 +17,20 @@ class RecordSet;
 // what they changed put back over it, to save again or cancel.
 namespace CurrentVersionOffer {
 
+// The caption of the registry pattern's button that leads back to the list.
+inline const QString Cancelar = QStringLiteral("Cancelar");
+
 // True when the record being changed now holds the stored version with the
 // operator's changes; false when the operator declined or the record is gone
-// (which is said).
-bool offer(QWidget *owner, const QString &caption, RecordSet &records, const DatabaseError &refusal);
+// (which is said, naming the screen's button back to its list, wayBack).
+bool offer(QWidget *owner, const QString &caption, RecordSet &records, const DatabaseError &refusal,
+           const QString &wayBack = Cancelar);
 
 // Runs the write of the record being changed. Refused because of another
 // workstation, the refusal is offered as above (then afterTaken runs if the
 // stored version was taken) and false is given; any other failure goes on.
 bool writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records, const std::function<void()> &write,
-                  const std::function<void()> &afterTaken = {});
+                  const std::function<void()> &afterTaken = {}, const QString &wayBack = Cancelar);
 
 }  // namespace CurrentVersionOffer
 

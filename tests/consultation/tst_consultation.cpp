@@ -31,8 +31,9 @@ namespace {
 QString labelOf(const QString &number, const QString &year) { return TLumQRBarCode::DigitosEAN13(number + year); }
 
 // An install of three units, logged into 01: unit 01 holds 00012/2014 of
-// JOSÉ DA CONCEIÇÃO (CPF 529.982.247-25), never moved, and 00013/2014 of the
-// same; unit 02 holds 00012/2014 of MARIA SOUZA, delivered to GABINETE and
+// JOSÉ DA CONCEIÇÃO (CPF 529.982.247-25), never moved, 00013/2014 of the
+// same, and 00014/2014 of the company JOÃO D'ÁVILA LTDA (the alphanumeric
+// CNPJ 12.ABC.345/01DE-35); unit 02 holds 00012/2014 of MARIA SOUZA, delivered to GABINETE and
 // then to OBRAS, the delivery to OBRAS cancelled; unit 03's folder holds no
 // database.
 struct Units {
@@ -65,6 +66,8 @@ struct Units {
         run(one, "insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CPF) values (1, 'JOSÉ DA CONCEIÇÃO', '52998224725')");
         run(one, "insert into TBPROTOCOLO values ('00012', '2014', 1, 1, '2014-05-20', '0', 'PEDIDO')");
         run(one, "insert into TBPROTOCOLO values ('00013', '2014', 1, 1, '2014-05-21', '1', 'OUTRO')");
+        run(one, "insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CNPJ) values (2, 'JOÃO D''ÁVILA LTDA', '12ABC34501DE35')");
+        run(one, "insert into TBPROTOCOLO values ('00014', '2014', 2, 1, '2014-05-22', '0', 'TERCEIRO')");
         run(two, "insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CNPJ) values (1, 'MARIA SOUZA', '11222333000181')");
         run(two, "insert into TBPROTOCOLO values ('00012', '2014', 1, 1, '2014-05-02', '0', 'PEDIDO')");
         run(two, "insert into TBDOCUMENTOS values (1, '00012', '2014', 'RG', 2)");
@@ -122,6 +125,14 @@ private slots:
         QTest::newRow("CPF wrong") << "529.982.247-26" << int(Kind::Refused) << "";
         QTest::newRow("CNPJ punctuated") << "11.222.333/0001-81" << int(Kind::Cnpj) << "11222333000181";
         QTest::newRow("CNPJ wrong") << "11.222.333/0001-82" << int(Kind::Refused) << "";
+        QTest::newRow("alphanumeric CNPJ punctuated") << "12.ABC.345/01DE-35" << int(Kind::Cnpj) << "12ABC34501DE35";
+        QTest::newRow("alphanumeric CNPJ bare, small letters") << "12abc34501de35" << int(Kind::Cnpj) << "12ABC34501DE35";
+        QTest::newRow("alphanumeric CNPJ, blanks for dots") << "12 abc 345 01de 35" << int(Kind::Cnpj) << "12ABC34501DE35";
+        QTest::newRow("alphanumeric CNPJ wrong") << "12.ABC.345/01DE-36" << int(Kind::Refused) << "";
+        QTest::newRow("alphanumeric CNPJ on the way") << "12.ABC.345/01D" << int(Kind::Incomplete) << "";
+        QTest::newRow("name with a number") << "construtora 3 irmãos" << int(Kind::Name) << "construtora 3 irmãos";
+        QTest::newRow("name ending in a number") << "CONSTRUTORAS 35" << int(Kind::Name) << "CONSTRUTORAS 35";
+        QTest::newRow("name with an apostrophe") << "d'ávila" << int(Kind::Name) << "d'ávila";
         QTest::newRow("name part") << "conceição" << int(Kind::Name) << "conceição";
         QTest::newRow("two letters") << "jo" << int(Kind::Incomplete) << "";
         QTest::newRow("digits on the way") << "5299" << int(Kind::Incomplete) << "";
@@ -188,8 +199,8 @@ private slots:
         QCOMPARE(detail.documents.first().name, QStringLiteral("RG"));
     }
 
-    // A requester's protocols by CPF, CNPJ or a part of the name, accents
-    // and case ignored.
+    // A requester's protocols by CPF, CNPJ of either kind or a part of the
+    // name, accents, case and punctuation ignored.
     void findsByRequester_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("unitOne");
@@ -200,6 +211,13 @@ private slots:
         QTest::newRow("name without accents") << "conceicao" << both << QStringList{};
         QTest::newRow("name with accents") << "JOSÉ" << both << QStringList{};
         QTest::newRow("nobody") << "FULANO" << QStringList{} << QStringList{};
+        const QStringList company{"00014/2014"};
+        QTest::newRow("alphanumeric CNPJ punctuated") << "12.ABC.345/01DE-35" << company << QStringList{};
+        QTest::newRow("alphanumeric CNPJ bare, small letters") << "12abc34501de35" << company << QStringList{};
+        QTest::newRow("name without its apostrophe") << "davila" << company << QStringList{};
+        QTest::newRow("name with another apostrophe") << "D’ÁVILA" << company << QStringList{};
+        QTest::newRow("name part across the apostrophe") << "joão d'á" << company << QStringList{};
+        QTest::newRow("punctuation the name has not") << "d.a-v/i,la" << company << QStringList{};
     }
     void findsByRequester() {
         QFETCH(QString, typed);
@@ -304,7 +322,30 @@ private slots:
         QTest::keyClicks(box, QStringLiteral("souza"));
         QTRY_COMPARE(list->rowCount(), 2);  // unit 02's protocol and unit 03's failure
         QCOMPARE(cellText(list, 0, TCON_Protocolos::Solicitante), QStringLiteral("MARIA SOUZA"));
-        QVERIFY(test::named<QPushButton>(&screen, QStringLiteral("btnImprimir"))->isEnabled());
+        auto *print = test::named<QPushButton>(&screen, QStringLiteral("btnImprimir"));
+        auto *path = test::named<QTableWidget>(&screen, QStringLiteral("grdCaminho"));
+        QVERIFY(print->isEnabled());
+        QCOMPARE(path->rowCount(), 2);
+
+        // A refused scan, and a refused typing after its pause, clear that
+        // answer: it is never read as the answer to the refused one.
+        auto answerShown = [&] { return list->rowCount() > 0 || path->rowCount() > 0 || print->isEnabled(); };
+        u.shell.clearMessages();
+        box->selectAll();
+        QTest::keyClicks(box, misread);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(u.shell.messages().size(), 1);
+        QVERIFY(!answerShown());
+        QCOMPARE(screen.answer().units.size(), 0);
+
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("souza"));
+        QTRY_COMPARE(list->rowCount(), 2);
+        QVERIFY(answerShown());
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("529.982.247-26"));
+        QTRY_VERIFY(!answerShown());
+        QVERIFY(test::named<QLabel>(&screen, QStringLiteral("lblMensagem"))->text().contains(QStringLiteral("CPF inválido")));
     }
 
     // The status slip: heading, the protocol, where it is now and its path.

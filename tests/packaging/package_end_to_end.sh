@@ -43,7 +43,19 @@ grep -q "DBPROTOCOLO_MODELO.FDB (template unit database, kept)" "$work/setup.log
 [ -f "$program/UN01/DBPROTOCOLO.FDB" ] && [ -f "$program/DBACESSO.FDB" ]
 
 export FIREBIRD_LOCK="${FIREBIRD_LOCK:-/tmp/kalvero-firebird-$(id -u)}"
-KALVERO_REPORT_LOGIN_SHOWN=1 QT_QPA_PLATFORM=offscreen "$program/kalvero" > "$work/run.log" 2>&1 &
+# A Kalvero of this user may be running on the machine: its single-instance
+# socket lives in the temporary folder, so the program under test gets a
+# temporary folder of its own. A stand-in for that Kalvero is started unless
+# one is there already.
+standing="/tmp/kalvero-protocolo-$(id -u)"
+if [ ! -S "$standing" ] && [ -x "$build/tests/app/single_instance_probe" ]; then
+  TMPDIR=/tmp "$build/tests/app/single_instance_probe" "kalvero-protocolo-$(id -u)" > "$work/standing.log" 2>&1 &
+  probe=$!
+  trap 'kill "$probe" 2>/dev/null || true; rm -rf "$work"' EXIT
+  for _ in $(seq 1 50); do grep -q first "$work/standing.log" && break; sleep 0.1; done
+fi
+mkdir -p "$work/tmp"
+TMPDIR="$work/tmp" KALVERO_REPORT_LOGIN_SHOWN=1 QT_QPA_PLATFORM=offscreen "$program/kalvero" > "$work/run.log" 2>&1 &
 pid=$!
 for _ in $(seq 1 300); do
   grep -q "login window shown" "$work/run.log" && break

@@ -14,7 +14,10 @@
 #include "protocols/TCAD_Protocolo.h"
 #include "reports/LumQRBarCode.h"
 #include "reports/ReportOutput.h"
+#include "data/records/FieldFormat.h"
+#include "registries/UCpfCnpj.h"
 #include "reports/layouts/LabelLayout.h"
+#include "reports/layouts/ReceiptLayout.h"
 #include "reports/layouts/TRelatorio_Comprovante.h"
 #include "reports/layouts/TRelatorio_ComprovanteSemDocumento.h"
 #include "reports/layouts/TRelatorio_Etiqueta.h"
@@ -351,6 +354,65 @@ private slots:
         QVERIFY(!texts.contains("..-"));
     }
 
+    // Nothing on a receipt is printed over anything else, nor off the
+    // sheet: a person and a company with the longest values their columns
+    // hold, with no document and with so many that the totals and the
+    // signatures come at the foot of a page.
+    void nothingOnTheReceiptOverlaps_data() {
+        QTest::addColumn<QString>("cpf");
+        QTest::addColumn<QString>("cnpj");
+        QTest::newRow("pessoa") << "98765432100" << "";
+        QTest::newRow("empresa") << "" << "98765432000198";
+        QTest::newRow("empresa, CNPJ com letras") << "" << "12ABC34501DE35";
+        QTest::newRow("empresa, CNPJ de letras largas") << "" << CnpjWithCheckDigits("WMWMWMWMWM01");
+    }
+    void nothingOnTheReceiptOverlaps() {
+        QFETCH(QString, cpf);
+        QFETCH(QString, cnpj);
+        // Words of wide capitals, as long as the column.
+        auto longest = [](int length) {
+            QString text;
+            while (text.size() < length)
+                text += QStringLiteral("WAGNER MOURA ");
+            return text.left(length);
+        };
+        f->execute(QStringLiteral("insert into TBSOLICITANTE (IDSOLICITANTE, NOME, CPF, CNPJ, TEL_CONTATO) "
+                                  "values (2, ?, ?, ?, '(086)99999-9999')"),
+                   {longest(80), cpf.isEmpty() ? QVariant() : cpf, cnpj.isEmpty() ? QVariant() : cnpj});
+        f->execute(QStringLiteral("update TBASSUNTO set DESCRICAO = ? where IDASSUNTO = 1"), {longest(80)});
+        addProtocol("00019", "2014", "2", 2, longest(500));
+        SessionState &s = f->session;
+        s.OperatorName = longest(40);
+        s.EntityCity = longest(60);
+        s.UnitLabel = QStringLiteral("01-") + longest(60);
+        s.StateText = longest(60);
+
+        ProtocolPrintStore store(*reports);
+        const QRectF printable = ReportPaper::letter().printableRect();
+        QStringList problems;
+        for (int documents = 0; documents <= 60; ++documents) {
+            if (documents > 0)
+                addDocument("00019", "2014", documents, longest(80), 99999);
+            ReportDocument receipt;
+            if (documents == 0) {
+                store.loadReceiptWithoutDocuments("00019", "2014");
+                receipt = TRelatorio_ComprovanteSemDocumento(reports->cdsComprovanteSemDocumento, s).run();
+            } else {
+                store.loadReceiptWithDocuments("00019", "2014");
+                receipt = TRelatorio_Comprovante(reports->cdsComprovante, s).run();
+            }
+            for (const ReportPage &page : receipt.pages)
+                for (const QString &overlap : overlappingTexts(page, printable))
+                    problems << QStringLiteral("%1 documento(s), página %2: %3").arg(documents).arg(page.number).arg(overlap);
+            // The CNPJ or CPF is printed whole.
+            const QString id = cnpj.isEmpty() ? ReceiptLayout::formattedCpf(cpf)
+                                              : FieldFormat::applyEditMask(QStringLiteral("99\\.999\\.999\\/9999\\-99;0;"), cnpj);
+            const TextItem *shownId = receipt.pages[0].findText(id);
+            QVERIFY2(shownId && !shownId->clipped, qPrintable(id));
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 12).join(QLatin1Char('\n'))));
+    }
+
     // The coat of arms prints when Config/prefeitura.bmp can be read; a
     // missing or unreadable file leaves its frame empty and the rest prints.
     void theCoatOfArmsIsLeftOutWhenItCannotBeRead_data() {
@@ -455,6 +517,85 @@ private slots:
         f->session.LabelSequence = 7;
         w<QToolButton>("btnEtiquetaDocumento")->click();
         QCOMPARE(shown.size(), 3);
+    }
+
+    // A double click on the documents list prints their labels only where
+    // the document-label button does: not in the read-only view of a
+    // cancelled or archived protocol, which writes no label rows either.
+    void doubleClickPrintsOnlyWhereTheLabelButtonDoes_data() {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("ativo") << "0" << true;
+        QTest::newRow("cancelado") << "1" << false;
+        QTest::newRow("arquivado") << "2" << false;
+    }
+    void doubleClickPrintsOnlyWhereTheLabelButtonDoes() {
+        QFETCH(QString, status);
+        QFETCH(bool, printed);
+        addProtocol("00012", "2014", status);
+        addDocument("00012", "2014", 1, "RG", 2);
+        openScreen();
+        auto *filter = named<QComboBox>(screen.get(), "cbStatusFiltro");
+        filter->setCurrentIndex(status.toInt());
+        emit filter->activated(status.toInt());
+        select("00012", "2014");
+        w<QPushButton>("btnAlterar")->click();
+        QCOMPARE(w<QToolButton>("btnEtiquetaDocumento")->isEnabled(), printed);
+        f->session.LabelSequence = 0;
+        emit named<RecordGrid>(screen.get(), "DBGrid2")->listDoubleClicked();
+        QCOMPARE(shown.size(), printed ? 1 : 0);
+        QCOMPARE(labelRows(Operator, 1).size(), printed ? 2 : 0);
+    }
+
+    // A run of more than 200 labels is asked first, with its count; "Não"
+    // prints nothing and leaves the operator's earlier rows.
+    void aLongLabelRunIsAskedFirst_data() {
+        QTest::addColumn<int>("sequence");  // LabelSequence
+        QTest::addColumn<int>("pages");     // of the second document; the first has 2
+        QTest::addColumn<int>("answer");    // MessageService::Answer to the question, if asked
+        QTest::addColumn<int>("asked");     // the count in the question; 0: none
+        QTest::addColumn<int>("labels");    // printed; -1: none
+        using A = MessageService::Answer;
+        QTest::newRow("por documento, 200") << 0 << 200 << int(A::No) << 0 << 200;
+        QTest::newRow("por documento, 201, Sim") << 0 << 201 << int(A::Yes) << 201 << 201;
+        QTest::newRow("por documento, 99999, Não") << 0 << 99999 << int(A::No) << 99999 << -1;
+        QTest::newRow("agrupado, 198") << 1 << 198 << int(A::No) << 0 << 200;
+        QTest::newRow("agrupado, 199, Não") << 1 << 199 << int(A::No) << 201 << -1;
+        QTest::newRow("agrupado, 199, Sim") << 1 << 199 << int(A::Yes) << 201 << 201;
+    }
+    void aLongLabelRunIsAskedFirst() {
+        QFETCH(int, sequence);
+        QFETCH(int, pages);
+        QFETCH(int, answer);
+        QFETCH(int, asked);
+        QFETCH(int, labels);
+        addProtocol("00012", "2014");
+        addDocument("00012", "2014", 1, "RG", 2);
+        addDocument("00012", "2014", 2, "PROCESSO", pages);
+        f->execute("insert into TBREL_AUX (OPERADOR, TIPOREL, IDPROTOCOLO, ANO, PAG_ATUAL, PAG_TOTAL) "
+                   "values (?, ?, '00099', '2013', 1, 1)",
+                   {Operator, sequence + 1});
+        openScreen();
+        select("00012", "2014");
+        w<QPushButton>("btnAlterar")->click();
+        QVERIFY(documents().locate("IDDOCUMENTO", 2));
+        f->session.LabelSequence = sequence;
+        f->clearMessages();
+        f->answer({MessageService::Answer(answer)});
+        w<QToolButton>("btnEtiquetaDocumento")->click();
+        QCOMPARE(f->messageTexts(),
+                 asked ? QStringList{QStringLiteral("Serão impressas %1 etiquetas. Confirma a impressão?").arg(asked)}
+                       : QStringList{});
+        if (asked)
+            QCOMPARE(f->messages().first().caption, QStringLiteral("Atenção"));
+        if (labels < 0) {
+            QVERIFY(shown.isEmpty());
+            QCOMPARE(labelRows(Operator, sequence + 1), QStringList{"00099/2013  1/1"});
+        } else {
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(int(shown[0].document.pages.size()), labels);
+            QCOMPARE(labelRows(Operator, sequence + 1).size(), labels);
+        }
     }
 
     // A run that fails on the way leaves the operator's earlier rows.

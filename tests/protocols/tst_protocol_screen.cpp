@@ -596,7 +596,9 @@ private slots:
         f->clearMessages();
         f->answer({Answer::Yes, Answer::Yes});
         w("btnGravar")->click();
-        QVERIFY(f->messageTexts().last().startsWith(QStringLiteral("Este registro foi excluído em outra estação")));
+        // The way back is the button this screen has.
+        QCOMPARE(f->messageTexts().last(), QStringLiteral("Este registro foi excluído em outra estação de trabalho. "
+                                                          "Use Sair para voltar à lista."));
         QVERIFY(onMaintenance());
         QVERIFY(w<QPlainTextEdit>("mmDescricao")->toPlainText().contains(QLatin1Char('!')));
         w("btnSairManutencao")->click();
@@ -692,6 +694,49 @@ private slots:
         // Leaving the protocol keeps the documents written.
         w("btnSairManutencao")->click();
         QCOMPARE(f->scalar(QStringLiteral("select count(*) from TBDOCUMENTOS where ANO = '2014'")).toInt(), 2);
+    }
+
+    // A document has at least one page, new or changed; the five digits
+    // of the box are all taken.
+    void documentPageCounts_data() {
+        QTest::addColumn<bool>("change");  // an existing document changed, not a new one
+        QTest::addColumn<QString>("pages");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("novo, 0") << false << "0" << false;
+        QTest::newRow("novo, 00000") << false << "00000" << false;
+        QTest::newRow("novo, 1") << false << "1" << true;
+        QTest::newRow("novo, 99999") << false << "99999" << true;
+        QTest::newRow("alterado, 0") << true << "0" << false;
+        QTest::newRow("alterado, 7") << true << "7" << true;
+    }
+    void documentPageCounts() {
+        QFETCH(bool, change);
+        QFETCH(QString, pages);
+        QFETCH(bool, saved);
+        addProtocol(QStringLiteral("00001"), QStringLiteral("2014"), QDate(2014, 3, 10));
+        addDocument(QStringLiteral("00001"), QStringLiteral("2014"), 1, QStringLiteral("RG"), 2);
+        open();
+        w("btnAlterar")->click();
+        w(change ? "btnAlterarDocumento" : "btnIncluirDocumento")->click();
+        typeInto(w<QLineEdit>("edtNomeDocumento"), QStringLiteral("CERTIDAO"));
+        typeInto(w<QLineEdit>("edtPaginas"), pages);
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravarDocumento")->click();
+        const int stored = f->scalar(QStringLiteral("select sum(PAGINA) from TBDOCUMENTOS")).toInt();
+        if (saved) {
+            QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Confirma a Gravação?")});
+            QCOMPARE(stored, (change ? 0 : 2) + pages.toInt());
+            QVERIFY(!w<QGroupBox>("grpManutencaoDocumentos")->isVisible());
+        } else {
+            QCOMPARE(f->messageTexts(),
+                     QStringList{QStringLiteral("Quantidade de páginas inválida!\n\nInforme ao menos 1 página.")});
+            QCOMPARE(stored, 2);
+            // The entry stays as typed for a correction.
+            QVERIFY(w<QGroupBox>("grpManutencaoDocumentos")->isVisible());
+            QCOMPARE(w<QLineEdit>("edtNomeDocumento")->text(), QStringLiteral("CERTIDAO"));
+            QCOMPARE(QApplication::focusWidget(), w<QWidget>("edtPaginas"));
+        }
     }
 
     // The list: filters by status and period, the find boxes and "Exibir

@@ -250,7 +250,8 @@ private slots:
         f->answer({Answer::Yes, Answer::Yes});
         widget<QPushButton>("btnGravar")->click();
         QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
-        QVERIFY(f->messageTexts().last().startsWith(QStringLiteral("Este registro foi excluído em outra estação")));
+        QCOMPARE(f->messageTexts().last(), QStringLiteral("Este registro foi excluído em outra estação de trabalho. "
+                                                          "Use Cancelar para voltar à lista."));
         QVERIFY(editing());
         widget<QPushButton>("btnCancelar")->click();
         QVERIFY(!editing());

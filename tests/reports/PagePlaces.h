@@ -6,6 +6,7 @@
 #include "reports/ReportDocument.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"
+#include "reports/TextMetrics.h"
 
 #include <QDir>
 #include <QImage>
@@ -84,6 +85,34 @@ inline void checkSamePagesOnDemand(ReportLayout &layout, const ReportDocument &w
                 QCOMPARE(t->baseline, e->baseline);
             }
     }
+}
+
+// Where a line of text is inked on the sheet: from where it starts, as wide
+// as its text, cut at its box when it is clipped; as high as its line.
+inline QRectF inkOf(const TextItem &t) {
+    static const TextMetrics metrics;
+    const QRectF ink(t.baseline.x(), t.frame.top(), metrics.widthMm(t.font, t.text), t.frame.height());
+    return t.clipped ? ink.intersected(t.frame) : ink;
+}
+
+// The lines of a page that are inked over one another ("A" / "B") or run
+// out of the printable area; none on a sound page.
+inline QStringList overlappingTexts(const ReportPage &page, const QRectF &printable) {
+    QList<const TextItem *> lines;
+    for (const PageItem &item : page.items)
+        if (const auto *t = std::get_if<TextItem>(&item); t && !t->text.trimmed().isEmpty())
+            lines << t;
+    QStringList found;
+    const double slack = 0.05;  // rounding of the measures
+    for (int i = 0; i < lines.size(); ++i) {
+        const QRectF a = inkOf(*lines[i]).adjusted(slack, slack, -slack, -slack);
+        if (!printable.contains(a))
+            found << QStringLiteral("\"%1\" off the printable area").arg(lines[i]->text);
+        for (int j = i + 1; j < lines.size(); ++j)
+            if (a.intersects(inkOf(*lines[j]).adjusted(slack, slack, -slack, -slack)))
+                found << QStringLiteral("\"%1\" / \"%2\"").arg(lines[i]->text, lines[j]->text);
+    }
+    return found;
 }
 
 }  // namespace kalvero::test

@@ -1,4 +1,5 @@
 #include "ExternalTools.h"
+#include "MachinePrinters.h"
 #include "TestDatabase.h"
 
 #include "data/firebird/Connection.h"
@@ -14,6 +15,7 @@
 #include "reports/ReportPreviewWindow.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportSystemData.h"
+#include "ui/ErrorBox.h"
 #include "ui/MessageService.h"
 
 #include <QAction>
@@ -22,12 +24,88 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPaintEngine>
+#include <QPrintEngine>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace kalvero;
 
 namespace {
+
+// Whatever printers this machine has, these tests see none.
+const bool MachinePrintersHidden = test::hideMachinePrinters();
+
+// The print system of a printer whose queue refuses the pages: at the start,
+// at a new page or when the print ends, as CUPS does with a queue that
+// rejects jobs. It keeps what the printer sets and draws nothing.
+class RefusingPrintSystem : public QPaintEngine, public QPrintEngine {
+public:
+    enum class Step { Begin, NewPage, End };
+    explicit RefusingPrintSystem(Step step) : QPaintEngine(AllFeatures), m_step(step) {
+        m_properties[PPK_PrinterName] = QStringLiteral("FILA-RECUSANDO");
+        m_properties[PPK_QPageLayout] = QVariant::fromValue(
+            QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+    }
+
+    bool begin(QPaintDevice *) override { return refuses(Step::Begin) ? false : (m_state = QPrinter::Active, true); }
+    bool end() override { return refuses(Step::End) ? false : (m_state = QPrinter::Idle, true); }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawTextItem(const QPointF &, const QTextItem &) override {}
+    Type type() const override { return User; }
+
+    void setProperty(PrintEnginePropertyKey key, const QVariant &value) override { m_properties[key] = value; }
+    QVariant property(PrintEnginePropertyKey key) const override { return m_properties.value(key); }
+    bool newPage() override { return !refuses(Step::NewPage); }
+    bool abort() override { return true; }
+    int metric(QPaintDevice::PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case QPaintDevice::PdmDpiX:
+        case QPaintDevice::PdmDpiY:
+        case QPaintDevice::PdmPhysicalDpiX:
+        case QPaintDevice::PdmPhysicalDpiY: return 300;
+        case QPaintDevice::PdmWidth: return 2550;
+        case QPaintDevice::PdmHeight: return 3300;
+        case QPaintDevice::PdmWidthMM: return 216;
+        case QPaintDevice::PdmHeightMM: return 279;
+        case QPaintDevice::PdmNumColors: return INT_MAX;
+        case QPaintDevice::PdmDepth: return 32;
+        case QPaintDevice::PdmDevicePixelRatio: return 1;
+        case QPaintDevice::PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+        }
+        return 0;
+    }
+    QPrinter::PrinterState printerState() const override { return m_state; }
+
+private:
+    bool refuses(Step step) {
+        if (step != m_step)
+            return false;
+        m_state = QPrinter::Error;
+        return true;
+    }
+    Step m_step;
+    QPrinter::PrinterState m_state = QPrinter::Idle;
+    QHash<int, QVariant> m_properties;
+};
+
+class RefusingPrinter : public QPrinter {
+public:
+    explicit RefusingPrinter(RefusingPrintSystem &system) : QPrinter(QPrinter::HighResolution) {
+        setEngines(&system, &system);
+    }
+};
+
+// The progress window left up after a print, with its last line.
+QString lastProgressLine() {
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible())
+            return progress->labelText();
+    return QString();
+}
 
 // 150 lines of text in a fresh database.
 struct Lines {
@@ -139,10 +217,13 @@ private slots:
             for (const MessageService::Message &m : MessageService::shown())
                 seen << m.caption + ": " + m.text.section('/', 0, 0) + "... " + m.text.section('/', -3);
 
-            // The user picks printing to a file in the print dialog.
+            // The user picks printing to a file in the print dialog; the
+            // window's status line says where the pages went.
             w->printer().setOutputFileName(printed);
             whenModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
             trigger("actionPrint");
+            seen << w->findChild<QStatusBar *>(QStringLiteral("statusBar"))->currentMessage().section('/', 0, 0) +
+                        "... " + w->findChild<QStatusBar *>(QStringLiteral("statusBar"))->currentMessage().section('/', -1);
 
             trigger("actionClose");
         });
@@ -150,7 +231,8 @@ private slots:
         // preview() returned only after all of that.
         QCOMPARE(seen, QStringList({"maximized 1", "zoom 1", "Página 1 de 3", "Página 2 de 3", "Página 3 de 3",
                                     "next enabled 0",
-                                    "Atenção: Não foi possível gravar o arquivo ... nao/existe/lista.pdf."}));
+                                    "Atenção: Não foi possível gravar o arquivo ... nao/existe/lista.pdf.",
+                                    "Impressão gravada no arquivo ... impresso.pdf."}));
         QCOMPARE(test::pdfText(saved + ".pdf").count("RELAÇÃO DE PROTOCOLOS"), 3);
         QCOMPARE(test::pdfText(printed).count("RELAÇÃO DE PROTOCOLOS"), 3);
     }
@@ -172,29 +254,65 @@ private slots:
         QVERIFY(ReportOutput::printPages(printer, doc, 2, 3, true));
         watch.stop();
         QVERIFY(progressShown);
+        // Its last line stays up a while, saying where the pages went.
+        QCOMPARE(lastProgressLine(), QStringLiteral("Impressão gravada no arquivo %1.").arg(printer.outputFileName()));
+        QTRY_VERIFY_WITH_TIMEOUT(lastProgressLine().isEmpty(), ReportOutput::LastLineMs + 2000);
         const QString text = test::pdfText(printer.outputFileName());
         QVERIFY(!text.contains("Página : 1") && text.contains("Página : 2") && text.contains("Página : 3"));
         QVERIFY(test::pdfInfo(printer.outputFileName()).contains("612 x 792 pts (letter)"));
     }
 
+    // The machine's printers are hidden from these tests (with or without
+    // a print service here): without a printer the report's own choice is
+    // refused in words that also fit a print service that is stopped.
     void printerByItsIndexInTheSystemList() {
-        const int count = int(QPrinterInfo::availablePrinters().size());
-        if (count > 0) {
-            QCOMPARE(ReportOutput::printerAt(count - 1).printerName(),
-                     QPrinterInfo::availablePrinters().last().printerName());
-        }
+        QVERIFY2(QPrinterInfo::availablePrinters().isEmpty(), "the machine's printers reach the test");
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
         // The report's own event chooses the printer before the pages go.
         ThreePages three(&m_lines->set);
-        three.layout.onBeforePrint = [count](ReportRun &run) { run.layout().setPrinterIndex(count); };
+        three.layout.onBeforePrint = [](ReportRun &run) { run.layout().setPrinterIndex(0); };
         try {
             three.layout.print();
             QFAIL("printed on a printer that is not there");
         } catch (const ReportError &e) {
-            QCOMPARE(e.text(), count == 0 ? QStringLiteral("Nenhuma impressora está instalada.")
-                                          : QStringLiteral("A impressora de número %1 não existe; há %1 "
-                                                           "impressora(s) instalada(s).")
-                                                .arg(count));
+            QCOMPARE(e.text(), QStringLiteral("Nenhuma impressora está disponível. Verifique se há uma impressora "
+                                              "instalada e se o serviço de impressão do computador está funcionando."));
+            QVERIFY(!e.details().isEmpty());
         }
+    }
+
+    // Pages the print system refuses (at the start, at a new page or when
+    // the print ends) are never taken for printed: the desk is told which
+    // printer they did not reach, with the details for the support line.
+    void aRefusedPrintSaysSo_data() {
+        QTest::addColumn<int>("step");
+        QTest::newRow("no início") << int(RefusingPrintSystem::Step::Begin);
+        QTest::newRow("numa página nova") << int(RefusingPrintSystem::Step::NewPage);
+        QTest::newRow("no fim") << int(RefusingPrintSystem::Step::End);
+    }
+    void aRefusedPrintSaysSo() {
+        QFETCH(int, step);
+        ThreePages three(&m_lines->set);
+        RefusingPrintSystem system{RefusingPrintSystem::Step(step)};
+        RefusingPrinter printer(system);
+        QCOMPARE(printer.printerName(), QStringLiteral("FILA-RECUSANDO"));
+        try {
+            three.layout.print(printer);
+            QFAIL("a refused print passed for printed");
+        } catch (const ReportError &e) {
+            QCOMPARE(e.text(), QStringLiteral("A impressão não chegou à impressora FILA-RECUSANDO. Verifique se ela "
+                                              "está ligada e aceitando impressões e imprima de novo."));
+            QVERIFY2(e.details().contains(QStringLiteral("Situação informada pelo sistema: erro")), qPrintable(e.details()));
+            // The error box shows both.
+            MessageService::clearShown();
+            MessageService::setResponder([](const MessageService::Message &) { return MessageService::Answer::Ok; });
+            ErrorBox::show(nullptr, e);
+            MessageService::clearResponder();
+            QCOMPARE(MessageService::shown().size(), 1);
+            QCOMPARE(MessageService::shown().first().text, e.text());
+            QCOMPARE(MessageService::shown().first().details, e.details());
+        }
+        QVERIFY(lastProgressLine().isEmpty());
     }
 };
 

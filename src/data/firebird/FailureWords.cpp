@@ -57,7 +57,7 @@ FailureWords FailureWords::of(const std::exception &failure) {
     // The program's own failures are already said in the desk's words.
     if (!database || database->codes().isEmpty()) {
         const auto *own = dynamic_cast<const Failure *>(&failure);
-        return {own ? own->text() : QString::fromUtf8(failure.what()), {}};
+        return {own ? own->text() : QString::fromUtf8(failure.what()), own ? own->details() : QString()};
     }
     return {forDatabase(*database), database->text()};
 }

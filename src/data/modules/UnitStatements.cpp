@@ -169,7 +169,14 @@ QString selectByRequester() {
 QString numberAndYear() { return QStringLiteral(" where p.IDPROTOCOLO = ? and p.ANO = ?"); }
 QString cpfIs() { return QStringLiteral(" where s.CPF = ?"); }
 QString cnpjIs() { return QStringLiteral(" where s.CNPJ = ?"); }
-QString nameContaining() { return QStringLiteral(" where s.NOME collate UNICODE_CI_AI containing ?"); }
+QString nameContaining() {
+    QString name = QStringLiteral("s.NOME");
+    for (QChar c : NamePunctuation) {
+        const QString literal = c == QLatin1Char('\'') ? QStringLiteral("''''") : QStringLiteral("'%1'").arg(c);
+        name = QStringLiteral("replace(%1, %2, '')").arg(name, literal);
+    }
+    return QStringLiteral(" where ") + name + QStringLiteral(" collate UNICODE_CI_AI containing ?");
+}
 QString newestFirst() { return QStringLiteral(" order by p.ANO desc, p.IDPROTOCOLO desc"); }
 QString pathOf() {
     return QStringLiteral(

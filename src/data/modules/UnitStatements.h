@@ -127,7 +127,10 @@ QString selectByRequester();  // the others: the requesters first, then their pr
 QString numberAndYear();  // the number and the year
 QString cpfIs();          // the CPF, bare digits
 QString cnpjIs();         // the CNPJ, bare characters
-QString nameContaining(); // a part of the name; case and accents ignored
+// Punctuation inside names (D'ÁVILA, J. R. SOUSA), left out of the name
+// searched and of the part looked for.
+inline constexpr QStringView NamePunctuation = u"'\u2019\u2018`\u00B4.,-/";
+QString nameContaining(); // a part of the name, without NamePunctuation; case and accents ignored
 QString newestFirst();
 // A protocol's path, newest delivery first, with the names of the sector
 // (SETOR) and the person (RESPONSAVEL), kept when either is gone.

@@ -65,6 +65,7 @@ void ReceiptLayout::buildPageHeader(ReportBand &band) {
     auto *title = slot(band, 0, 24.3, width, Qt::AlignHCenter, 26, true, 11.9);
     title->setCaption(QStringLiteral("R E Q U E R I M E N T O"));
     m_subject = slot(band, 0, 38.9, width, Qt::AlignHCenter, 10, true, 4.5);
+    m_subject->setShrinkToFit(7);  // the longest subject stays on the sheet
 
     caption(band, 2.9, 47.9, QStringLiteral("Número:"));
     dataText(band, QStringLiteral("IDPROTOCOLO"), 17.2, 47.9, 11.0);
@@ -78,7 +79,9 @@ void ReceiptLayout::buildPageHeader(ReportBand &band) {
     caption(band, 2.9, 53.4, QStringLiteral("Solicitante:"));
     dataText(band, QStringLiteral("NOME"), 20.6, 53.4, 97.1);
     m_idCaption = caption(band, 119.3, 53.4, QStringLiteral("C.P.F:"));
+    // A CNPJ of wide letters is printed smaller rather than over "Telefone:".
     m_id = slot(band, 129.1, 53.4, 22.2, Qt::AlignLeft);
+    m_id->setShrinkToFit(4.5);
     caption(band, 152.9, 53.4, QStringLiteral("Telefone:"));
     dataText(band, QStringLiteral("TEL_CONTATO"), 168.5, 53.4, 24.6);
 
@@ -98,7 +101,8 @@ void ReceiptLayout::fillPageHeader() {
     m_status->setCaption(protocolStatusText(text(QStringLiteral("STATUS"))));
 
     // A company is registered by its CNPJ and has no CPF: its receipt shows
-    // the CNPJ, punctuated, in the CPF's place (a little smaller, to fit).
+    // the CNPJ, punctuated, in the CPF's place (a little smaller, to fit;
+    // smaller still when its letters are wide).
     const QString cpf = text(QStringLiteral("CPF"));
     const QString cnpj = text(QStringLiteral("CNPJ")).trimmed();
     const bool company = cpf.trimmed().isEmpty() && !cnpj.isEmpty();
