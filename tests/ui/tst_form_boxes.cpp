@@ -1,7 +1,11 @@
+#include "ui/DateBox.h"
+#include "ui/FaultMark.h"
+#include "ui/FormParts.h"
 #include "ui/MaskedDigitsEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -37,6 +41,17 @@ class FormBoxesTest : public QObject {
 
     static void clickAt(QWidget *box, double fraction) {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(int(box->width() * fraction), box->height() / 2));
+    }
+
+    static QLineEdit *editorOf(QDateEdit *box) { return box->findChild<QLineEdit *>(); }
+
+    static QDate tabInAndType(QWidget *before, QDateEdit *box, const QString &typed) {
+        QTest::keyClick(before, Qt::Key_Tab);
+        if (QApplication::focusWidget() != box)
+            qFatal("Tab did not reach the date box");
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Tab);
+        return box->date();
     }
 
 private slots:
@@ -114,6 +129,78 @@ private slots:
         QApplication::clipboard()->setText(pasted);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(box->digits(), digits);
+    }
+
+    // Every date box takes a date typed digit by digit, day first, with or
+    // without the slashes; an impossible one keeps the old date, marked.
+    void dateTyped_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<bool>("refused");
+        const QDate held(2026, 12, 1);
+        QTest::newRow("digits") << "11122026" << QDate(2026, 12, 11) << false;
+        QTest::newRow("with slashes") << "11/12/2026" << QDate(2026, 12, 11) << false;
+        QTest::newRow("short parts") << "5/3/2025" << QDate(2025, 3, 5) << false;
+        QTest::newRow("year of two digits") << "05/03/25" << QDate(2025, 3, 5) << false;
+        QTest::newRow("day and month only") << "2402" << QDate(2026, 2, 24) << false;
+        QTest::newRow("leap day") << "29022028" << QDate(2028, 2, 29) << false;
+        QTest::newRow("31 February") << "31022026" << held << true;
+        QTest::newRow("29 February, common year") << "29/02/2026" << held << true;
+        QTest::newRow("month 13") << "01132026" << held << true;
+        QTest::newRow("typo mended by Backspace") << "11133\b\b\b122026" << QDate(2026, 12, 11) << false;
+    }
+    void dateTyped() {
+        QFETCH(QString, typed);
+        QFETCH(QDate, date);
+        QFETCH(bool, refused);
+        auto *box = static_cast<DateBox *>(shown(FormParts::datePicker(nullptr, "dtpData")));
+        box->setDate(QDate(2026, 12, 1));
+        QSignalSpy changes(box, &QDateEdit::dateChanged);
+        QTest::keyClick(m_before, Qt::Key_Tab);
+        for (QChar c : typed) {
+            if (c == QLatin1Char('\b'))
+                QTest::keyClick(box, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(box, QString(c));
+        }
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(box->date(), date);
+        QCOMPARE(editorOf(box)->text(), date.toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(FaultMark::isMarked(box), refused);
+        QCOMPARE(changes.size(), refused ? 0 : 1);
+        if (refused) {
+            QVERIFY(box->toolTip().contains(QStringLiteral("não existe")));
+            box->setDate(QDate(2026, 12, 2));  // the mark goes with the next date
+            QVERIFY(!FaultMark::isMarked(box));
+        }
+    }
+
+    // A click in the middle (the month) still types from the day; the
+    // arrows keep stepping the part they stand on.
+    void dateTypedAfterAClickAndStepped() {
+        auto *box = shown(FormParts::datePicker(nullptr, "dtpData"));
+        box->setDate(QDate(2026, 12, 1));
+        clickAt(editorOf(box), 0.5);
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, QStringLiteral("11122026"));
+        QCOMPARE(box->date(), QDate(2026, 12, 11));
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(box->date(), QDate(2026, 12, 12));
+    }
+
+    // What the box shows while a date is half typed: the typed digits where
+    // they go, the parts ahead as they were.
+    void dateShowsWhatIsTyped() {
+        auto *box = shown(FormParts::datePicker(nullptr, "dtpData"));
+        box->setDate(QDate(2026, 12, 1));
+        QTest::keyClick(m_before, Qt::Key_Tab);
+        QTest::keyClicks(box, QStringLiteral("3"));
+        QCOMPARE(editorOf(box)->text(), QStringLiteral("3_/12/2026"));
+        QTest::keyClicks(box, QStringLiteral("1/0"));
+        QCOMPARE(editorOf(box)->text(), QStringLiteral("31/0_/2026"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(editorOf(box)->text(), QStringLiteral("01/12/2026"));
+        QCOMPARE(box->date(), QDate(2026, 12, 1));
     }
 };
 
