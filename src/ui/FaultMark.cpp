@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -29,8 +30,8 @@ public:
         if (!reason.isEmpty())
             box->setToolTip(reason);
         watchForChange();
+        box->installEventFilter(this);
     }
-
 
     // Not in the destructor: a mark dies with its box, whose look no longer matters.
     void restore() {
@@ -42,15 +43,25 @@ public:
         m_box->setToolTip(m_toolTip);
     }
 
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Hide || (event->type() == QEvent::EnabledChange && !m_box->isEnabled()))
+            gone();
+        return false;
+    }
+
 private:
-    void watchForChange() {
+    void gone() {
         // Given back at once; the object itself goes when control returns.
-        auto gone = [this] {
-            disconnect(m_box, nullptr, this, nullptr);
-            restore();
-            setParent(nullptr);
-            deleteLater();
-        };
+        m_box->removeEventFilter(this);
+        disconnect(m_box, nullptr, this, nullptr);
+        restore();
+        setParent(nullptr);
+        deleteLater();
+    }
+
+    void watchForChange() {
+        auto gone = [this] { this->gone(); };
         if (auto *line = qobject_cast<QLineEdit *>(m_box))
             connect(line, &QLineEdit::textChanged, this, gone);
         else if (auto *combo = qobject_cast<QComboBox *>(m_box)) {
@@ -99,5 +110,25 @@ void clear(QWidget *box) {
 }
 
 bool isMarked(const QWidget *box) { return markOn(box) != nullptr; }
+
+QWidget *firstAtFault(std::initializer_list<Check> checks) {
+    for (const Check &check : checks)
+        if (!check.ok)
+            return check.box;
+    return nullptr;
+}
+
+void point(QWidget *box, const QString &reason) {
+    if (!box)
+        return;
+    mark(box, reason);
+    box->setFocus(Qt::OtherFocusReason);
+}
+
+void refuse(QWidget *box, const std::function<void()> &tell) {
+    mark(box);
+    tell();
+    point(box);
+}
 
 }  // namespace kalvero::FaultMark

@@ -12,6 +12,7 @@
 #include "movements/TCAD_Movimentacao.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
 #include "reports/layouts/TRelatorio_Movimentacao.h"
+#include "ui/FaultMark.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
 
@@ -339,19 +340,22 @@ private slots:
         QTest::addColumn<QString>("sector");
         QTest::addColumn<QString>("person");
         QTest::addColumn<QString>("time");
-        QTest::newRow("a sector without persons") << "3" << QString() << "1000";
-        QTest::newRow("no person chosen") << "1" << QString() << "1000";
-        QTest::newRow("no sector") << QString() << QString() << "1000";
-        QTest::newRow("no time") << "1" << "MARIA" << QString();
-        QTest::newRow("half a time") << "1" << "MARIA" << "1";
-        QTest::newRow("hours without minutes") << "1" << "MARIA" << "10";
-        QTest::newRow("25:70") << "1" << "MARIA" << "2570";
-        QTest::newRow("24:00") << "1" << "MARIA" << "2400";
+        QTest::addColumn<QString>("atFault");  // the box the refusal points at
+        QTest::newRow("a sector without persons") << "3" << QString() << "1000" << "edtSetor";
+        QTest::newRow("no person chosen") << "1" << QString() << "1000" << "cbResponsavel";
+        QTest::newRow("no sector") << QString() << QString() << "1000" << "edtSetor";
+        QTest::newRow("no time") << "1" << "MARIA" << QString() << "edtHora";
+        QTest::newRow("half a time") << "1" << "MARIA" << "1" << "edtHora";
+        QTest::newRow("hours without minutes") << "1" << "MARIA" << "10" << "edtHora";
+        QTest::newRow("25:70") << "1" << "MARIA" << "2570" << "edtHora";
+        QTest::newRow("24:00") << "1" << "MARIA" << "2400" << "edtHora";
+        QTest::newRow("no time and no person") << "1" << QString() << QString() << "edtHora";
     }
     void incompleteEntries() {
         QFETCH(QString, sector);
         QFETCH(QString, person);
         QFETCH(QString, time);
+        QFETCH(QString, atFault);
         open();
         openPage("00001");
         enterMovement(sector, person, time, "INCOMPLETO");
@@ -365,6 +369,12 @@ private slots:
         QVERIFY(w<QGroupBox>("grpManutencao")->isVisible());
         QCOMPARE(w<QPlainTextEdit>("mmObservacao")->toPlainText(), "INCOMPLETO");
         QVERIFY(movements().isEditing());
+        // The focus stands in the first box at fault, marked until the
+        // entry is left.
+        QCOMPARE(screen->focusWidget(), w(qPrintable(atFault)));
+        QVERIFY(FaultMark::isMarked(w(qPrintable(atFault))));
+        w("btnCancelarEntrada")->click();
+        QVERIFY(!FaultMark::isMarked(w(qPrintable(atFault))));
     }
 
     // No keeps the entry; a date of another year is told but may be saved;

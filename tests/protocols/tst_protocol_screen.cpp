@@ -5,6 +5,7 @@
 #include "data/records/RecordSet.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
+#include "ui/FaultMark.h"
 #include "ui/RecordGrid.h"
 
 #include <QComboBox>
@@ -286,15 +287,18 @@ private slots:
         QTest::addColumn<QString>("requester");
         QTest::addColumn<QString>("description");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("three characters") << "1" << "ABC" << false;
-        QTest::newRow("four characters") << "1" << "ABCD" << true;
-        QTest::newRow("requester not in the list") << "99" << "PEDIDO" << false;
-        QTest::newRow("no requester") << "" << "PEDIDO" << false;
+        QTest::addColumn<QString>("atFault");  // the box the refusal points at
+        QTest::newRow("three characters") << "1" << "ABC" << false << "mmDescricao";
+        QTest::newRow("four characters") << "1" << "ABCD" << true << "";
+        QTest::newRow("requester not in the list") << "99" << "PEDIDO" << false << "edtSolicitante";
+        QTest::newRow("no requester") << "" << "PEDIDO" << false << "edtSolicitante";
+        QTest::newRow("no requester, short description") << "" << "AB" << false << "edtSolicitante";
     }
     void entryIsCheckedBeforeTheQuestion() {
         QFETCH(QString, requester);
         QFETCH(QString, description);
         QFETCH(bool, accepted);
+        QFETCH(QString, atFault);
         open();
         enterNew(requester, QStringLiteral("1"), description);
         if (requester == QLatin1String("99"))
@@ -307,6 +311,13 @@ private slots:
         QVERIFY(onMaintenance());
         QCOMPARE(screen->mode(), TCAD_Protocolo::Mode::New);
         QCOMPARE(protocolCount(), 0);
+        if (atFault.isEmpty())
+            return;
+        QWidget *box = w(qPrintable(atFault));
+        QCOMPARE(screen->focusWidget(), box);
+        QVERIFY(FaultMark::isMarked(box));
+        box == w("mmDescricao") ? QTest::keyClicks(box, QStringLiteral("X")) : typeInto(w<QLineEdit>("edtSolicitante"), "1");
+        QVERIFY(!FaultMark::isMarked(box));
     }
 
     // "&Sair" right after "Novo" leaves the list as it was and writes
