@@ -7,7 +7,7 @@ BUILD_DIR="${KALVERO_BUILD_DIR:-$KALVERO_ROOT/build}"
 # Everything the program, its tests and its benchmarks need on Debian 12.
 KALVERO_PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils firebird3.0-examples
   libarchive-dev
   fonts-liberation2 fonts-wine fonts-noto-color-emoji
