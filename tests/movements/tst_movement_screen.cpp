@@ -529,6 +529,29 @@ private slots:
         QCOMPARE(w<QLineEdit>("edtTotalProtocolos")->text(), "1");
     }
 
+    // The history's person column names every row's person while a second
+    // movement is entered, whatever sector the new entry's list holds.
+    void earlierRowsKeepTheirPersonDuringAnEntry() {
+        f->addMovement("00001", 1, QDate(2014, 5, 20), QTime(9, 0), "0", QString(), 1, 1);  // JOAO, GABINETE
+        open();
+        openPage("00001");
+        QAbstractItemModel *grid = w<RecordGrid>("DBGrid2")->model();
+        auto persons = [grid] {
+            QStringList names;
+            for (int row = 0; row < grid->rowCount(); ++row)
+                names << grid->index(row, 2).data().toString();
+            return names;
+        };
+        QCOMPARE(persons(), QStringList{"JOAO"});
+        enterMovement("2", "PEDRO", "1000");  // OBRAS: only PEDRO in the entry's list
+        QVERIFY(persons().contains("JOAO"));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QStringList saved = persons();
+        saved.sort();
+        QCOMPARE(saved, (QStringList{"JOAO", "PEDRO"}));
+    }
+
     // The printed history: both movements newest first, the cancelled one
     // marked, the total counting both, every item in its place.
     void thePrintedHistory() {
