@@ -16,6 +16,12 @@ namespace kalvero::EnterAsTab {
 namespace {
 
 const char *const Property = "kalveroEnterAsTab";
+const char *const OwnEnter = "kalveroOwnEnter";  // a box whose Enter runs a step
+
+void moveOn(QWidget *widget) {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(widget, &tab);
+}
 
 // A radio button or a check box holds a value, as a box does: Enter moves on
 // from it and leaves its choice as it is.
@@ -33,7 +39,8 @@ protected:
         if (!EnterKey::isPlainEnter(event))
             return false;
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool())
+        if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool() ||
+            widget->property(OwnEnter).toBool())
             return false;
         if (!holdsAChoice(widget) && EnterKey::pressIfButton(widget))
             return true;
@@ -42,10 +49,30 @@ protected:
             return false;
         if (auto *text = qobject_cast<QPlainTextEdit *>(widget); text && !text->tabChangesFocus())
             return false;
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QApplication::sendEvent(widget, &tab);
+        moveOn(widget);
         return true;
     }
+};
+
+class StepOnEnter : public QObject {
+public:
+    StepOnEnter(QWidget *box, std::function<bool()> step) : QObject(box), m_box(box), m_step(std::move(step)) {
+        box->setProperty(OwnEnter, true);
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (!EnterKey::isPlainEnter(event))
+            return false;
+        if (!m_step())
+            moveOn(m_box);
+        return true;
+    }
+
+private:
+    QWidget *m_box;
+    std::function<bool()> m_step;
 };
 
 }  // namespace
@@ -59,5 +86,7 @@ void enable(QWidget *window) {
     Q_UNUSED(filter);
     window->setProperty(Property, true);
 }
+
+void runOnEnter(QWidget *box, std::function<bool()> step) { new StepOnEnter(box, std::move(step)); }
 
 }  // namespace kalvero::EnterAsTab

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace kalvero::EnterAsTab {
@@ -9,5 +11,9 @@ namespace kalvero::EnterAsTab {
 // On a push button Enter still presses it; on a radio button or a check box
 // it moves on like Tab, the choice unchanged.
 void enable(QWidget *window);
+
+// Enter in this box runs the step (a find, say); when the step declines (it
+// returns false: the boxes it needs are not filled) Enter moves on as Tab.
+void runOnEnter(QWidget *box, std::function<bool()> step);
 
 }  // namespace kalvero::EnterAsTab

@@ -633,6 +633,27 @@ private slots:
             QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00012"));
         }
 
+        // Enter in the number or the year box finds once both hold
+        // something; with one empty it moves on as Tab does.
+        f->clearMessages();
+        auto *year = w<QLineEdit>("edtConsultaAno");
+        year->setText(QStringLiteral("2014"));
+        typeInto(number, QStringLiteral("11"));
+        QTest::keyClick(number, Qt::Key_Return);
+        QCOMPARE(number->text(), QStringLiteral("00011"));
+        QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00011"));
+        typeInto(number, QStringLiteral("00013"));
+        year->setFocus();
+        QTest::keyClick(year, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00013"));
+        QVERIFY(f->messages().isEmpty());
+        number->clear();
+        number->setFocus();
+        QTest::keyClick(number, Qt::Key_Return);
+        QVERIFY(f->messages().isEmpty());
+        QCOMPARE(screen->focusWidget(), w("edtConsultaAno"));  // moved on, nothing searched
+        QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00013"));
+
         // Cancelled protocols: an active one is not found among them.
         auto *status = w<QComboBox>("cbStatusFiltro");
         status->setCurrentIndex(1);
