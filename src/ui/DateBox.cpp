@@ -114,6 +114,10 @@ bool DateBox::finishTyping() {
 }
 
 void DateBox::keyPressEvent(QKeyEvent *event) {
+    if (isReadOnly()) {
+        QDateEdit::keyPressEvent(event);
+        return;
+    }
     const QString text = event->text();
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (plain && text.size() == 1 && text.at(0).isDigit() && text.at(0).unicode() < 128) {
