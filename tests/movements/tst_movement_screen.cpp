@@ -532,7 +532,7 @@ private slots:
     // The history's person column names every row's person while a second
     // movement is entered, whatever sector the new entry's list holds.
     void earlierRowsKeepTheirPersonDuringAnEntry() {
-        f->addMovement("00001", 1, QDate(2014, 5, 20), QTime(9, 0), "0", QString(), 1, 1);  // JOAO, GABINETE
+        addMovement("00001", 1, QDate(2014, 5, 20), QTime(9, 0));  // GABINETE, JOAO
         open();
         openPage("00001");
         QAbstractItemModel *grid = w<RecordGrid>("DBGrid2")->model();
