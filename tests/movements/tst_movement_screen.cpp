@@ -371,10 +371,10 @@ private slots:
         QVERIFY(movements().isEditing());
         // The focus stands in the first box at fault, marked until the
         // entry is left.
-        QCOMPARE(screen->focusWidget(), w(qPrintable(atFault)));
-        QVERIFY(FaultMark::isMarked(w(qPrintable(atFault))));
+        QCOMPARE(screen->focusWidget(), w<QWidget>(qPrintable(atFault)));
+        QVERIFY(FaultMark::isMarked(w<QWidget>(qPrintable(atFault))));
         w("btnCancelarEntrada")->click();
-        QVERIFY(!FaultMark::isMarked(w(qPrintable(atFault))));
+        QVERIFY(!FaultMark::isMarked(w<QWidget>(qPrintable(atFault))));
     }
 
     // No keeps the entry; a date of another year is told but may be saved;

@@ -313,10 +313,10 @@ private slots:
         QCOMPARE(protocolCount(), 0);
         if (atFault.isEmpty())
             return;
-        QWidget *box = w(qPrintable(atFault));
+        QWidget *box = w<QWidget>(qPrintable(atFault));
         QCOMPARE(screen->focusWidget(), box);
         QVERIFY(FaultMark::isMarked(box));
-        box == w("mmDescricao") ? QTest::keyClicks(box, QStringLiteral("X")) : typeInto(w<QLineEdit>("edtSolicitante"), "1");
+        box == w<QWidget>("mmDescricao") ? QTest::keyClicks(box, QStringLiteral("X")) : typeInto(w<QLineEdit>("edtSolicitante"), "1");
         QVERIFY(!FaultMark::isMarked(box));
     }
 
@@ -651,7 +651,7 @@ private slots:
         number->setFocus();
         QTest::keyClick(number, Qt::Key_Return);
         QVERIFY(f->messages().isEmpty());
-        QCOMPARE(screen->focusWidget(), w("edtConsultaAno"));  // moved on, nothing searched
+        QCOMPARE(screen->focusWidget(), w<QWidget>("edtConsultaAno"));  // moved on, nothing searched
         QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00013"));
 
         // Cancelled protocols: an active one is not found among them.
