@@ -276,8 +276,8 @@ void TCON_Protocolos::answered(const ConsultationInput &input, const Consultatio
     }
     // Where the protocol is now is read whole: the column takes the room its
     // longest text needs, never less than it was given.
-    grdProtocolos->setColumnWidth(OndeEsta, 200);
-    grdProtocolos->setColumnWidth(OndeEsta, std::max(200, grdProtocolos->sizeHintForColumn(OndeEsta)));
+    grdProtocolos->resizeColumnToContents(OndeEsta);
+    grdProtocolos->setColumnWidth(OndeEsta, std::max(200, grdProtocolos->columnWidth(OndeEsta)));
 
     QString summary;
     if (!answer.failure.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "RegistryScreens.h"
 #include "data/records/RecordSet.h"
+#include "ui/FaultMark.h"
 #include "ui/RecordGrid.h"
 
 #include <QApplication>
