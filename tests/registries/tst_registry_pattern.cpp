@@ -332,7 +332,8 @@ private slots:
             {QStringLiteral("ÃN"), {QStringLiteral("FINANÇAS"), QStringLiteral("joana"), QStringLiteral("ANA")}},
         };
         for (const auto &c : cases) {
-            typeInto(search, c.first);
+            search->clear();
+            search->insert(c.first);  // as typed or pasted: the test keyboard has no accents
             QStringList found = listed(), expected = c.second;
             found.sort();
             expected.sort();

@@ -185,6 +185,8 @@ private slots:
             };
             QScrollArea *scroll = w->findChild<QScrollArea *>();
             QWidget *sheet = scroll->widget();
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
             trigger("actionZoomIn");
             state();  // 125 %
             QTest::keyClick(w, Qt::Key_Minus, Qt::ControlModifier);
@@ -250,7 +252,7 @@ private slots:
                     for (QPushButton *b : d->findChildren<QPushButton *>())
                         buttons << b->text();
                     seen << buttons.filter(QStringLiteral("Cancelar")).join(QString());
-                    d->selectFile(folder + QStringLiteral("/relacao.pdf"));
+                    d->selectFile(folder + QStringLiteral("/relacao%1.pdf").arg(seen.size()));  // never asks to replace
                     static_cast<QDialog *>(d)->accept();
                 });
                 w->findChild<QAction *>(QStringLiteral("actionSavePdf"))->trigger();
@@ -264,7 +266,7 @@ private slots:
         qputenv("HOME", home);
         QCOMPARE(seen, (QStringList{m_dir.filePath("Documents"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar",
                                     m_dir.filePath("outra"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar"}));
-        QVERIFY(QFile::exists(m_dir.filePath("outra/relacao.pdf")));
+        QVERIFY(QFile::exists(m_dir.filePath("outra/relacao3.pdf")) && QFile::exists(m_dir.filePath("outra/relacao6.pdf")));
     }
 
     // Receipts and labels are named after their protocol; reports over
