@@ -121,6 +121,45 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ReportError, ReportOutput::writePdf(doc, "/nao/existe/lista.pdf"));
     }
 
+    // The PDF save offers the report's own name, in the documents folder
+    // first and then in the folder last saved to; Qt's dialog speaks
+    // Portuguese. The first save of this run: it comes before the tests that
+    // save elsewhere.
+    void pdfSaveOffersANameAndAFolder() {
+        QVERIFY(installQtPortuguese());
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", m_dir.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QDir(m_dir.path()).mkpath(QStringLiteral("Documents"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("outra"));
+        Clock::setNow(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
+        ThreePages three(&m_lines->set);
+        QStringList seen;
+        whenModal<ReportPreviewWindow>([&](ReportPreviewWindow *w) {
+            auto save = [&](const QString &folder) {
+                whenModal<QFileDialog>([&, folder](QFileDialog *d) {
+                    seen << d->directory().absolutePath() << d->findChild<QLineEdit *>("fileNameEdit")->text();
+                    QStringList buttons;
+                    for (QPushButton *b : d->findChildren<QPushButton *>())
+                        buttons << b->text();
+                    seen << buttons.filter(QStringLiteral("Cancelar")).join(QString());
+                    d->selectFile(folder + QStringLiteral("/relacao%1.pdf").arg(seen.size()));  // never asks to replace
+                    static_cast<QDialog *>(d)->accept();
+                });
+                w->findChild<QAction *>(QStringLiteral("actionSavePdf"))->trigger();
+            };
+            save(m_dir.filePath(QStringLiteral("outra")));
+            save(m_dir.filePath(QStringLiteral("outra")));
+            w->accept();
+        });
+        three.layout.preview();
+        Clock::setNow({});
+        qputenv("HOME", home);
+        QCOMPARE(seen, (QStringList{m_dir.filePath("Documents"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar",
+                                    m_dir.filePath("outra"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar"}));
+        QVERIFY(QFile::exists(m_dir.filePath("outra/relacao3.pdf")) && QFile::exists(m_dir.filePath("outra/relacao6.pdf")));
+    }
+
     void previewIsModalPagesSavesPrintsAndCloses() {
         ThreePages three(&m_lines->set);
         const QString saved = m_dir.filePath("salvo");  // ".pdf" is added
@@ -229,44 +268,6 @@ private slots:
                                     "125 % Página 1 de 3", "100 % Página 1 de 3", "max 4, in enabled 0",
                                     "fits width 1", "whole 1", "Página 3 de 3", "Página 2 de 3", "Página 1 de 3"}));
         QCOMPARE(geometry.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
-    }
-
-    // The PDF save offers the report's own name, in the documents folder
-    // first and then in the folder last saved to; Qt's dialog speaks
-    // Portuguese.
-    void pdfSaveOffersANameAndAFolder() {
-        QVERIFY(installQtPortuguese());
-        const QByteArray home = qgetenv("HOME");
-        qputenv("HOME", m_dir.path().toUtf8());
-        qunsetenv("XDG_CONFIG_HOME");
-        QDir(m_dir.path()).mkpath(QStringLiteral("Documents"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("outra"));
-        Clock::setNow(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
-        ThreePages three(&m_lines->set);
-        QStringList seen;
-        whenModal<ReportPreviewWindow>([&](ReportPreviewWindow *w) {
-            auto save = [&](const QString &folder) {
-                whenModal<QFileDialog>([&, folder](QFileDialog *d) {
-                    seen << d->directory().absolutePath() << d->findChild<QLineEdit *>("fileNameEdit")->text();
-                    QStringList buttons;
-                    for (QPushButton *b : d->findChildren<QPushButton *>())
-                        buttons << b->text();
-                    seen << buttons.filter(QStringLiteral("Cancelar")).join(QString());
-                    d->selectFile(folder + QStringLiteral("/relacao%1.pdf").arg(seen.size()));  // never asks to replace
-                    static_cast<QDialog *>(d)->accept();
-                });
-                w->findChild<QAction *>(QStringLiteral("actionSavePdf"))->trigger();
-            };
-            save(m_dir.filePath(QStringLiteral("outra")));
-            save(m_dir.filePath(QStringLiteral("outra")));
-            w->accept();
-        });
-        three.layout.preview();
-        Clock::setNow({});
-        qputenv("HOME", home);
-        QCOMPARE(seen, (QStringList{m_dir.filePath("Documents"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar",
-                                    m_dir.filePath("outra"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar"}));
-        QVERIFY(QFile::exists(m_dir.filePath("outra/relacao3.pdf")) && QFile::exists(m_dir.filePath("outra/relacao6.pdf")));
     }
 
     // Receipts and labels are named after their protocol; reports over
