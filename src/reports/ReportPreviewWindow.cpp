@@ -65,19 +65,23 @@ ReportPreviewWindow::ReportPreviewWindow(ReportDocument document, const QString 
                     [this] { showPage(m_document.pageCount()); });
     m_last->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_End), QKeySequence(Qt::Key_End)});
     bar->addSeparator();
-    m_zoomOut = action("actionZoomOut", QStringLiteral("Diminuir"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
+    // The zoom's buttons are short, so that the bar fits a small window.
+    m_zoomOut = action("actionZoomOut", QStringLiteral("−"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
                        &ReportPreviewWindow::zoomOut);
+    m_zoomOut->setToolTip(QStringLiteral("Diminuir (Ctrl+-)"));
     m_zoomLabel = new QLabel(bar);
     m_zoomLabel->setObjectName(QStringLiteral("zoomLabel"));
     m_zoomLabel->setContentsMargins(8, 0, 8, 0);
     bar->addWidget(m_zoomLabel);
-    m_zoomIn = action("actionZoomIn", QStringLiteral("Aumentar"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+    m_zoomIn = action("actionZoomIn", QStringLiteral("+"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
                       &ReportPreviewWindow::zoomIn);
+    m_zoomIn->setToolTip(QStringLiteral("Aumentar (Ctrl++)"));
     // Ctrl+= too: on most keyboards "+" is Shift and "=".
     m_zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     action("actionFitWidth", QStringLiteral("Largura da página"), QKeySequence(), &ReportPreviewWindow::fitWidth);
     action("actionWholePage", QStringLiteral("Página inteira"), QKeySequence(), &ReportPreviewWindow::wholePage);
-    action("actionActualSize", QStringLiteral("100 %"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { setZoom(1.0); });
+    action("actionActualSize", QStringLiteral("Tamanho real"), QKeySequence(Qt::CTRL | Qt::Key_0),
+           [this] { setZoom(1.0); });
     bar->addSeparator();
     action("actionPrint", QStringLiteral("Imprimir..."), QKeySequence::Print, &ReportPreviewWindow::printDocument);
     action("actionSavePdf", QStringLiteral("Salvar PDF..."), QKeySequence::Save, &ReportPreviewWindow::saveAsPdf);

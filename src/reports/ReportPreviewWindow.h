@@ -21,8 +21,8 @@ class ReportPageView;
 // page, Home/End (and Ctrl+Home/End) the first and last page, Ctrl++ and
 // Ctrl+- (and Ctrl+wheel) zoom, Ctrl+0 100 %. Its actions have object names
 // (actionFirst, actionPrevious, actionNext, actionLast, actionZoomIn,
-// actionZoomOut, actionFitWidth, actionWholePage, actionPrint, actionSavePdf,
-// actionClose) so that a test can trigger them.
+// actionZoomOut, actionFitWidth, actionWholePage, actionActualSize,
+// actionPrint, actionSavePdf, actionClose) so that a test can trigger them.
 class ReportPreviewWindow : public QDialog {
     Q_OBJECT
 public:
