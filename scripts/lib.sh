@@ -7,7 +7,7 @@ BUILD_DIR="${KALVERO_BUILD_DIR:-$KALVERO_ROOT/build}"
 # Everything the program, its tests and its benchmarks need on Debian 12.
 KALVERO_PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils firebird3.0-examples
   libarchive-dev
   fonts-liberation2 fonts-wine fonts-noto-color-emoji
@@ -35,13 +35,18 @@ ensure_packages() {
   fi
 }
 
-# build_project [type] [build dir] [extra compiler flags]
-# The extra flags are also passed to the link, for the sanitizers.
+# build_project [type] [build dir] [extra compiler flags] [target...]
+# The extra flags are also passed to the link, for the sanitizers. Without
+# targets everything is built (programs, tests, benchmarks, the package's
+# files); with them, only those and what they need.
 build_project() {
   local type="${1:-RelWithDebInfo}" dir="${2:-$BUILD_DIR}" flags="${3:-}"
+  shift $(( $# < 3 ? $# : 3 ))
+  local targets=()
+  if [ $# -gt 0 ]; then targets=(--target "$@"); fi
   cmake -S "$KALVERO_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="$type" \
     -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 }
 
 # The SYSDBA password is a constant of the program; the scripts read it there.

@@ -6,7 +6,8 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 ensure_packages "${KALVERO_PACKAGES[@]}"
-build_project
+# Only the two programs it runs; test.sh and bench.sh build the rest.
+build_project RelWithDebInfo "$BUILD_DIR" "" kalvero kalvero-setup
 
 DEMO="${KALVERO_DEMO_DIR:-$HOME/kalvero-demo}"
 if [ ! -f "$DEMO/DBACESSO.FDB" ]; then

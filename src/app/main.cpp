@@ -12,6 +12,7 @@
 #include "data/session/SessionState.h"
 #include "data/session/ProgramIdentity.h"
 #include "ui/MessageService.h"
+#include "ui/QtPortuguese.h"
 
 #include <QScreen>
 #include <memory>
@@ -23,6 +24,7 @@ int main(int argc, char *argv[]) {
     if (const std::optional<int> code = CommandLine::answer(argc, argv))
         return *code;
     KalveroApplication app(argc, argv);
+    installQtPortuguese();
     LoginShownReport::installIfAsked();
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });

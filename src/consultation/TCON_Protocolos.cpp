@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kalvero {
 
 namespace {
@@ -47,6 +49,7 @@ QTableWidget *grid(QWidget *parent, const QString &name, const QStringList &head
 QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
     auto *item = new QTableWidgetItem(text);
     item->setTextAlignment(alignment);
+    item->setToolTip(text);  // the whole text, however narrow the column
     return item;
 }
 
@@ -274,6 +277,10 @@ void TCON_Protocolos::answered(const ConsultationInput &input, const Consultatio
             m_lines << qMakePair(u, p);
         }
     }
+    // Where the protocol is now is read whole: the column takes the room its
+    // longest text needs, never less than it was given.
+    grdProtocolos->resizeColumnToContents(OndeEsta);
+    grdProtocolos->setColumnWidth(OndeEsta, std::max(200, grdProtocolos->columnWidth(OndeEsta)));
 
     QString summary;
     if (!answer.failure.isEmpty()) {

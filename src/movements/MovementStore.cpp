@@ -44,6 +44,7 @@ void MovementStore::closeProtocol() {
     if (movements().isActive())
         movements().cancelUpdates();
     movements().close();
+    m_data.cdsResponsaveisDoHistorico.close();
 }
 
 void MovementStore::refresh() { movements().openWith(MovementStatements::ofProtocol(), {m_number, m_year}); }
@@ -52,6 +53,9 @@ void MovementStore::loadSectors() { m_data.cdsTBSetor.openWith(SectorStatements:
 
 void MovementStore::loadAllResponsibles() {
     m_data.cdsTBResponsavelPorSetor.openWith(ResponsibleStatements::orderedByCode());
+    // The history's names, apart: they stay whole while the entry's list
+    // holds one sector's persons.
+    m_data.cdsResponsaveisDoHistorico.openWith(ResponsibleStatements::orderedByCode());
 }
 
 void MovementStore::loadResponsiblesOf(int sectorCode) {

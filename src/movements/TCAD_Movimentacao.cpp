@@ -12,6 +12,7 @@
 #include "ui/BoxExit.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/FaultMark.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
 
@@ -230,19 +231,21 @@ void TCAD_Movimentacao::deliveryDateChanged() {
         message(QStringLiteral("Data inválida!\n\nInforme uma data no ano de ") + year, Icon::Error);
 }
 
-bool TCAD_Movimentacao::entryValid() const {
+QWidget *TCAD_Movimentacao::boxAtFault() const {
     // A code that is in no list leaves its lookup box empty.
-    return form.cbSituacao->currentIndex() == 0 && !form.cbSetor->currentText().isEmpty() &&
-           timeOfDay(form.edtHora->digits()).has_value() && form.cbResponsavel->isEnabled() &&
-           !form.cbResponsavel->currentText().isEmpty();
+    const bool sector = !form.cbSetor->currentText().isEmpty() && form.cbResponsavel->isEnabled();
+    return FaultMark::firstAtFault({{form.cbSituacao, form.cbSituacao->currentIndex() == 0},
+                                    {form.edtSetor, sector},
+                                    {form.edtHora, timeOfDay(form.edtHora->digits()).has_value()},
+                                    {form.cbResponsavel, !form.cbResponsavel->currentText().isEmpty()}});
 }
 
 void TCAD_Movimentacao::gravar() {
     RecordSet &m = m_movements.movements();
     if (!m.isActive() || !m.isNewRecord())
         return;
-    if (!entryValid()) {
-        message(QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
+    if (QWidget *box = boxAtFault()) {
+        FaultMark::refuse(box, [&] { message(QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning); });
         return;
     }
     if (!ProtocolMessages::ask(this, QStringLiteral("Confirma a Gravação?")))

@@ -60,7 +60,7 @@ private:
     void incluirSetor();
     void incluirResponsavel();
     void deliveryDateChanged();
-    bool entryValid() const;
+    QWidget *boxAtFault() const;  // none: the entry may be saved
     void gravar();
     void cancelarEntrada();
     void cancelarMovimentacao();

@@ -6,6 +6,7 @@
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
+#include "ui/FaultMark.h"
 #include "ui/RecordGrid.h"
 
 #include <QGroupBox>
@@ -107,8 +108,9 @@ void ProtocolDocumentsPanel::alterar() {
 }
 
 void ProtocolDocumentsPanel::gravar() {
-    if (form.edtNomeDocumento->text().trimmed().isEmpty() || form.edtPaginas->text().isEmpty()) {
-        ProtocolMessages::show(m_window, QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
+    if (QWidget *box = FaultMark::firstAtFault({{form.edtNomeDocumento, !form.edtNomeDocumento->text().trimmed().isEmpty()},
+                                                {form.edtPaginas, !form.edtPaginas->text().isEmpty()}})) {
+        FaultMark::refuse(box, [&] { ProtocolMessages::show(m_window, QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning); });
         return;
     }
     // A document handed in has at least one page; 0 would print no label.

@@ -4,6 +4,7 @@
 #include "ProtocolStore.h"
 #include "data/Clock.h"
 #include "ui/BoxExit.h"
+#include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
 #include "ui/FormParts.h"
 #include "ui/TextCase.h"
@@ -62,6 +63,16 @@ void ProtocolSearch::connect(QWidget *screen, ProtocolStore &store) const {
     QObject::connect(btnLocalizar, &QPushButton::clicked, screen, [boxes, screen, &store] {
         ErrorBox::guard(screen, [&] { boxes.find(screen, store); });
     });
+    // Enter in either box finds once both hold something; until then it
+    // moves on as everywhere on the screen.
+    for (QLineEdit *box : {edtConsultaNumero, edtConsultaAno})
+        EnterAsTab::runOnEnter(box, [boxes] {
+            if (boxes.edtConsultaNumero->text().isEmpty() || boxes.edtConsultaAno->text().isEmpty())
+                return false;
+            boxes.edtConsultaNumero->setText(boxes.edtConsultaNumero->text().rightJustified(5, QLatin1Char('0')));
+            boxes.btnLocalizar->click();
+            return true;
+        });
 }
 
 void ProtocolSearch::showCurrentYearAndMonth() const {

@@ -13,6 +13,7 @@
 #include "ui/CurrentVersionOffer.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/FaultMark.h"
 #include "ui/RecordGrid.h"
 
 #include <QComboBox>
@@ -251,18 +252,19 @@ void TCAD_Protocolo::entryDateChanged() {
         message(QStringLiteral("Data inválida!\n\nInforme uma data no ano de ") + year, Icon::Error);
 }
 
-bool TCAD_Protocolo::entryValid() const {
+QWidget *TCAD_Protocolo::boxAtFault() const {
     // A code that is in no list leaves its lookup box empty.
-    return !form.cbSolicitante->currentText().isEmpty() && !form.cbAssunto->currentText().isEmpty() &&
-           form.mmDescricao->toPlainText().trimmed().size() > 3;
+    return FaultMark::firstAtFault({{form.edtSolicitante, !form.cbSolicitante->currentText().isEmpty()},
+                                    {form.edtAssunto, !form.cbAssunto->currentText().isEmpty()},
+                                    {form.mmDescricao, form.mmDescricao->toPlainText().trimmed().size() > 3}});
 }
 
 void TCAD_Protocolo::gravar() {
     // A document being entered is saved or dropped first.
     if (!m_store.protocols().isEditing() || m_documents->entering())
         return;
-    if (!entryValid()) {
-        message(QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
+    if (QWidget *box = boxAtFault()) {
+        FaultMark::refuse(box, [&] { message(QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning); });
         return;
     }
     if (!ProtocolMessages::ask(this, QStringLiteral("Confirma a Gravação?")))

@@ -62,7 +62,7 @@ private:
     void entryDateChanged();
     void setProtocolBoxesEnabled(bool enabled);
     void showEntryDateAndStatus();
-    bool entryValid() const;
+    QWidget *boxAtFault() const;  // none: the entry may be saved
 
     void message(const QString &text, MessageService::Icon icon);
     void closeRecordSets();

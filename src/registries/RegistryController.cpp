@@ -7,6 +7,7 @@
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
+#include "ui/FaultMark.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -122,10 +123,13 @@ void RegistryController::alterar() {
 void RegistryController::gravar() {
     if (!isEditing())
         return;
-    if (m_def.requiredDataPresent && !m_def.requiredDataPresent()) {
-        inform(m_def.fillIn);
-        if (m_def.firstDataBox)
-            m_def.firstDataBox->setFocus(Qt::OtherFocusReason);
+    // The refusal says where: the box at fault gets the focus and stays
+    // marked until it changes.
+    QWidget *atFault = m_def.boxAtFault ? m_def.boxAtFault() : nullptr;
+    if (atFault || (!m_def.boxAtFault && m_def.requiredDataPresent && !m_def.requiredDataPresent())) {
+        if (!atFault)
+            atFault = m_def.firstDataBox;
+        FaultMark::refuse(atFault, [&] { inform(m_def.fillIn); });
         return;
     }
     if (!confirm(m_def.saveConfirm)) {

@@ -56,6 +56,9 @@ struct RegistryDefinition {
 
     // The window's own steps; any may be left empty.
     std::function<bool()> requiredDataPresent;
+    // In place of requiredDataPresent on a screen of several required boxes:
+    // the first whose data will not do, in screen order (none: all there).
+    std::function<QWidget *()> boxAtFault;
     std::function<bool()> ownDuplicateCheck;  // before a new or changed record is written
     std::function<void()> afterOpen;
     std::function<void()> afterIncluir;

@@ -9,6 +9,7 @@
 #include "ui/BoxExit.h"
 #include "ui/DialogKeys.h"
 #include "ui/ErrorBox.h"
+#include "ui/FaultMark.h"
 #include "ui/RecordGrid.h"
 #include "ui/FieldBinding.h"
 #include "ui/MaskedDigitsEdit.h"
@@ -126,7 +127,7 @@ TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, 
     d.saveConfirm = {QStringLiteral("Confirma a Gravação Deste Solicitante?"), MessageService::Icon::Information};
     d.firstDataBox = edtNome;
     d.clearedWhenNotRegistered = {edtConsultaNome, edtConsultaCpf};
-    d.requiredDataPresent = [this] { return requiredDataPresent(); };
+    d.boxAtFault = [this] { return boxAtFault(); };
     d.ownDuplicateCheck = [this] { return duplicateCheckPasses(); };
     d.afterOpen = [this] {
         edtConsultaCpf->clear();
@@ -230,17 +231,19 @@ void TCAD_Solicitantes::leaveCnpjBox() {
         registry->inform({QStringLiteral("Número do CNPJ inválido!"), MessageService::Icon::Error});
 }
 
-bool TCAD_Solicitantes::requiredDataPresent() {
+QWidget *TCAD_Solicitantes::boxAtFault() {
     if (!withoutSpaces(edtCpf->digits()).isEmpty())
         leaveCpfBox();
     if (!withoutSpaces(edtCnpj->digits()).isEmpty())
         leaveCnpjBox();
     const PersonType type = personType();
-    const bool documentFilled =
-        (type == PessoaFisica && !edtCpf->digits().isEmpty()) ||
-        (type == PessoaJuridica && !edtCnpj->digits().isEmpty() && !edtUf->text().isEmpty());
-    return type != NoType && documentFilled && m_documentValidated && !edtCodigo->text().isEmpty() &&
-           !edtNome->text().trimmed().isEmpty();
+    MaskedDigitsEdit *document = type == PessoaJuridica ? edtCnpj : edtCpf;
+    return FaultMark::firstAtFault({
+        {rbPessoaFisica, type != NoType},
+        {document, !document->digits().isEmpty() && m_documentValidated},
+        {edtNome, !edtNome->text().trimmed().isEmpty() && !edtCodigo->text().isEmpty()},
+        {edtUf, type != PessoaJuridica || !edtUf->text().isEmpty()},
+    });
 }
 
 bool TCAD_Solicitantes::duplicateCheckPasses() {

@@ -41,7 +41,7 @@ private:
     void personTypeChanged(PersonType type);
     void leaveCpfBox();
     void leaveCnpjBox();
-    bool requiredDataPresent();
+    QWidget *boxAtFault();
     bool duplicateCheckPasses();
     bool CheckDocumentsUnique();
 

@@ -11,6 +11,7 @@
 #include "ui/DialogKeys.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/FaultMark.h"
 #include "ui/ScreenCentre.h"
 #include "ui/FieldBinding.h"
 #include "ui/MessageService.h"
@@ -264,10 +265,11 @@ void TCad_EntidadeNovo::warn(const QString &text) {
 
 void TCad_EntidadeNovo::gravar() {
     // Blanks around a name do not count towards its length.
-    const bool filled = edtCnpj->text().size() >= 4 && edtPrefeito->text().trimmed().size() >= 4 &&
-                        edtTesoureiro->text().trimmed().size() >= 4 && edtCidade->text().trimmed().size() >= 4;
-    if (!filled) {
-        warn(QStringLiteral("Informações Inválidas para Gravação!"));
+    if (QWidget *box = FaultMark::firstAtFault({{edtCnpj, edtCnpj->text().size() >= 4},
+                                                {edtPrefeito, edtPrefeito->text().trimmed().size() >= 4},
+                                                {edtTesoureiro, edtTesoureiro->text().trimmed().size() >= 4},
+                                                {edtCidade, edtCidade->text().trimmed().size() >= 4}})) {
+        FaultMark::refuse(box, [&] { warn(QStringLiteral("Informações Inválidas para Gravação!")); });
         return;
     }
     // The accelerator saves without leaving the CNPJ box: its check is made

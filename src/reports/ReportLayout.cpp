@@ -4,6 +4,9 @@
 #include "ReportPaginator.h"
 #include "ReportPreviewWindow.h"
 
+#include "data/Clock.h"
+#include "data/records/RecordSet.h"
+
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -33,7 +36,31 @@ ReportDocument ReportLayout::runOnDemand() { return ReportPaginator::runOnDemand
 // no more than the page in hand.
 void ReportLayout::preview(QWidget *parent) {
     ReportPreviewWindow window(runOnDemand(), m_title, parent);
+    window.setPdfName(suggestedFileName());
     window.exec();
+}
+
+QString ReportLayout::suggestedFileName() const {
+    QString word = m_fileWord.isEmpty() ? m_title : m_fileWord;
+    if (word.isEmpty())
+        word = QStringLiteral("Relatório");
+    // A name a file may carry on any disk: no slashes, colons or the like.
+    static const QString unsafe = QStringLiteral("/\\:*?\"<>|");
+    auto safe = [](QString text) {
+        for (QChar &c : text)
+            if (unsafe.contains(c) || c.unicode() < 32)
+                c = QLatin1Char('-');
+        return text.trimmed();
+    };
+    const QString id = QStringLiteral("IDPROTOCOLO"), year = QStringLiteral("ANO");
+    if (m_fileNaming == FileNaming::ByProtocol && m_dataSet && m_dataSet->isActive() && !m_dataSet->isEmpty() &&
+        m_dataSet->fieldIndex(id) >= 0 && m_dataSet->fieldIndex(year) >= 0) {
+        const QString number = m_dataSet->valueAt(0, m_dataSet->fieldIndex(id)).toString().trimmed();
+        const QString of = m_dataSet->valueAt(0, m_dataSet->fieldIndex(year)).toString().trimmed();
+        if (!number.isEmpty() && !of.isEmpty())
+            return safe(word + QLatin1Char(' ') + number + QLatin1Char('-') + of);
+    }
+    return safe(word + QLatin1Char(' ') + Clock::today().toString(QStringLiteral("yyyy-MM-dd")));
 }
 
 void ReportLayout::print(QWidget *parent) {

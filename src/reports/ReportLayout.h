@@ -66,6 +66,17 @@ public:
     void setTitle(const QString &title) { m_title = title; }
     const QString &title() const { return m_title; }
 
+    // The name a saved PDF is offered under: a word (the title when none is
+    // set) and either the protocol of the dataset's first record
+    // ("Comprovante 00151-2026") or today's date ("Relação de Protocolos
+    // 2026-12-11").
+    enum class FileNaming { ByDate, ByProtocol };
+    void setFileNaming(const QString &word, FileNaming naming) {
+        m_fileWord = word;
+        m_fileNaming = naming;
+    }
+    QString suggestedFileName() const;  // without the extension
+
 private:
     void printPages(QPrinter &printer, const ReportDocument &document, QWidget *parent) const;
 
@@ -74,6 +85,8 @@ private:
     std::map<BandKind, std::unique_ptr<ReportBand>> m_bands;
     int m_printerIndex = -1;
     QString m_title;
+    QString m_fileWord;
+    FileNaming m_fileNaming = FileNaming::ByDate;
 };
 
 }  // namespace kalvero

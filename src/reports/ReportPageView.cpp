@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <exception>
 
 namespace kalvero {
@@ -20,7 +21,7 @@ void ReportPageView::setPageIndex(int index) {
 }
 
 void ReportPageView::setZoom(double zoom) {
-    m_zoom = zoom;
+    m_zoom = std::clamp(zoom, MinZoom, MaxZoom);
     setFixedSize(sizeHint());
     update();
 }
@@ -28,6 +29,17 @@ void ReportPageView::setZoom(double zoom) {
 QSizeF ReportPageView::sheetPixels() const {
     return QSizeF(m_document.paper.size.width() * logicalDpiX() / 25.4 * m_zoom,
                   m_document.paper.size.height() * logicalDpiY() / 25.4 * m_zoom);
+}
+
+double ReportPageView::zoomToWidth(int width) const {
+    const double sheet = m_document.paper.size.width() * logicalDpiX() / 25.4;
+    return sheet > 0 ? std::clamp((width - 2) / sheet, MinZoom, MaxZoom) : 1.0;
+}
+
+double ReportPageView::zoomToFit(QSize room) const {
+    const double height = m_document.paper.size.height() * logicalDpiY() / 25.4;
+    const double byHeight = height > 0 ? (room.height() - 2) / height : 1.0;
+    return std::clamp(std::min(zoomToWidth(room.width()), byHeight), MinZoom, MaxZoom);
 }
 
 QSize ReportPageView::sizeHint() const { return sheetPixels().toSize() + QSize(2, 2); }

@@ -16,7 +16,13 @@ public:
     int pageIndex() const { return m_index; }
     void setPageIndex(int index);
     double zoom() const { return m_zoom; }
-    void setZoom(double zoom);
+    void setZoom(double zoom);  // held between MinZoom and MaxZoom
+    // The zoom at which the sheet fills this width, or fits whole in this room.
+    double zoomToWidth(int width) const;
+    double zoomToFit(QSize room) const;
+
+    static constexpr double MinZoom = 0.25;
+    static constexpr double MaxZoom = 4.0;
 
     QSize sizeHint() const override;
 

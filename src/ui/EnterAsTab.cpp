@@ -17,6 +17,7 @@ namespace {
 
 const char *const Property = "kalveroEnterAsTab";
 const char *const PassedBy = "kalveroEnterPassesBy";
+const char *const OwnEnter = "kalveroOwnEnter";  // a box whose Enter runs a step
 
 bool passedBy(const QWidget *widget) { return widget && widget->property(PassedBy).toBool(); }
 
@@ -50,7 +51,8 @@ protected:
         if (!EnterKey::isPlainEnter(event))
             return false;
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool())
+        if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool() ||
+            widget->property(OwnEnter).toBool())
             return false;
         if (passedBy(widget)) {
             moveOn(widget);
@@ -68,6 +70,27 @@ protected:
     }
 };
 
+class StepOnEnter : public QObject {
+public:
+    StepOnEnter(QWidget *box, std::function<bool()> step) : QObject(box), m_box(box), m_step(std::move(step)) {
+        box->setProperty(OwnEnter, true);
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (!EnterKey::isPlainEnter(event))
+            return false;
+        if (!m_step())
+            moveOn(m_box);
+        return true;
+    }
+
+private:
+    QWidget *m_box;
+    std::function<bool()> m_step;
+};
+
 }  // namespace
 
 void enable(QWidget *window) {
@@ -81,5 +104,7 @@ void enable(QWidget *window) {
 }
 
 void passBy(QWidget *button) { button->setProperty(PassedBy, true); }
+
+void runOnEnter(QWidget *box, std::function<bool()> step) { new StepOnEnter(box, std::move(step)); }
 
 }  // namespace kalvero::EnterAsTab

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace kalvero::EnterAsTab {
@@ -13,5 +15,9 @@ void enable(QWidget *window);
 // A button that Enter passes by: Enter moving through the window skips it,
 // and Enter on it moves on without pressing it; a click or Space presses it.
 void passBy(QWidget *button);
+
+// Enter in this box runs the step (a find, say); when the step declines (it
+// returns false: the boxes it needs are not filled) Enter moves on as Tab.
+void runOnEnter(QWidget *box, std::function<bool()> step);
 
 }  // namespace kalvero::EnterAsTab

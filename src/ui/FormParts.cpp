@@ -1,5 +1,6 @@
 #include "FormParts.h"
 
+#include "DateBox.h"
 #include "FieldBinding.h"
 #include "ScreenCentre.h"
 #include "TextCase.h"
@@ -56,8 +57,7 @@ QLabel *label(const QString &text, QWidget *buddy, QWidget *parent) {
 }
 
 QDateEdit *datePicker(QWidget *parent, const char *name) {
-    auto *picker = named(new QDateEdit(parent), name);
-    picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    auto *picker = named(new DateBox(parent), name);
     picker->setCalendarPopup(true);
     // The date counts once it is whole: picked, stepped or typed and left.
     picker->setKeyboardTracking(false);

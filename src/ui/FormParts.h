@@ -43,7 +43,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, Q
 QToolButton *imageButton(QWidget *parent, const char *name, const QString &hint, QStyle::StandardPixmap icon);
 // A caption whose mnemonic goes to the box beside it.
 QLabel *label(const QString &text, QWidget *buddy, QWidget *parent);
-// dd/mm/yyyy with the calendar; the date counts once it is whole.
+// dd/mm/yyyy with the calendar, typed digit by digit (DateBox); the date
+// counts once it is whole.
 QDateEdit *datePicker(QWidget *parent, const char *name);
 // A read-only count, right-aligned.
 QLineEdit *totalBox(QWidget *parent, const char *name);

@@ -1,6 +1,7 @@
 #include "MaskedDigitsEdit.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QValidator>
 
 namespace kalvero {
@@ -62,11 +63,36 @@ MaskedDigitsEdit::MaskedDigitsEdit(const QString &pattern, QChar blank, QWidget 
     setValidator(new SlotValidator(pattern, blank, this));
 }
 
+int MaskedDigitsEdit::firstOpenSlot() const {
+    const QString shown = displayText();
+    qsizetype lastFilled = -1;
+    for (qsizetype i = 0; i < m_pattern.size() && i < shown.size(); ++i)
+        if (isSlot(m_pattern, i) && fitsSlot(m_pattern, i, shown.at(i)))
+            lastFilled = i;
+    for (qsizetype i = lastFilled + 1; i < m_pattern.size(); ++i)
+        if (isSlot(m_pattern, i))
+            return int(i);
+    return int(m_pattern.size());
+}
+
 void MaskedDigitsEdit::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
-    // An empty box is typed from its first position, however it got the focus.
-    if (digits().isEmpty() && event->reason() != Qt::MouseFocusReason)
-        setCursorPosition(0);
+    // A click places the cursor itself (mousePressEvent); a box entered by
+    // key is typed on from where it stops, and a full one is left as Qt
+    // leaves it, for correcting.
+    if (event->reason() != Qt::MouseFocusReason && firstOpenSlot() < m_pattern.size()) {
+        deselect();
+        setCursorPosition(firstOpenSlot());
+    }
+}
+
+void MaskedDigitsEdit::mousePressEvent(QMouseEvent *event) {
+    QLineEdit::mousePressEvent(event);
+    // A click inside what is filled is a correction and stays where it
+    // landed; one past it would make the digits typed next fall off the end.
+    const int open = firstOpenSlot();
+    if (event->button() == Qt::LeftButton && !hasSelectedText() && cursorPosition() > open)
+        setCursorPosition(open);
 }
 
 QString MaskedDigitsEdit::digits() const {

@@ -8,6 +8,9 @@ namespace kalvero {
 // the characters typed: a position skipped before the last one typed counts
 // as a space, blank positions after it are dropped, so an untouched box
 // gives "".
+// However the box is entered, by key or by a click past what it holds, the
+// cursor stands at its first open slot, so what is typed or pasted fills the
+// slots from there instead of landing at the end and being dropped.
 class MaskedDigitsEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -24,8 +27,13 @@ public:
     // then two check digits.
     static QString cnpjPattern() { return QStringLiteral("XX.XXX.XXX/XXXX-99"); }
 
+    // Where typing goes on: the slot after the last one filled (0 when
+    // the box is empty), or the end when every slot is filled.
+    int firstOpenSlot() const;
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QString m_pattern;

@@ -273,6 +273,10 @@ private slots:
         QCOMPARE(cellText(list, 1, TCON_Protocolos::Entrada), QStringLiteral("02/05/2014"));
         QCOMPARE(cellText(list, 1, TCON_Protocolos::Status), QStringLiteral("ATIVO"));
         QCOMPARE(cellText(list, 1, TCON_Protocolos::OndeEsta), QStringLiteral("GABINETE - JOAO"));
+        // Where it is now is read whole: in the column and in its hint.
+        QCOMPARE(list->item(1, TCON_Protocolos::OndeEsta)->toolTip(), QStringLiteral("GABINETE - JOAO"));
+        QVERIFY(list->columnWidth(TCON_Protocolos::OndeEsta) >=
+                list->fontMetrics().horizontalAdvance(QStringLiteral("GABINETE - JOAO")));
         QCOMPARE(cellText(list, 1, TCON_Protocolos::DiasEntrada), QStringLiteral("30"));
         QCOMPARE(cellText(list, 1, TCON_Protocolos::DiasMovimento), QStringLiteral("22"));
         QCOMPARE(cellText(list, 2, TCON_Protocolos::Unidade), QStringLiteral("03-PREFEITURA MUNICIPAL DE TRES"));

@@ -13,6 +13,7 @@
 #include "protocols/TFRM_CancelandoProtocolo.h"
 #include "registries/TCAD_Setores.h"
 #include "reports/layouts/TRelatorio_Movimentacao.h"
+#include "ui/FaultMark.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
 
@@ -340,19 +341,22 @@ private slots:
         QTest::addColumn<QString>("sector");
         QTest::addColumn<QString>("person");
         QTest::addColumn<QString>("time");
-        QTest::newRow("a sector without persons") << "3" << QString() << "1000";
-        QTest::newRow("no person chosen") << "1" << QString() << "1000";
-        QTest::newRow("no sector") << QString() << QString() << "1000";
-        QTest::newRow("no time") << "1" << "MARIA" << QString();
-        QTest::newRow("half a time") << "1" << "MARIA" << "1";
-        QTest::newRow("hours without minutes") << "1" << "MARIA" << "10";
-        QTest::newRow("25:70") << "1" << "MARIA" << "2570";
-        QTest::newRow("24:00") << "1" << "MARIA" << "2400";
+        QTest::addColumn<QString>("atFault");  // the box the refusal points at
+        QTest::newRow("a sector without persons") << "3" << QString() << "1000" << "edtSetor";
+        QTest::newRow("no person chosen") << "1" << QString() << "1000" << "cbResponsavel";
+        QTest::newRow("no sector") << QString() << QString() << "1000" << "edtSetor";
+        QTest::newRow("no time") << "1" << "MARIA" << QString() << "edtHora";
+        QTest::newRow("half a time") << "1" << "MARIA" << "1" << "edtHora";
+        QTest::newRow("hours without minutes") << "1" << "MARIA" << "10" << "edtHora";
+        QTest::newRow("25:70") << "1" << "MARIA" << "2570" << "edtHora";
+        QTest::newRow("24:00") << "1" << "MARIA" << "2400" << "edtHora";
+        QTest::newRow("no time and no person") << "1" << QString() << QString() << "edtHora";
     }
     void incompleteEntries() {
         QFETCH(QString, sector);
         QFETCH(QString, person);
         QFETCH(QString, time);
+        QFETCH(QString, atFault);
         open();
         openPage("00001");
         enterMovement(sector, person, time, "INCOMPLETO");
@@ -366,6 +370,12 @@ private slots:
         QVERIFY(w<QGroupBox>("grpManutencao")->isVisible());
         QCOMPARE(w<QPlainTextEdit>("mmObservacao")->toPlainText(), "INCOMPLETO");
         QVERIFY(movements().isEditing());
+        // The focus stands in the first box at fault, marked until the
+        // entry is left.
+        QCOMPARE(screen->focusWidget(), w<QWidget>(qPrintable(atFault)));
+        QVERIFY(FaultMark::isMarked(w<QWidget>(qPrintable(atFault))));
+        w("btnCancelarEntrada")->click();
+        QVERIFY(!FaultMark::isMarked(w<QWidget>(qPrintable(atFault))));
     }
 
     // No keeps the entry; a date of another year is told but may be saved;
@@ -622,6 +632,29 @@ private slots:
         openPage("00001");
         QCOMPARE(movements().field("SITUACAO").asString(), "1");
         QVERIFY(test::paintedRed(w<RecordGrid>("DBGrid2"), 0, 1));
+    }
+
+    // The history's person column names every row's person while a second
+    // movement is entered, whatever sector the new entry's list holds.
+    void earlierRowsKeepTheirPersonDuringAnEntry() {
+        addMovement("00001", 1, QDate(2014, 5, 20), QTime(9, 0));  // GABINETE, JOAO
+        open();
+        openPage("00001");
+        QAbstractItemModel *grid = w<RecordGrid>("DBGrid2")->model();
+        auto persons = [grid] {
+            QStringList names;
+            for (int row = 0; row < grid->rowCount(); ++row)
+                names << grid->index(row, 2).data().toString();
+            return names;
+        };
+        QCOMPARE(persons(), QStringList{"JOAO"});
+        enterMovement("2", "PEDRO", "1000");  // OBRAS: only PEDRO in the entry's list
+        QVERIFY(persons().contains("JOAO"));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QStringList saved = persons();
+        saved.sort();
+        QCOMPARE(saved, (QStringList{"JOAO", "PEDRO"}));
     }
 
     // The printed history: both movements newest first, the cancelled one

@@ -15,7 +15,7 @@ deb="$(ls "$work"/cpack/kalvero_*.deb)"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 for p in libqt6widgets6 libqt6network6 libqt6printsupport6 qt6-qpa-plugins libfbclient2 firebird3.0-server-core \
-         libarchive13 fonts-liberation2 fonts-wine fonts-noto-color-emoji; do
+         libarchive13 fonts-liberation2 fonts-wine fonts-noto-color-emoji qt6-translations-l10n; do
   grep -q "\b$p\b" <<<"$depends" || { echo "Depends lacks $p: $depends"; exit 1; }
 done
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"

@@ -6,6 +6,7 @@
 #include "data/records/RecordSet.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
+#include "ui/FaultMark.h"
 #include "ui/RecordGrid.h"
 
 #include <QComboBox>
@@ -369,15 +370,18 @@ private slots:
         QTest::addColumn<QString>("requester");
         QTest::addColumn<QString>("description");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("three characters") << "1" << "ABC" << false;
-        QTest::newRow("four characters") << "1" << "ABCD" << true;
-        QTest::newRow("requester not in the list") << "99" << "PEDIDO" << false;
-        QTest::newRow("no requester") << "" << "PEDIDO" << false;
+        QTest::addColumn<QString>("atFault");  // the box the refusal points at
+        QTest::newRow("three characters") << "1" << "ABC" << false << "mmDescricao";
+        QTest::newRow("four characters") << "1" << "ABCD" << true << "";
+        QTest::newRow("requester not in the list") << "99" << "PEDIDO" << false << "edtSolicitante";
+        QTest::newRow("no requester") << "" << "PEDIDO" << false << "edtSolicitante";
+        QTest::newRow("no requester, short description") << "" << "AB" << false << "edtSolicitante";
     }
     void entryIsCheckedBeforeTheQuestion() {
         QFETCH(QString, requester);
         QFETCH(QString, description);
         QFETCH(bool, accepted);
+        QFETCH(QString, atFault);
         open();
         enterNew(requester, QStringLiteral("1"), description);
         if (requester == QLatin1String("99"))
@@ -390,6 +394,13 @@ private slots:
         QVERIFY(onMaintenance());
         QCOMPARE(screen->mode(), TCAD_Protocolo::Mode::New);
         QCOMPARE(protocolCount(), 0);
+        if (atFault.isEmpty())
+            return;
+        QWidget *box = w<QWidget>(qPrintable(atFault));
+        QCOMPARE(screen->focusWidget(), box);
+        QVERIFY(FaultMark::isMarked(box));
+        box == w<QWidget>("mmDescricao") ? QTest::keyClicks(box, QStringLiteral("X")) : typeInto(w<QLineEdit>("edtSolicitante"), "1");
+        QVERIFY(!FaultMark::isMarked(box));
     }
 
     // "&Sair" right after "Novo" leaves the list as it was and writes
@@ -781,6 +792,27 @@ private slots:
             QCOMPARE(f->messages().first().icon, MessageService::Icon::Warning);
             QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00012"));
         }
+
+        // Enter in the number or the year box finds once both hold
+        // something; with one empty it moves on as Tab does.
+        f->clearMessages();
+        auto *year = w<QLineEdit>("edtConsultaAno");
+        year->setText(QStringLiteral("2014"));
+        typeInto(number, QStringLiteral("11"));
+        QTest::keyClick(number, Qt::Key_Return);
+        QCOMPARE(number->text(), QStringLiteral("00011"));
+        QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00011"));
+        typeInto(number, QStringLiteral("00013"));
+        year->setFocus();
+        QTest::keyClick(year, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00013"));
+        QVERIFY(f->messages().isEmpty());
+        number->clear();
+        number->setFocus();
+        QTest::keyClick(number, Qt::Key_Return);
+        QVERIFY(f->messages().isEmpty());
+        QCOMPARE(screen->focusWidget(), w<QWidget>("edtConsultaAno"));  // moved on, nothing searched
+        QCOMPARE(protocols().field(QStringLiteral("IDPROTOCOLO")).asString(), QStringLiteral("00013"));
 
         // Cancelled protocols: an active one is not found among them.
         auto *status = w<QComboBox>("cbStatusFiltro");

@@ -1,5 +1,6 @@
 #include "RegistryScreens.h"
 #include "registries/TCad_EntidadeNovo.h"
+#include "ui/FaultMark.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -324,7 +325,9 @@ private slots:
         QCOMPARE(f->messages().first().icon, MessageService::Icon::Warning);
         QCOMPARE(f->messages().first().caption, QStringLiteral("Atenção"));
         QVERIFY(w->isVisible());
-        QCOMPARE(focused(), widget<QLineEdit>("edtFone"));
+        // The focus goes to the box at fault, marked until it changes.
+        QCOMPARE(focused(), named<QLineEdit>(w.get(), box));
+        QVERIFY(FaultMark::isMarked(named<QLineEdit>(w.get(), box)));
         QCOMPARE(f->registries->cdsTBEntidade.state(), RecordSet::State::Edit);
         QCOMPARE(column(QStringLiteral("CIDADE")).toString(), QStringLiteral("JOAO PESSOA"));
         QCOMPARE(column(QStringLiteral("PREFEITO")).toString(), QStringLiteral("JOSE PREFEITO"));

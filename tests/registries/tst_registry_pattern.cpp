@@ -312,6 +312,36 @@ private slots:
         QVERIFY2(f->messages().isEmpty(), qPrintable(f->messageTexts().join('|')));
     }
 
+    // Names are found as a person reads them: accents and case ignored,
+    // by the database, whichever way the name was stored or typed.
+    void textSearchIgnoresAccentsAndCase_data() { screens(); }
+    void textSearchIgnoresAccentsAndCase() {
+        const QStringList names = {QStringLiteral("JOÃO DA SILVA"), QStringLiteral("joana"), QStringLiteral("JOSÉ"),
+                                   QStringLiteral("FINANÇAS"), QStringLiteral("ANA")};
+        for (int i = 0; i < names.size(); ++i)
+            s.insert(*f, i + 1, names.at(i));
+        open();
+        QLineEdit *search = s.textSearch(screen.get());
+        const QList<QPair<QString, QStringList>> cases = {
+            {QStringLiteral("JOAO"), {QStringLiteral("JOÃO DA SILVA")}},
+            {QStringLiteral("joão"), {QStringLiteral("JOÃO DA SILVA")}},
+            {QStringLiteral("JOSE"), {QStringLiteral("JOSÉ")}},
+            {QStringLiteral("JOANA"), {QStringLiteral("joana")}},
+            {QStringLiteral("financas"), {QStringLiteral("FINANÇAS")}},
+            {QStringLiteral("JO"), {QStringLiteral("JOSÉ"), QStringLiteral("JOÃO DA SILVA"), QStringLiteral("joana")}},
+            {QStringLiteral("ÃN"), {QStringLiteral("FINANÇAS"), QStringLiteral("joana"), QStringLiteral("ANA")}},
+        };
+        for (const auto &c : cases) {
+            search->clear();
+            search->insert(c.first);  // as typed or pasted: the test keyboard has no accents
+            QStringList found = listed(), expected = c.second;
+            found.sort();
+            expected.sort();
+            QVERIFY2(found == expected, qPrintable(c.first + QStringLiteral(": ") + listed().join('|')));
+        }
+        QVERIFY2(f->messages().isEmpty(), qPrintable(f->messageTexts().join('|')));
+    }
+
     void findByCodeLooksOnlyAmongListedRecords_data() { screens(); }
     void findByCodeLooksOnlyAmongListedRecords() {
         if (s.notRegisteredFind.isEmpty())

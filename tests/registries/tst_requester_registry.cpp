@@ -1,5 +1,6 @@
 #include "RegistryScreens.h"
 #include "data/records/RecordSet.h"
+#include "ui/FaultMark.h"
 #include "ui/RecordGrid.h"
 
 #include <QApplication>
@@ -133,13 +134,19 @@ private slots:
         save();
         QCOMPARE(f->messageTexts(), (QStringList{cnpjInvalid, fillIn}));
         QVERIFY(editing());
+        // The refusal points at the box at fault, marked until it changes.
+        QCOMPARE(QApplication::focusWidget(), widget<MaskedDigitsEdit>("edtCnpj"));
+        QVERIFY(FaultMark::isMarked(widget<MaskedDigitsEdit>("edtCnpj")));
 
         typeInto(widget<MaskedDigitsEdit>("edtCnpj"), QStringLiteral("11222333000181"));
         f->clearMessages();
+        QVERIFY(!FaultMark::isMarked(widget<MaskedDigitsEdit>("edtCnpj")));
         save();  // no UF
         QCOMPARE(f->messageTexts(), QStringList{fillIn});
-        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtNome"));
+        QCOMPARE(QApplication::focusWidget(), widget<QLineEdit>("edtUf"));
+        QVERIFY(FaultMark::isMarked(widget<QLineEdit>("edtUf")));
         typeInto(widget<QLineEdit>("edtUf"), QStringLiteral("pi"));
+        QVERIFY(!FaultMark::isMarked(widget<QLineEdit>("edtUf")));
         QCOMPARE(widget<QLineEdit>("edtUf")->text(), QStringLiteral("PI"));
         save();
         QVERIFY(!editing());

@@ -16,10 +16,19 @@
 #include "reports/ReportRun.h"
 #include "reports/ReportSystemData.h"
 #include "ui/ErrorBox.h"
+#include "data/Clock.h"
 #include "ui/MessageService.h"
+#include "ui/QtPortuguese.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
@@ -121,7 +130,13 @@ struct Lines {
         set.setConnection(&connection);
         set.setCommandText(QStringLiteral("select * from LINHAS order by N"));
         set.open();
+        connection.execute(QStringLiteral("create table PROTOCOLOS (IDPROTOCOLO varchar(5), ANO varchar(4))"));
+        connection.execute(QStringLiteral("insert into PROTOCOLOS values ('00151', '2026')"));
+        protocol.setConnection(&connection);
+        protocol.setCommandText(QStringLiteral("select * from PROTOCOLOS"));
+        protocol.open();
     }
+    RecordSet protocol{QStringLiteral("cdsProtocolo")};
 };
 
 // A list of the 150 lines on three Letter pages, numbered in the footer.
@@ -184,6 +199,45 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ReportError, ReportOutput::writePdf(doc, "/nao/existe/lista.pdf"));
     }
 
+    // The PDF save offers the report's own name, in the documents folder
+    // first and then in the folder last saved to; Qt's dialog speaks
+    // Portuguese. The first save of this run: it comes before the tests that
+    // save elsewhere.
+    void pdfSaveOffersANameAndAFolder() {
+        QVERIFY(installQtPortuguese());
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", m_dir.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QDir(m_dir.path()).mkpath(QStringLiteral("Documents"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("outra"));
+        Clock::setNow(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
+        ThreePages three(&m_lines->set);
+        QStringList seen;
+        whenModal<ReportPreviewWindow>([&](ReportPreviewWindow *w) {
+            auto save = [&](const QString &folder) {
+                whenModal<QFileDialog>([&, folder](QFileDialog *d) {
+                    seen << d->directory().absolutePath() << d->findChild<QLineEdit *>("fileNameEdit")->text();
+                    QStringList buttons;
+                    for (QPushButton *b : d->findChildren<QPushButton *>())
+                        buttons << b->text();
+                    seen << buttons.filter(QStringLiteral("Cancelar")).join(QString());
+                    d->selectFile(folder + QStringLiteral("/relacao%1.pdf").arg(seen.size()));  // never asks to replace
+                    static_cast<QDialog *>(d)->accept();
+                });
+                w->findChild<QAction *>(QStringLiteral("actionSavePdf"))->trigger();
+            };
+            save(m_dir.filePath(QStringLiteral("outra")));
+            save(m_dir.filePath(QStringLiteral("outra")));
+            w->accept();
+        });
+        three.layout.preview();
+        Clock::setNow({});
+        qputenv("HOME", home);
+        QCOMPARE(seen, (QStringList{m_dir.filePath("Documents"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar",
+                                    m_dir.filePath("outra"), "Relação de Protocolos 2026-12-11.pdf", "Cancelar"}));
+        QVERIFY(QFile::exists(m_dir.filePath("outra/relacao3.pdf")) && QFile::exists(m_dir.filePath("outra/relacao6.pdf")));
+    }
+
     void previewIsModalPagesSavesPrintsAndCloses() {
         ThreePages three(&m_lines->set);
         const QString saved = m_dir.filePath("salvo");  // ".pdf" is added
@@ -235,6 +289,130 @@ private slots:
                                     "Impressão gravada no arquivo ... impresso.pdf."}));
         QCOMPARE(test::pdfText(saved + ".pdf").count("RELAÇÃO DE PROTOCOLOS"), 3);
         QCOMPARE(test::pdfText(printed).count("RELAÇÃO DE PROTOCOLOS"), 3);
+    }
+
+    // Zoom by button, key and Ctrl+wheel; the sheet fitted to the width or
+    // whole; pages by PgUp/PgDn and Home/End; the window over the work area.
+    void previewZoomsAndPagesByKeyAndWheel() {
+        ThreePages three(&m_lines->set);
+        QStringList seen;
+        QRect geometry;
+        whenModal<ReportPreviewWindow>([&](ReportPreviewWindow *w) {
+            geometry = w->geometry();
+            auto trigger = [w](const char *name) { w->findChild<QAction *>(QLatin1String(name))->trigger(); };
+            auto state = [&] {
+                seen << QStringLiteral("%1 %2").arg(w->findChild<QLabel *>(QStringLiteral("zoomLabel"))->text(),
+                                                    w->findChild<QLabel *>(QStringLiteral("pageLabel"))->text());
+            };
+            QScrollArea *scroll = w->findChild<QScrollArea *>();
+            QWidget *sheet = scroll->widget();
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            trigger("actionZoomIn");
+            state();  // 125 %
+            QTest::keyClick(w, Qt::Key_Minus, Qt::ControlModifier);
+            QTest::keyClick(w, Qt::Key_Minus, Qt::ControlModifier);
+            state();  // 80 %
+            QTest::keyClick(w, Qt::Key_Equal, Qt::ControlModifier);
+            state();  // 100 %
+            auto wheel = [scroll](int delta) {
+                QWheelEvent e(QPointF(50, 50), scroll->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(scroll->viewport(), &e);
+            };
+            wheel(120);
+            state();  // 125 %
+            wheel(-120);
+            state();  // 100 %
+            for (int i = 0; i < 20; ++i)
+                trigger("actionZoomIn");
+            seen << QStringLiteral("max %1, in enabled %2")
+                        .arg(w->zoom())
+                        .arg(w->findChild<QAction *>("actionZoomIn")->isEnabled());
+            trigger("actionFitWidth");
+            const int room = scroll->viewport()->width() - scroll->verticalScrollBar()->sizeHint().width();
+            seen << QStringLiteral("fits width %1").arg(qAbs(sheet->width() - room) <= 2);
+            trigger("actionWholePage");
+            seen << QStringLiteral("whole %1")
+                        .arg(sheet->height() <= scroll->viewport()->height() &&
+                             sheet->width() <= scroll->viewport()->width());
+            QTest::keyClick(w, Qt::Key_PageDown);
+            QTest::keyClick(w, Qt::Key_End);
+            seen << w->findChild<QLabel *>(QStringLiteral("pageLabel"))->text();
+            QTest::keyClick(w, Qt::Key_PageUp);
+            seen << w->findChild<QLabel *>(QStringLiteral("pageLabel"))->text();
+            QTest::keyClick(w, Qt::Key_Home);
+            seen << w->findChild<QLabel *>(QStringLiteral("pageLabel"))->text();
+            w->accept();
+        });
+        three.layout.preview();
+        QCOMPARE(seen, (QStringList{"125 % Página 1 de 3", "80 % Página 1 de 3", "100 % Página 1 de 3",
+                                    "125 % Página 1 de 3", "100 % Página 1 de 3", "max 4, in enabled 0",
+                                    "fits width 1", "whole 1", "Página 3 de 3", "Página 2 de 3", "Página 1 de 3"}));
+        QCOMPARE(geometry.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
+    }
+
+    // Receipts and labels are named after their protocol; reports over
+    // many, after the day; nothing a disk refuses in a name.
+    void suggestedNames_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("byProtocol");
+        QTest::addColumn<bool>("withProtocol");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("receipt") << "Comprovante de Entrega" << "Comprovante" << true << true
+                                 << "Comprovante 00151-2026";
+        QTest::newRow("labels") << "Etiquetas" << "Etiquetas" << true << true << "Etiquetas 00151-2026";
+        QTest::newRow("list") << "Relação de Protocolos" << "" << false << true << "Relação de Protocolos 2026-12-11";
+        QTest::newRow("no protocol in the data") << "Etiquetas" << "Etiquetas" << true << false
+                                                 << "Etiquetas 2026-12-11";
+        QTest::newRow("a slash in the title") << "Entradas/Saídas" << "" << false << false << "Entradas-Saídas 2026-12-11";
+    }
+    void suggestedNames() {
+        QFETCH(QString, title);
+        QFETCH(QString, word);
+        QFETCH(bool, byProtocol);
+        QFETCH(bool, withProtocol);
+        QFETCH(QString, name);
+        Clock::setNow(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
+        ReportLayout layout;
+        layout.setTitle(title);
+        layout.setDataSet(withProtocol ? &m_lines->protocol : &m_lines->set);
+        layout.setFileNaming(word, byProtocol ? ReportLayout::FileNaming::ByProtocol : ReportLayout::FileNaming::ByDate);
+        QCOMPARE(layout.suggestedFileName(), name);
+        Clock::setNow({});
+    }
+
+    // The print dialog's paper is the report's own, in millimetres.
+    void printDialogShowsTheReportsPaper_data() {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::newRow("Letter: receipt, list") << 215.9 << 279.4;
+        QTest::newRow("A4: history") << 210.0 << 297.0;
+    }
+    void printDialogShowsTheReportsPaper() {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QVERIFY(installQtPortuguese());
+        ThreePages three(&m_lines->set);
+        three.layout.setPaper(ReportPaper::custom(width, height, 10));
+        double shownWidth = 0, shownHeight = 0;
+        whenModal<ReportPreviewWindow>([&](ReportPreviewWindow *w) {
+            whenModal<QPrintDialog>([&](QPrintDialog *d) {
+                whenModal<QDialog>([&, d](QDialog *properties) {
+                    shownWidth = properties->findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"))->value();
+                    shownHeight = properties->findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"))->value();
+                    properties->reject();
+                    d->reject();
+                });
+                d->findChild<QPushButton *>(QStringLiteral("properties"))->click();
+            });
+            w->findChild<QAction *>(QStringLiteral("actionPrint"))->trigger();
+            w->accept();
+        });
+        three.layout.preview();
+        QCOMPARE(shownWidth, width);
+        QCOMPARE(shownHeight, height);
     }
 
     void printingPagesWithProgress() {

@@ -26,6 +26,7 @@ TUDMCadastro::TUDMCadastro(TDM &dm, QObject *parent)
       cdsTBSetor(QStringLiteral("cdsTBSetor")),
       cdsTBResponsavelPorSetor(QStringLiteral("cdsTBResponsavelPorSetor")),
       cdsTBMovimentacao(QStringLiteral("cdsTBMovimentacao")),
+      cdsResponsaveisDoHistorico(QStringLiteral("cdsResponsaveisDoHistorico")),
       dsTBEntidade(QStringLiteral("dsTBEntidade"), &cdsTBEntidade),
       dsTBProtocolo(QStringLiteral("dsTBProtocolo"), &cdsTBProtocolo),
       dsTBDocumentos(QStringLiteral("dsTBDocumentos"), &cdsTBDocumentos),
@@ -63,6 +64,7 @@ TUDMCadastro::TUDMCadastro(TDM &dm, QObject *parent)
         {&cdsTBSetor, "TBSETOR", SectorStatements::standing()},
         {&cdsTBResponsavelPorSetor, "TBRESPONSAVEISPORSETOR", ResponsibleStatements::standing()},
         {&cdsTBMovimentacao, "TBMOVIMENTACAO", MovementStatements::standing()},
+        {&cdsResponsaveisDoHistorico, "TBRESPONSAVEISPORSETOR", ResponsibleStatements::orderedByCode()},
     };
     for (const Chain &c : chains) {
         c.set->setConnection(&dm.MDatabasePrincipal);
@@ -81,7 +83,7 @@ TUDMCadastro::TUDMCadastro(TDM &dm, QObject *parent)
         {&cdsTBSetor, QStringLiteral("SETOR"), QStringLiteral("IDSETOR"), QStringLiteral("NOME")}));
     cdsTBMovimentacao.addLookupField(FieldDef::lookupField(
         QStringLiteral("RESPNOME"), QStringLiteral("Responsável"), 33, 40,
-        {&cdsTBResponsavelPorSetor, QStringLiteral("RESPONSAVEL"), QStringLiteral("IDRESPONSAVEL"),
+        {&cdsResponsaveisDoHistorico, QStringLiteral("RESPONSAVEL"), QStringLiteral("IDRESPONSAVEL"),
          QStringLiteral("NOME")}));
 
     struct Query {

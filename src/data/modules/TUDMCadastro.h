@@ -30,6 +30,9 @@ public:
     RecordSet cdsTBSetor;
     RecordSet cdsTBResponsavelPorSetor;
     RecordSet cdsTBMovimentacao;
+    // Every responsible person, for the names of the movement history: the
+    // list above holds only the sector's while a movement is entered.
+    RecordSet cdsResponsaveisDoHistorico;
 
     DataSource dsTBEntidade;
     DataSource dsTBProtocolo;

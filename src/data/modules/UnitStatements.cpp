@@ -13,6 +13,14 @@ QString containing(const char *table, const char *column, int maxTyped, const ch
         .arg(QLatin1String(table), LikePattern::condition(QLatin1String(column), maxTyped), QLatin1String(orderBy));
 }
 
+// The same for a name or a description: case and accents ignored, as a
+// person reads them.
+QString readingAsAPerson(const char *table, const char *column, int maxTyped, const char *orderBy) {
+    return QStringLiteral("select * from %1 where %2 order by %3")
+        .arg(QLatin1String(table), LikePattern::conditionIgnoringCaseAndAccents(QLatin1String(column), maxTyped),
+             QLatin1String(orderBy));
+}
+
 }  // namespace
 
 QString firstRowOnly(const QString &statement) {
@@ -28,7 +36,7 @@ QString orderedByName() { return QStringLiteral("select * from TBSOLICITANTE ord
 QString orderedByCode() { return QStringLiteral("select * from TBSOLICITANTE order by IDSOLICITANTE"); }
 QString wholeTable() { return QStringLiteral("SELECT * FROM TBSOLICITANTE"); }
 QString highestCode() { return QStringLiteral("select IDSOLICITANTE from TBSOLICITANTE order by IDSOLICITANTE  DESC"); }
-QString nameContaining() { return containing("TBSOLICITANTE", "NOME", 80, "NOME"); }
+QString nameContaining() { return readingAsAPerson("TBSOLICITANTE", "NOME", 80, "NOME"); }
 QString cpfContaining() { return containing("TBSOLICITANTE", "CPF", 11, "NOME"); }
 QString cnpjContaining() { return containing("TBSOLICITANTE", "CNPJ", 14, "NOME"); }
 }  // namespace RequesterStatements
@@ -39,7 +47,7 @@ QString orderedByDescription() { return QStringLiteral("select * from TBASSUNTO 
 QString orderedByCode() { return QStringLiteral("select * from TBASSUNTO order by IDASSUNTO"); }
 QString wholeTable() { return QStringLiteral("SELECT * FROM TBASSUNTO"); }
 QString highestCode() { return QStringLiteral("select IDASSUNTO from TBASSUNTO order by IDASSUNTO DESC"); }
-QString descriptionContaining() { return containing("TBASSUNTO", "DESCRICAO", 80, "DESCRICAO "); }
+QString descriptionContaining() { return readingAsAPerson("TBASSUNTO", "DESCRICAO", 80, "DESCRICAO "); }
 }  // namespace SubjectStatements
 
 namespace SubjectDocumentStatements {
@@ -62,7 +70,7 @@ QString orderedByName() { return QStringLiteral("select * from TBSETOR order by 
 QString orderedByCode() { return QStringLiteral("select * from TBSETOR order by IDSETOR"); }
 QString wholeTable() { return QStringLiteral("SELECT * FROM TBSETOR"); }
 QString highestCode() { return QStringLiteral("select IDSETOR from TBSETOR ORDER BY IDSETOR  DESC"); }
-QString nameContaining() { return containing("TBSETOR", "NOME", 45, "NOME "); }
+QString nameContaining() { return readingAsAPerson("TBSETOR", "NOME", 45, "NOME "); }
 }  // namespace SectorStatements
 
 namespace ResponsibleStatements {

@@ -23,7 +23,7 @@ QString orderedByName();
 QString orderedByCode();
 QString wholeTable();  // what a save's duplicate checks look through
 QString highestCode();
-QString nameContaining();
+QString nameContaining(); // a part of the name; case and accents ignored
 QString cpfContaining();
 QString cnpjContaining();
 }  // namespace RequesterStatements
@@ -34,7 +34,7 @@ QString orderedByDescription();
 QString orderedByCode();
 QString wholeTable();
 QString highestCode();
-QString descriptionContaining();
+QString descriptionContaining(); // a part of it; case and accents ignored
 }  // namespace SubjectStatements
 
 namespace SubjectDocumentStatements {  // TBASSUNTO_DOCUMENTOS
@@ -50,7 +50,7 @@ QString orderedByName();
 QString orderedByCode();
 QString wholeTable();
 QString highestCode();
-QString nameContaining();
+QString nameContaining(); // a part of the name; case and accents ignored
 }  // namespace SectorStatements
 
 namespace ResponsibleStatements {  // TBRESPONSAVEISPORSETOR

@@ -20,4 +20,8 @@ QString condition(const QString &column, int maxTyped) {
     return QStringLiteral("%1 like cast(? as varchar(%2)) escape '\\'").arg(column).arg(2 * maxTyped + 2);
 }
 
+QString conditionIgnoringCaseAndAccents(const QString &column, int maxTyped) {
+    return condition(column + QStringLiteral(" collate UNICODE_CI_AI"), maxTyped);
+}
+
 }  // namespace kalvero::LikePattern

@@ -17,5 +17,8 @@ QString containing(const QString &typed);
 // pattern: the database would otherwise take it for a value of the column
 // and refuse one longer than the column.
 QString condition(const QString &column, int maxTyped);
+// The same, matching as a person reads: "JOAO" finds "João", "joão" and
+// "JOÃO" (the column compared under Firebird's UNICODE_CI_AI).
+QString conditionIgnoringCaseAndAccents(const QString &column, int maxTyped);
 
 }  // namespace kalvero::LikePattern

@@ -29,6 +29,7 @@ LabelLayout::LabelLayout(RecordSet &dataSet, double captionLeft, double captionT
     setPaper(ReportPaper::custom(Width, Height, Margin));
     setDataSet(&dataSet);
     setTitle(QStringLiteral("Etiquetas"));
+    setFileNaming(QStringLiteral("Etiquetas"), FileNaming::ByProtocol);
     m_detail = addBand(BandKind::Detail, DetailHeight);
     m_detail->setNewPageBeforeEach(true);
 

@@ -43,6 +43,7 @@ ReceiptLayout::ReceiptLayout(RecordSet &dataSet, const SessionState &session, bo
     setPaper(ReportPaper::letter());
     setDataSet(&dataSet);
     setTitle(QStringLiteral("Comprovante de Entrega"));
+    setFileNaming(QStringLiteral("Comprovante"), FileNaming::ByProtocol);
     buildPageHeader(*addBand(BandKind::PageHeader, PageHeaderHeight));
     if (m_withDocuments)
         buildDocumentBands();

@@ -40,6 +40,7 @@ TRelatorio_Movimentacao::TRelatorio_Movimentacao(RecordSet &dataSet, const Sessi
     setPaper(ReportPaper::a4());
     setDataSet(&dataSet);
     setTitle(QStringLiteral("Relação de Movimentação"));
+    setFileNaming(QStringLiteral("Movimentação"), FileNaming::ByProtocol);
     buildPageHeader(*addBand(BandKind::PageHeader, PageHeaderHeight));
     buildColumnHeader(*addBand(BandKind::ColumnHeader, ColumnHeaderHeight));
     buildDetail(*addBand(BandKind::Detail, DetailHeight));

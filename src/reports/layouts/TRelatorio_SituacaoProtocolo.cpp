@@ -34,6 +34,7 @@ TRelatorio_SituacaoProtocolo::TRelatorio_SituacaoProtocolo(RecordSet &path, cons
     setPaper(ReportPaper::a4());
     setDataSet(&path);
     setTitle(QStringLiteral("Situação do Protocolo"));
+    setFileNaming(QStringLiteral("Situação do Protocolo"), FileNaming::ByProtocol);
     buildPageHeader(*addBand(BandKind::PageHeader, PageHeaderHeight));
     buildColumnHeader(*addBand(BandKind::ColumnHeader, ColumnHeaderHeight));
     buildDetail(*addBand(BandKind::Detail, DetailHeight));
