@@ -244,9 +244,10 @@ void TCAD_Movimentacao::gravar() {
         return;
     try {
         m_movements.save(form.dtpData->date(), *timeOfDay(form.edtHora->digits()), m_session.OperatorCode);
-    } catch (const std::exception &) {
-        // Nothing was written; the entry stays as typed for another try.
-        message(QStringLiteral("Não foi possível gravar esta movimentação!"), Icon::Warning);
+    } catch (const std::exception &failure) {
+        // Nothing was written (or it is looked for at the next press); the
+        // entry stays as typed for another try.
+        ProtocolMessages::showFailure(this, QStringLiteral("Não foi possível gravar esta movimentação!"), failure);
         return;
     }
     showMovementTotal();
@@ -276,8 +277,9 @@ void TCAD_Movimentacao::cancelarMovimentacao() {
         return;
     try {
         m_movements.cancelCurrent(m_session.CancellationReason);
-    } catch (const std::exception &) {
-        message(QStringLiteral("Não foi possível cancelar a movimentação do dia ") + date, Icon::Warning);
+    } catch (const std::exception &failure) {
+        ProtocolMessages::showFailure(this, QStringLiteral("Não foi possível cancelar a movimentação do dia ") + date,
+                                      failure);
         return;
     }
     showMovementTotal();

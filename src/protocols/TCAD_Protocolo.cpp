@@ -28,6 +28,8 @@ using Icon = MessageService::Icon;
 
 namespace {
 
+const QString SaveFailed = QStringLiteral("Não foi possível gravar este protocolo!");
+
 QString currentYear() { return QString::number(Clock::today().year()); }
 
 // Runs a printing command that the printing code has filled in.
@@ -169,8 +171,9 @@ void TCAD_Protocolo::cancelarProtocolo() {
         return;
     try {
         m_store.cancelCurrent(m_session.CancellationReason);
-    } catch (const std::exception &) {
-        message(QStringLiteral("Não foi possível cancelar o protocolo de Nº") + protocol, Icon::Warning);
+    } catch (const std::exception &failure) {
+        ProtocolMessages::showFailure(this, QStringLiteral("Não foi possível cancelar o protocolo de Nº") + protocol,
+                                      failure);
         return;
     }
     showProtocolTotal();
@@ -276,9 +279,10 @@ void TCAD_Protocolo::saveFirst() {
                                             form.cbAssunto->currentText() + QLatin1Char('?')))
             documents = required;
         m_store.saveFirst(form.dtpEntrada->date(), form.cbStatus->currentIndex(), documents);
-    } catch (const std::exception &) {
-        // Nothing was written; the typing stays for another try.
-        message(QStringLiteral("Não foi possível gravar este protocolo!"), Icon::Warning);
+    } catch (const std::exception &failure) {
+        // Nothing was written (or it is looked for at the next press); the
+        // typing stays for another try.
+        ProtocolMessages::showFailure(this, SaveFailed, failure);
         return;
     }
     showProtocolTotal();
@@ -295,11 +299,17 @@ void TCAD_Protocolo::saveFirst() {
 void TCAD_Protocolo::saveLater() {
     // Another workstation changed this protocol since it was opened: the
     // operator may take its version, with what they changed kept.
-    if (!CurrentVersionOffer::writeOrOffer(
-            this, ProtocolMessages::Caption, m_store.protocols(),
-            [this] { m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex()); },
-            [this] { showEntryDateAndStatus(); }))
+    try {
+        if (!CurrentVersionOffer::writeOrOffer(
+                this, ProtocolMessages::Caption, m_store.protocols(),
+                [this] { m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex()); },
+                [this] { showEntryDateAndStatus(); }))
+            return;
+    } catch (const std::exception &failure) {
+        // The changes stay on the screen for another try.
+        ProtocolMessages::showFailure(this, SaveFailed, failure);
         return;
+    }
     if (m_receiptPending) {
         m_receiptPending = false;
         print(m_printing.savedReceipt, this);

@@ -356,7 +356,8 @@ private slots:
         f->execute(QStringLiteral("delete from TBSOLICITANTE where IDSOLICITANTE = 2"));  // another workstation
         f->answer({Answer::Yes});
         w("btnGravar")->click();
-        QCOMPARE(f->messageTexts().last(), QStringLiteral("Não foi possível gravar este protocolo!"));
+        QVERIFY2(f->messageTexts().last().startsWith(QStringLiteral("Não foi possível gravar este protocolo!\n\n")),
+                 qPrintable(f->messageTexts().last()));
         QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
         QVERIFY(onMaintenance());
         QCOMPARE(screen->mode(), TCAD_Protocolo::Mode::New);
@@ -368,6 +369,75 @@ private slots:
         w("btnGravar")->click();
         QCOMPARE(w<QLineEdit>("edtIdProtocolo")->text(), QStringLiteral("00001"));
         QCOMPARE(column(QStringLiteral("SOLICITANTE"), "00001", "2014").toInt(), 1);
+    }
+
+    // The server goes away under a save: the message says what failed, why,
+    // and the database's words under "Detalhes"; the typing stays, and once
+    // the server is back the next press saves exactly once.
+    void aSaveCutOffByTheServerSaysWhyAndSavesOnce() {
+        auto saidWhy = [this](const QString &what) {
+            const MessageService::Message &m = f->messages().last();
+            QVERIFY2(m.text.startsWith(what + QStringLiteral("\n\n")) && m.text.contains(QStringLiteral("servidor")),
+                     qPrintable(f->messageTexts().join('|')));
+            QVERIFY(!m.details.isEmpty());
+            QCOMPARE(m.caption, QStringLiteral("Atenção"));
+        };
+        open();
+        enterNew(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("PEDIDO SEM SERVIDOR"));
+        f->serverGoesAway();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        saidWhy(QStringLiteral("Não foi possível gravar este protocolo!"));
+        QVERIFY(onMaintenance());
+        QCOMPARE(screen->mode(), TCAD_Protocolo::Mode::New);
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO SEM SERVIDOR"));
+        f->serverReturns();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(w<QLineEdit>("edtIdProtocolo")->text(), QStringLiteral("00001"));
+        QCOMPARE(protocolCount(), 1);
+
+        // A change of the protocol, and a document.
+        w<QPlainTextEdit>("mmDescricao")->setFocus();
+        w<QPlainTextEdit>("mmDescricao")->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), QStringLiteral(" URGENTE"));
+        f->serverGoesAway();
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        saidWhy(QStringLiteral("Não foi possível gravar este protocolo!"));
+        QVERIFY(onMaintenance());
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO SEM SERVIDOR URGENTE"));
+        f->serverReturns();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QVERIFY2(onList(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(QStringLiteral("DESCRICAO"), "00001", "2014").toString(),
+                 QStringLiteral("PEDIDO SEM SERVIDOR URGENTE"));
+
+        w("btnAlterar")->click();
+        w("btnIncluirDocumento")->click();
+        typeInto(w<QLineEdit>("edtNomeDocumento"), QStringLiteral("RG"));
+        typeInto(w<QLineEdit>("edtPaginas"), QStringLiteral("2"));
+        f->serverGoesAway();
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravarDocumento")->click();
+        saidWhy(QStringLiteral("Não foi possível gravar este protocolo!"));
+        f->serverReturns();
+        QCOMPARE(f->scalar(QStringLiteral("select count(*) from TBDOCUMENTOS")).toInt(), 0);
+        w("btnSairManutencao")->click();
+
+        // Cancelling it, and a server still away: nothing changes.
+        f->serverGoesAway();
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        whenDialogOpens({{QStringLiteral("ERRO DE DIGITAÇÃO"), "btnOK"}});
+        w("btnCancelarProtocolo")->click();
+        saidWhy(QStringLiteral("Não foi possível cancelar o protocolo de Nº000012014"));
+        f->serverReturns();
+        QCOMPARE(column(QStringLiteral("STATUS"), "00001", "2014").toString(), QStringLiteral("0"));
+        QCOMPARE(protocolCount(), 1);
     }
 
     // "Alterar" opens an active protocol for change and a cancelled one
