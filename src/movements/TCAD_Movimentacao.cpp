@@ -252,9 +252,10 @@ void TCAD_Movimentacao::gravar() {
         return;
     try {
         m_movements.save(form.dtpData->date(), *timeOfDay(form.edtHora->digits()), m_session.OperatorCode);
-    } catch (const std::exception &) {
-        // Nothing was written; the entry stays as typed for another try.
-        message(QStringLiteral("Não foi possível gravar esta movimentação!"), Icon::Warning);
+    } catch (const std::exception &failure) {
+        // Nothing was written (or it is looked for at the next press); the
+        // entry stays as typed for another try.
+        ProtocolMessages::showFailure(this, QStringLiteral("Não foi possível gravar esta movimentação!"), failure);
         return;
     }
     showMovementTotal();
@@ -292,8 +293,9 @@ void TCAD_Movimentacao::cancelarMovimentacao() {
                                                           "novamente; o cancelamento aparece na próxima leitura."),
                                Icon::Warning, unread.readingDetails());
         return;
-    } catch (const std::exception &) {
-        message(QStringLiteral("Não foi possível cancelar a movimentação do dia ") + date, Icon::Warning);
+    } catch (const std::exception &failure) {
+        ProtocolMessages::showFailure(this, QStringLiteral("Não foi possível cancelar a movimentação do dia ") + date,
+                                      failure);
         return;
     }
     showMovementTotal();

@@ -3,6 +3,7 @@
 #include "ProtocolForm.h"
 #include "ProtocolMessages.h"
 #include "ProtocolStore.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
@@ -125,10 +126,16 @@ void ProtocolDocumentsPanel::gravar() {
     if (m_mode == Mode::New) {
         try {
             m_store.saveDocument();
-        } catch (const std::exception &) {
+        } catch (const std::exception &failure) {
             if (m_store.documents().isEditing())
                 m_store.cancelDocument();
-            ProtocolMessages::show(m_window, QStringLiteral("Não foi possível gravar este protocolo!"), Icon::Warning);
+            ProtocolMessages::showFailure(m_window, QStringLiteral("Não foi possível gravar este protocolo!"), failure);
+            // Nothing was written: the totals stand as they are (reading
+            // them again would only fail once more with the server away).
+            closeEntry();
+            setCommandsEnabled(true);
+            form.btnIncluirDocumento->setFocus(Qt::OtherFocusReason);
+            return;
         }
     } else {
         // Changed at another workstation meanwhile: the entry stays open.
@@ -158,10 +165,17 @@ void ProtocolDocumentsPanel::excluir() {
     try {
         m_store.removeCurrentDocument();
         showTotals();
-    } catch (const std::exception &) {
-        ProtocolMessages::show(
-            m_window, QStringLiteral("Não foi possível excluir este documento porque já existe referência para ele no sistema!"),
-            Icon::Error);
+    } catch (const std::exception &failure) {
+        // The reference is named only when it is the reason: a server that
+        // went away is said as such.
+        const auto *database = dynamic_cast<const DatabaseError *>(&failure);
+        const bool referenced = database && database->isForeignKeyViolation();
+        ProtocolMessages::showFailure(
+            m_window,
+            referenced ? QStringLiteral(
+                             "Não foi possível excluir este documento porque já existe referência para ele no sistema!")
+                       : QStringLiteral("Não foi possível excluir este documento!"),
+            failure, Icon::Error);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "data/modules/TUDMCadastro.h"
 #include "ui/EnterAsTab.h"
+#include "ui/ConflictMark.h"
 #include "ui/FieldBinding.h"
 #include "ui/FormParts.h"
 #include "ui/LookupBinding.h"
@@ -99,6 +100,13 @@ void buildProtocolFields(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *colum
     }
     f.dtpEntrada = datePicker(fields, "dtpEntrada");
     f.cbStatus = statusList(fields, "cbStatus");
+    // The screen writes these two at the save; another workstation's value
+    // is marked beside them all the same.
+    ConflictMark::attach(f.dtpEntrada, protocol, QStringLiteral("DATADEENTRADA"));
+    ConflictMark::attach(f.cbStatus, protocol, QStringLiteral("STATUS"), [box = f.cbStatus](const QVariant &value) {
+        const QString text = box->itemText(value.toInt());
+        return text.isEmpty() ? value.toString() : text;
+    });
 
     auto *keyRow = new QHBoxLayout;
     keyRow->addWidget(f.edtIdProtocolo);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/ErrorBox.h"
 #include "ui/MessageService.h"
 
 namespace kalvero::ProtocolMessages {
@@ -9,6 +10,12 @@ inline const QString Caption = QStringLiteral("Atenção");
 
 inline void show(QWidget *owner, const QString &text, MessageService::Icon icon) {
     MessageService::inform(owner, Caption, text, icon);
+}
+
+// What did not work, then why, with the details on request.
+inline void showFailure(QWidget *owner, const QString &text, const std::exception &failure,
+                        MessageService::Icon icon = MessageService::Icon::Warning) {
+    ErrorBox::show(owner, Caption, text, icon, failure);
 }
 
 // Yes and No; true on Yes.

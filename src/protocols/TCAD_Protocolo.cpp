@@ -30,6 +30,8 @@ using Icon = MessageService::Icon;
 
 namespace {
 
+const QString SaveFailed = QStringLiteral("Não foi possível gravar este protocolo!");
+
 QString currentYear() { return QString::number(Clock::today().year()); }
 
 // Runs a printing command that the printing code has filled in.
@@ -181,8 +183,9 @@ void TCAD_Protocolo::cancelarProtocolo() {
                                                           "cancelamento aparece na próxima leitura."),
                                Icon::Warning, unread.readingDetails());
         return;
-    } catch (const std::exception &) {
-        message(QStringLiteral("Não foi possível cancelar o protocolo de Nº") + protocol, Icon::Warning);
+    } catch (const std::exception &failure) {
+        ProtocolMessages::showFailure(this, QStringLiteral("Não foi possível cancelar o protocolo de Nº") + protocol,
+                                      failure);
         return;
     }
     showProtocolTotal();
@@ -287,9 +290,10 @@ void TCAD_Protocolo::saveFirst() {
                                             form.cbAssunto->currentText() + QLatin1Char('?')))
             documents = required;
         m_store.saveFirst(form.dtpEntrada->date(), form.cbStatus->currentIndex(), documents);
-    } catch (const std::exception &) {
-        // Nothing was written; the typing stays for another try.
-        message(QStringLiteral("Não foi possível gravar este protocolo!"), Icon::Warning);
+    } catch (const std::exception &failure) {
+        // Nothing was written (or it is looked for at the next press); the
+        // typing stays for another try.
+        ProtocolMessages::showFailure(this, SaveFailed, failure);
         return;
     }
     showProtocolTotal();
@@ -306,11 +310,17 @@ void TCAD_Protocolo::saveFirst() {
 void TCAD_Protocolo::saveLater() {
     // Another workstation changed this protocol since it was opened: the
     // operator may take its version, with what they changed kept.
-    if (!CurrentVersionOffer::writeOrOffer(
-            this, ProtocolMessages::Caption, m_store.protocols(),
-            [this] { m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex()); },
-            [this] { showEntryDateAndStatus(); }, QStringLiteral("Sair")))
+    try {
+        if (!CurrentVersionOffer::writeOrOffer(
+                this, ProtocolMessages::Caption, m_store.protocols(),
+                [this] { m_store.saveChanges(form.dtpEntrada->date(), form.cbStatus->currentIndex()); },
+                [this] { showEntryDateAndStatus(); }, QStringLiteral("Sair")))
+            return;
+    } catch (const std::exception &failure) {
+        // The changes stay on the screen for another try.
+        ProtocolMessages::showFailure(this, SaveFailed, failure);
         return;
+    }
     if (m_receiptPending) {
         // The receipt stays due until it has been shown: after a failure the
         // protocol is open again, and the next "&Gravar" shows it.

@@ -1,5 +1,6 @@
 #include "ChoiceBinding.h"
 
+#include "ConflictMark.h"
 #include "CurrentRecordWatch.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,12 @@ ChoiceBinding::ChoiceBinding(QObject *owner, RecordSet *set, const QString &fiel
 ChoiceBinding *ChoiceBinding::bind(QButtonGroup *group, RecordSet *set, const QString &fieldName) {
     auto *binding = new ChoiceBinding(group, set, fieldName);
     binding->m_group = group;
+    // The group's frame carries the mark, with the other choice's caption.
+    if (!group->buttons().isEmpty() && group->buttons().first()->parentWidget())
+        ConflictMark::attach(group->buttons().first()->parentWidget(), set, fieldName, [group](const QVariant &value) {
+            QAbstractButton *button = group->button(value.toInt());
+            return button ? button->text().remove(QLatin1Char('&')) : value.toString();
+        });
     connect(group, &QButtonGroup::idToggled, binding, [binding](int id, bool checked) {
         if (checked)
             binding->write(id);
@@ -27,6 +34,7 @@ ChoiceBinding *ChoiceBinding::bind(QButtonGroup *group, RecordSet *set, const QS
 ChoiceBinding *ChoiceBinding::bind(QComboBox *list, RecordSet *set, const QString &fieldName) {
     auto *binding = new ChoiceBinding(list, set, fieldName);
     binding->m_list = list;
+    ConflictMark::attach(list, set, fieldName);
     list->setEditable(false);
     connect(list, &QComboBox::currentIndexChanged, binding, [binding, list](int index) {
         if (index >= 0)

@@ -1,10 +1,13 @@
 #include "CurrentVersionOffer.h"
 
+#include "ConflictMark.h"
 #include "ErrorBox.h"
 #include "MessageService.h"
 
 #include "data/firebird/FirebirdError.h"
 #include "data/records/RecordSet.h"
+
+#include <QStringList>
 
 namespace kalvero {
 
@@ -27,9 +30,39 @@ bool CurrentVersionOffer::offer(QWidget *owner, const QString &caption, RecordSe
     return true;
 }
 
+namespace {
+
+// The operator saw the other workstation's values beside the boxes; this is
+// the last word before they are replaced.
+bool replacingAgreed(QWidget *owner, const QString &caption, const RecordSet &records) {
+    const QHash<QString, QVariant> changed = records.changedAtBothPlaces();
+    if (changed.isEmpty())
+        return true;
+    QStringList names;
+    for (auto it = changed.constBegin(); it != changed.constEnd(); ++it)
+        names << QLatin1Char('"') + ConflictMark::captionOf(owner, records, it.key()) + QLatin1Char('"');
+    names.sort();
+    const bool one = names.size() == 1;
+    const QString listed = one ? names.first()
+                               : names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" e ") +
+                                     names.last();
+    const QString text =
+        one ? QStringLiteral("O campo %1 foi alterado também em outra estação de trabalho; o valor gravado lá está "
+                             "ao lado da caixa.\n\nDeseja substituí-lo pelo que está na tela?")
+                  .arg(listed)
+            : QStringLiteral("Os campos %1 foram alterados também em outra estação de trabalho; o valor gravado lá "
+                             "está ao lado de cada caixa.\n\nDeseja substituí-los pelo que está na tela?")
+                  .arg(listed);
+    return MessageService::confirm(owner, caption, text, MessageService::Icon::Question);
+}
+
+}  // namespace
+
 bool CurrentVersionOffer::writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records,
                                        const std::function<void()> &write, const std::function<void()> &afterTaken,
                                        const QString &wayBack) {
+    if (!replacingAgreed(owner, caption, records))
+        return false;
     try {
         write();
         return true;

@@ -26,9 +26,13 @@ inline const QString Cancelar = QStringLiteral("Cancelar");
 bool offer(QWidget *owner, const QString &caption, RecordSet &records, const DatabaseError &refusal,
            const QString &wayBack = Cancelar);
 
-// Runs the write of the record being changed. Refused because of another
-// workstation, the refusal is offered as above (then afterTaken runs if the
-// stored version was taken) and false is given; any other failure goes on.
+// Runs the write of the record being changed. When fields of the stored
+// version taken were changed at both workstations, the operator is first
+// asked whether to replace the other workstation's values (shown beside the
+// boxes); No writes nothing, keeps the typing and gives false. Refused
+// because of another workstation, the refusal is offered as above (then
+// afterTaken runs if the stored version was taken) and false is given; any
+// other failure goes on.
 bool writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records, const std::function<void()> &write,
                   const std::function<void()> &afterTaken = {}, const QString &wayBack = Cancelar);
 

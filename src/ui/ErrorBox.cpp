@@ -16,6 +16,13 @@ void show(QWidget *owner, const std::exception &failure) {
                            words.details);
 }
 
+void show(QWidget *owner, const QString &caption, const QString &what, MessageService::Icon icon,
+          const std::exception &failure) {
+    const FailureWords words = FailureWords::of(failure);
+    const QString text = words.text.isEmpty() || words.text == what ? what : what + QStringLiteral("\n\n") + words.text;
+    MessageService::inform(owner, caption, text, icon, words.details);
+}
+
 bool guard(QWidget *owner, const std::function<void()> &handler) {
     try {
         handler();

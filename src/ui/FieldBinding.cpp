@@ -1,6 +1,7 @@
 #include "FieldBinding.h"
 
 #include "BoxText.h"
+#include "ConflictMark.h"
 #include "CurrentRecordWatch.h"
 #include "MaskedDigitsEdit.h"
 #include "data/records/RecordSet.h"
@@ -19,6 +20,7 @@ FieldBinding *FieldBinding::bind(QLineEdit *box, RecordSet *set, const QString &
         if (field && field->type == FieldType::Text && field->size > 0)
             box->setMaxLength(field->size);
     }
+    ConflictMark::attach(box, set, fieldName);
     connect(box, &QLineEdit::textEdited, binding, &FieldBinding::write);
     // Leaving the box shows the value as the field formats it.
     connect(box, &QLineEdit::editingFinished, binding, &FieldBinding::refresh);
@@ -32,6 +34,7 @@ FieldBinding *FieldBinding::bind(QPlainTextEdit *box, RecordSet *set, const QStr
     const FieldDef *field = set->fieldNamed(fieldName);
     if (field && field->type == FieldType::Text && field->size > 0)
         binding->m_maxLength = field->size;
+    ConflictMark::attach(box, set, fieldName);
     connect(box, &QPlainTextEdit::textChanged, binding, [binding] {
         if (binding->m_settingBox)
             return;

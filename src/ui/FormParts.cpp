@@ -1,6 +1,7 @@
 #include "FormParts.h"
 
 #include "DateBox.h"
+#include "ConflictMark.h"
 #include "FieldBinding.h"
 #include "ScreenCentre.h"
 #include "TextCase.h"
@@ -76,6 +77,8 @@ QLineEdit *totalBox(QWidget *parent, const char *name) {
 QLineEdit *codeBox(QWidget *parent, const char *name, RecordSet *set, const QString &field) {
     auto *box = named(new QLineEdit(parent), name);
     FieldBinding::bind(box, set, field, TextCase::AsTyped);
+    // The lookup list beside it names the other workstation's choice.
+    delete ConflictMark::of(box);
     acceptDigitsOnly(box, 9);
     box->setMaximumWidth(60);
     return box;

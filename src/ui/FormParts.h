@@ -48,7 +48,8 @@ QLabel *label(const QString &text, QWidget *buddy, QWidget *parent);
 QDateEdit *datePicker(QWidget *parent, const char *name);
 // A read-only count, right-aligned.
 QLineEdit *totalBox(QWidget *parent, const char *name);
-// A code box bound to an integer field: digits only.
+// A code box bound to an integer field: digits only. It stands beside the
+// lookup list of the same field, which carries the field's conflict mark.
 QLineEdit *codeBox(QWidget *parent, const char *name, RecordSet *set, const QString &field);
 
 }  // namespace FormParts

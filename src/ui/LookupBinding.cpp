@@ -1,5 +1,6 @@
 #include "LookupBinding.h"
 
+#include "ConflictMark.h"
 #include "CurrentRecordWatch.h"
 #include "RecordSetModel.h"
 
@@ -47,6 +48,12 @@ LookupBinding::LookupBinding(QComboBox *box, RecordSet *set, const QString &fiel
     m_model = showChoices(box, choices, this);
 
     followCurrentRecord(set, this, [this] { refresh(); });
+    // The other workstation's choice is named as the list names it.
+    ConflictMark::attach(box, set, fieldName, [choices](const QVariant &value) {
+        const int row = choices.set->isActive() ? choices.set->findRow(choices.set->fieldIndex(choices.keyField), value)
+                                                : -1;
+        return row < 0 ? value.toString() : choices.set->displayTextAt(row, choices.set->fieldIndex(choices.shownField));
+    });
     // The choices reloaded (a requester registered on the way) or their
     // order changed: the shown row moves.
     connect(choices.set, &RecordSet::rowsReset, this, [this] { refresh(); });

@@ -1,6 +1,8 @@
-// A program that claims the single-instance guard under a name of its own:
-// the first start prints "first" and waits to be raised; a later one prints
-// "second", asks the first to come forward and ends with code 3.
+// A program that claims the single-instance guard under a name of its own
+// (or, given "--standard", under the program's name for the session its
+// environment names): the first start prints "first" and waits to be raised;
+// a later one prints "second", asks the first to come forward and ends with
+// code 3.
 #include "app/shell/SingleInstance.h"
 
 #include <QCoreApplication>
@@ -9,7 +11,9 @@
 
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
-    kalvero::SingleInstance instance(QString::fromLocal8Bit(argv[1]));
+    const QString name = QString::fromLocal8Bit(argv[1]);
+    kalvero::SingleInstance instance(name == QLatin1String("--standard") ? kalvero::SingleInstance::standardName()
+                                                                        : name);
     if (!instance.claim()) {
         std::puts("second");
         return instance.askRunningInstanceToRaise() ? 3 : 4;

@@ -1,4 +1,5 @@
 #include "UnitFixture.h"
+#include "Workstation.h"
 #include "WindowDriving.h"
 #include "data/Clock.h"
 #include "data/Failure.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -123,6 +125,12 @@ class ProtocolScreenTest : public QObject {
         w<QPlainTextEdit>("mmDescricao")->setFocus();
         w<QPlainTextEdit>("mmDescricao")->selectAll();
         QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), description);
+    }
+    // Types at the end of the description, as the clerk adds to it.
+    void appendToDescription(const QString &text) {
+        w<QPlainTextEdit>("mmDescricao")->setFocus();
+        w<QPlainTextEdit>("mmDescricao")->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), text);
     }
     // Types any text, characters beyond ASCII too, key by key.
     static void typeText(QWidget *box, const QString &text) {
@@ -482,7 +490,8 @@ private slots:
         f->execute(QStringLiteral("delete from TBSOLICITANTE where IDSOLICITANTE = 2"));  // another workstation
         f->answer({Answer::Yes});
         w("btnGravar")->click();
-        QCOMPARE(f->messageTexts().last(), QStringLiteral("Não foi possível gravar este protocolo!"));
+        QVERIFY2(f->messageTexts().last().startsWith(QStringLiteral("Não foi possível gravar este protocolo!\n\n")),
+                 qPrintable(f->messageTexts().last()));
         QCOMPARE(f->messages().last().icon, MessageService::Icon::Warning);
         QVERIFY(onMaintenance());
         QCOMPARE(screen->mode(), TCAD_Protocolo::Mode::New);
@@ -494,6 +503,73 @@ private slots:
         w("btnGravar")->click();
         QCOMPARE(w<QLineEdit>("edtIdProtocolo")->text(), QStringLiteral("00001"));
         QCOMPARE(column(QStringLiteral("SOLICITANTE"), "00001", "2014").toInt(), 1);
+    }
+
+    // The server goes away under a save: the message says what failed, why,
+    // and the database's words under "Detalhes"; the typing stays, and once
+    // the server is back the next press saves exactly once.
+    void aSaveCutOffByTheServerSaysWhyAndSavesOnce() {
+        auto saidWhy = [this](const QString &what) {
+            const MessageService::Message &m = f->messages().last();
+            QVERIFY2(m.text.startsWith(what + QStringLiteral("\n\n")) && m.text.contains(QStringLiteral("servidor")),
+                     qPrintable(f->messageTexts().join('|')));
+            QVERIFY(!m.details.isEmpty());
+            QCOMPARE(m.caption, QStringLiteral("Atenção"));
+        };
+        open();
+        enterNew(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("PEDIDO SEM SERVIDOR"));
+        f->serverGoesAway();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        saidWhy(QStringLiteral("Não foi possível gravar este protocolo!"));
+        QVERIFY(onMaintenance());
+        QCOMPARE(screen->mode(), TCAD_Protocolo::Mode::New);
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO SEM SERVIDOR"));
+        f->serverReturns();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(w<QLineEdit>("edtIdProtocolo")->text(), QStringLiteral("00001"));
+        QCOMPARE(protocolCount(), 1);
+
+        // A change of the protocol, and a document.
+        appendToDescription(QStringLiteral(" URGENTE"));
+        f->serverGoesAway();
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        saidWhy(QStringLiteral("Não foi possível gravar este protocolo!"));
+        QVERIFY(onMaintenance());
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO SEM SERVIDOR URGENTE"));
+        f->serverReturns();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QVERIFY2(onList(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(QStringLiteral("DESCRICAO"), "00001", "2014").toString(),
+                 QStringLiteral("PEDIDO SEM SERVIDOR URGENTE"));
+
+        w("btnAlterar")->click();
+        w("btnIncluirDocumento")->click();
+        typeInto(w<QLineEdit>("edtNomeDocumento"), QStringLiteral("RG"));
+        typeInto(w<QLineEdit>("edtPaginas"), QStringLiteral("2"));
+        f->serverGoesAway();
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravarDocumento")->click();
+        saidWhy(QStringLiteral("Não foi possível gravar este protocolo!"));
+        f->serverReturns();
+        QCOMPARE(f->scalar(QStringLiteral("select count(*) from TBDOCUMENTOS")).toInt(), 0);
+        w("btnSairManutencao")->click();
+
+        // Cancelling it, and a server still away: nothing changes.
+        f->serverGoesAway();
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        whenDialogOpens({{QStringLiteral("ERRO DE DIGITAÇÃO"), "btnOK"}});
+        w("btnCancelarProtocolo")->click();
+        saidWhy(QStringLiteral("Não foi possível cancelar o protocolo de Nº000012014"));
+        f->serverReturns();
+        QCOMPARE(column(QStringLiteral("STATUS"), "00001", "2014").toString(), QStringLiteral("0"));
+        QCOMPARE(protocolCount(), 1);
     }
 
     // "Alterar" opens an active protocol for change and a cancelled one
@@ -518,9 +594,7 @@ private slots:
         QVERIFY(disabled({"btnEtiquetaDocumento"}));  // no document
         QCOMPARE(QApplication::focusWidget(), w<QWidget>("edtSolicitante"));
         QVERIFY(f->messages().isEmpty());
-        w<QPlainTextEdit>("mmDescricao")->setFocus();
-        w<QPlainTextEdit>("mmDescricao")->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), QStringLiteral(" URGENTE"));
+        appendToDescription(QStringLiteral(" URGENTE"));
         w<QComboBox>("cbStatus")->setCurrentIndex(2);
         f->answer({Answer::Yes});
         w("btnGravar")->click();
@@ -553,9 +627,7 @@ private slots:
         addProtocol(QStringLiteral("00001"), QStringLiteral("2014"), QDate(2014, 3, 10));
         open();
         w("btnAlterar")->click();
-        w<QPlainTextEdit>("mmDescricao")->setFocus();
-        w<QPlainTextEdit>("mmDescricao")->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), QStringLiteral(" URGENTE"));
+        appendToDescription(QStringLiteral(" URGENTE"));
         f->execute(QStringLiteral("update TBPROTOCOLO set SOLICITANTE = 2, DATADEENTRADA = '2014-03-12' "
                                   "where IDPROTOCOLO = '00001' and ANO = '2014'"));
 
@@ -615,6 +687,72 @@ private slots:
         w("btnSairManutencao")->click();
         QVERIFY(onList());
         QCOMPARE(protocolCount(), 0);
+    }
+
+    // Two clerks change the same fields of one protocol: the second, having
+    // taken the stored version, sees the first one's values beside the boxes
+    // and is asked before "&Gravar" replaces them; No writes nothing.
+    void aFieldChangedAtBothDesksIsShownAndAskedAbout() {
+        addProtocol(QStringLiteral("00001"), QStringLiteral("2014"), QDate(2014, 3, 10));
+        open();
+        w("btnAlterar")->click();
+        appendToDescription(QStringLiteral(" URGENTE"));
+        w<QDateEdit>("dtpEntrada")->setDate(QDate(2014, 3, 11));
+
+        // The other clerk, at a workstation of their own.
+        Workstation other(f->databaseName);
+        RecordSet &theirs = other.cadastro.cdsTBProtocolo;
+        theirs.open();
+        QVERIFY(theirs.locate(QStringLiteral("IDPROTOCOLO;ANO"), {QStringLiteral("00001"), QStringLiteral("2014")}));
+        theirs.edit();
+        theirs.field(QStringLiteral("DESCRICAO")).setAsString(QStringLiteral("PEDIDO DE ALVARÁ"));
+        theirs.field(QStringLiteral("DATADEENTRADA")).setValue(QDate(2014, 3, 12));
+        theirs.field(QStringLiteral("SOLICITANTE")).setAsInteger(2);
+        theirs.post();
+        theirs.applyUpdates();
+
+        f->answer({Answer::Yes, Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messages().size(), 3);  // the save, the refusal, the offer
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO URGENTE"));
+        QCOMPARE(w<QLineEdit>("edtSolicitante")->text(), QStringLiteral("002"));  // changed there only
+        auto *description = w<QLabel>("lblOutraEstacao_mmDescricao");
+        QVERIFY(description->isVisible());
+        QCOMPARE(description->text(), QStringLiteral("Na outra estação:\nPEDIDO DE ALVARÁ"));
+        QVERIFY(description->toolTip().contains(QStringLiteral("PEDIDO DE ALVARÁ")));
+        QCOMPARE(w<QLabel>("lblOutraEstacao_dtpEntrada")->text(), QStringLiteral("Na outra estação:\n12/03/2014"));
+        QVERIFY(!screen->findChild<QLabel *>(QStringLiteral("lblOutraEstacao_cbSolicitante")));
+
+        f->clearMessages();
+        f->answer({Answer::Yes, Answer::No});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts().value(1),
+                 QStringLiteral("Os campos \"Data de Entrada\" e \"Descrição\" foram alterados também em outra estação "
+                                "de trabalho; o valor gravado lá está ao lado de cada caixa.\n\nDeseja substituí-los "
+                                "pelo que está na tela?"));
+        QCOMPARE(f->messages().size(), 2);
+        QVERIFY(onMaintenance());
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO URGENTE"));
+        QCOMPARE(column(QStringLiteral("DESCRICAO"), "00001", "2014").toString(), QStringLiteral("PEDIDO DE ALVARÁ"));
+        QVERIFY(description->isVisible());
+
+        f->clearMessages();
+        f->answer({Answer::Yes, Answer::Yes});
+        w("btnGravar")->click();
+        QVERIFY2(onList(), qPrintable(f->messageTexts().join('|')));
+        QCOMPARE(column(QStringLiteral("DESCRICAO"), "00001", "2014").toString(), QStringLiteral("PEDIDO URGENTE"));
+        QCOMPARE(column(QStringLiteral("DATADEENTRADA"), "00001", "2014").toDate(), QDate(2014, 3, 11));
+        QCOMPARE(column(QStringLiteral("SOLICITANTE"), "00001", "2014").toInt(), 2);
+        QVERIFY(!description->isVisible());
+
+        // Written once, the next change asks nothing.
+        w("btnAlterar")->click();
+        QVERIFY(!description->isVisible());
+        QTest::keyClicks(w<QPlainTextEdit>("mmDescricao"), QStringLiteral("!"));
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Confirma a Gravação?")});
     }
 
     // The documents group: entered, changed and removed at once, numbered

@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 #include <QPushButton>
+#include <QLabel>
 #include <QtTest>
 
 using namespace kalvero;
@@ -217,8 +218,22 @@ private slots:
         QVERIFY(f->messageTexts().at(1).startsWith(QStringLiteral("Deseja trazer para a tela o registro")));
         QVERIFY(entry()->isVisibleTo(screen.get()));
         QCOMPARE(childName()->text().toUpper(), QStringLiteral("DESTA MESA"));
+        // Changed at both desks: the other name shows beside the box, and
+        // the save asks before replacing it; No keeps the entry.
+        auto *other = screen->findChild<QLabel *>(QStringLiteral("lblOutraEstacao_edtNomeFilho"));
+        QVERIFY(other && other->isVisibleTo(screen.get()));
+        QCOMPARE(other->text(), QStringLiteral("Na outra estação:\nOUTRA MESA"));
+        f->clearMessages();
+        widget("btnGravarFilho")->click();
+        QCOMPARE(f->messageTexts().size(), 1);
+        QVERIFY(f->messageTexts().at(0).contains(QStringLiteral("Deseja substituí-lo")));
+        QVERIFY(entry()->isVisibleTo(screen.get()));
+        QCOMPARE(f->scalar(QStringLiteral("select %1 from %2 where %3 = 1").arg(c.name, c.table, c.code)).toString(),
+                 QStringLiteral("OUTRA MESA"));
+        f->answer({Answer::Yes});
         widget("btnGravarFilho")->click();
         QVERIFY(!entry()->isVisibleTo(screen.get()));
+        QVERIFY(!other->isVisibleTo(screen.get()));
         QCOMPARE(f->scalar(QStringLiteral("select %1 from %2 where %3 = 1").arg(c.name, c.table, c.code)).toString(),
                  QStringLiteral("DESTA MESA"));
     }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -237,10 +238,33 @@ private slots:
         QCOMPARE(widget<QLineEdit>("edtNome")->text(), QStringLiteral("ANA PAULA"));
         QCOMPARE(widget<MaskedDigitsEdit>("edtCpf")->digits(), cpfFor(7));
         QCOMPARE(widget<QLineEdit>("edtTelefone")->text(), QStringLiteral("8633221100"));
+        // The name and the CPF were changed at both desks: the other desk's
+        // values show beside the boxes; the telephone, changed there only, not.
+        QCOMPARE(widget<QLabel>("lblOutraEstacao_edtNome")->text(), QStringLiteral("Na outra estação:\nANA MARIA"));
+        QVERIFY(widget<QLabel>("lblOutraEstacao_edtNome")->isVisible());
+        QVERIFY(widget<QLabel>("lblOutraEstacao_edtCpf")->text().contains(cpfFor(2).left(3)));
+        QVERIFY(!w->findChild<QLabel *>(QStringLiteral("lblOutraEstacao_edtTelefone")));
 
+        // Nothing replaces them without a question; No writes nothing.
         f->clearMessages();
         save();
+        QCOMPARE(f->messages().size(), 2);
+        QVERIFY2(f->messageTexts().at(1).startsWith(QStringLiteral("Os campos \"CPF\" e \"Nome\" foram alterados também "
+                                                                  "em outra estação de trabalho")),
+                 qPrintable(f->messageTexts().at(1)));
+        QVERIFY(editing());
+        QCOMPARE(widget<QLineEdit>("edtNome")->text(), QStringLiteral("ANA PAULA"));
+        QCOMPARE(column(1, QStringLiteral("NOME")).toString(), QStringLiteral("ANA MARIA"));
+
+        // Typing the other desk's name takes that field off the question.
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("ANA MARIA"));
+        QVERIFY(!widget<QLabel>("lblOutraEstacao_edtNome")->isVisible());
+        typeInto(widget<QLineEdit>("edtNome"), QStringLiteral("ANA PAULA"));
+        f->clearMessages();
+        f->answer({Answer::Yes, Answer::Yes});
+        widget<QPushButton>("btnGravar")->click();
         QVERIFY2(!editing(), qPrintable(f->messageTexts().join('|')));
+        QVERIFY(!widget<QLabel>("lblOutraEstacao_edtNome")->isVisible());
         QCOMPARE(column(1, QStringLiteral("NOME")).toString(), QStringLiteral("ANA PAULA"));
         QCOMPARE(column(1, QStringLiteral("CPF")).toString(), cpfFor(7));
         QCOMPARE(column(1, QStringLiteral("TEL_CONTATO")).toString(), QStringLiteral("8633221100"));

@@ -36,6 +36,12 @@ public:
     void execute(const QString &sql, const QVariantList &params = {});
     QVariant scalar(const QString &sql, const QVariantList &params = {});
 
+    // The server goes away under the program's connection, as when it is
+    // killed: its attachment is ended and nothing answers where it attaches
+    // again, until serverReturns().
+    void serverGoesAway();
+    void serverReturns();
+
     // Shows a window and makes it the active one, so that focus moves as
     // for a person.
     static bool showActive(QWidget *window);

@@ -22,7 +22,24 @@ SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(p
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::standardName() { return QStringLiteral("kalvero-protocolo-%1").arg(getuid()); }
+QString SingleInstance::standardName(const QProcessEnvironment &environment) {
+    const QString user = QStringLiteral("kalvero-protocolo-%1").arg(getuid());
+    // The kind goes in front, so that a session "0" and a display ":0" never meet.
+    QString session;
+    if (const QString id = environment.value(QStringLiteral("XDG_SESSION_ID")); !id.isEmpty())
+        session = QLatin1Char('s') + id;
+    else if (const QString wayland = environment.value(QStringLiteral("WAYLAND_DISPLAY")); !wayland.isEmpty())
+        session = QLatin1Char('w') + wayland;
+    else if (const QString x = environment.value(QStringLiteral("DISPLAY")); !x.isEmpty())
+        session = QLatin1Char('d') + x;
+    if (session.isEmpty())
+        return user;
+    // The name becomes a file name: only plain characters.
+    for (QChar &c : session)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('-') && c != QLatin1Char('.'))
+            c = QLatin1Char('_');
+    return user + QLatin1Char('-') + session;
+}
 
 bool SingleInstance::claim() {
     // Two starts at the same moment must not both become the first.

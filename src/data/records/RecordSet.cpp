@@ -14,6 +14,12 @@
 
 namespace kalvero {
 
+namespace {
+
+bool differs(const QVariant &a, const QVariant &b) { return a.isNull() != b.isNull() || a != b; }
+
+}  // namespace
+
 // ---------------------------------------------------------------- RecordSet
 
 RecordSet::RecordSet(const QString &name, QObject *parent) : QObject(parent), m_name(name) {
@@ -145,6 +151,7 @@ void RecordSet::close() {
     m_rows.clear();
     m_saveInDoubt = false;
     m_buffer.clear();
+    m_changedAtBoth.clear();
     m_current = -1;
     m_bof = m_eof = true;
     invalidateIndexes();
@@ -182,6 +189,7 @@ quint64 RecordSet::execSql(WriteTransaction &transaction) {
 void RecordSet::moveTo(int row) {
     if (row == m_current)
         return;
+    m_changedAtBoth.clear();
     m_current = row;
     emit currentChanged(m_current);
 }
@@ -363,6 +371,7 @@ void RecordSet::append() {
 }
 
 void RecordSet::insertRowAt(int at) {
+    m_changedAtBoth.clear();
     QVariantList empty;
     for (int i = 0; i < m_format.count(); ++i)
         empty << QVariant();
@@ -411,6 +420,7 @@ void RecordSet::post() {
 }
 
 void RecordSet::cancel() {
+    m_changedAtBoth.clear();
     if (m_state == State::Insert) {
         const int at = m_current;
         emit rowAboutToBeRemoved(at);
@@ -578,7 +588,11 @@ bool RecordSet::takeCurrentVersion() {
     bool typed = false;
     for (int i = 0; i < m_format.count(); ++i) {
         const QVariant &mine = m_buffer.at(i);
-        if (mine.isNull() != before.at(i).isNull() || mine != before.at(i)) {
+        if (differs(mine, before.at(i))) {
+            // Changed at both places, to different values: the operator
+            // must see the other value before replacing it.
+            if (differs(values.at(i), before.at(i)) && differs(mine, values.at(i)))
+                m_changedAtBoth.insert(i);
             values[i] = mine;
             typed = true;
         }
@@ -589,6 +603,19 @@ bool RecordSet::takeCurrentVersion() {
     invalidateIndexes();
     emit rowChanged(m_current);
     return true;
+}
+
+QHash<QString, QVariant> RecordSet::changedAtBothPlaces() const {
+    QHash<QString, QVariant> changed;
+    if (m_current < 0 || m_current >= m_rows.size())
+        return changed;
+    const QByteArray stored = m_rows.values(m_current);
+    for (const int i : m_changedAtBoth) {
+        const QVariant other = m_format.value(stored, i);
+        if (differs(valueAt(m_current, i), other))
+            changed.insert(m_fields.at(i).name, other);
+    }
+    return changed;
 }
 
 void RecordSet::applyUpdates(WriteTransaction &transaction) {
@@ -614,6 +641,9 @@ void RecordSet::takeWrittenChanges() {
 }
 
 void RecordSet::settleRows(const QSet<quint32> &refused) {
+    // Written: what the other workstation had stored is replaced, as asked.
+    if (refused.isEmpty())
+        m_changedAtBoth.clear();
     emit rowsAboutToReset();
     m_rows.settle(refused);
     if (m_current >= m_rows.size())

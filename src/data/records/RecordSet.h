@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -118,6 +119,12 @@ public:
     // workstation's values. The record stays in edit state. False when the
     // record is no longer in the database (nothing is changed then).
     bool takeCurrentVersion();
+    // The fields that this workstation changed and the other one changed too,
+    // to another value, as learned when the stored version was taken: by
+    // name, what the other workstation stored. A field leaves the list when
+    // the typing agrees with the stored value again; the list ends when the
+    // record is written, its change dropped, or another record is made current.
+    QHash<QString, QVariant> changedAtBothPlaces() const;
 
     // Drops every change not yet written: changed rows get their values as
     // read back, new rows go, deleted rows return.
@@ -210,6 +217,7 @@ private:
     bool m_bof = true;
     QVariantList m_buffer;  // the row being inserted or edited
     bool m_modified = false;
+    QSet<int> m_changedAtBoth;  // fields of the current record, see changedAtBothPlaces
 
     quint64 m_generation = 1;  // an index built at another generation is stale
     mutable QHash<int, QPair<quint64, QHash<QString, int>>> m_indexes;
