@@ -79,8 +79,8 @@ void ChildListController::gravar() {
     children->field(m_def.parentField).setAsInteger(parent);
     int code = 0;
     if (m_mode == Mode::New) {
-        code = postWithNextCode(*children, m_def.codeField, [this, parent] { return QVariant(m_def.nextCode(parent)); })
-                   .toInt();
+        code = m_newChildSave.save({children, m_def.numbering(parent), {}, {}, QStringLiteral("Gravando o cadastro")})
+                   .number.toInt();
     } else {
         code = int(children->field(m_def.codeField).asInteger());
         // Refused because of another workstation, the entry stays open.

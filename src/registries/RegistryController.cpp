@@ -161,8 +161,8 @@ RecordSet &RegistryController::wholeTable() {
 }
 
 void RegistryController::writeNew() {
-    const int code = postWithNextCode(*m_def.records, m_def.codeField, [this] { return QVariant(m_def.nextKey()); })
-                         .toInt();
+    const int code = m_newRecordSave.save({m_def.records, m_def.numbering(), {}, {}, QStringLiteral("Gravando o cadastro")})
+                         .number.toInt();
     handOver(code);
 }
 

@@ -271,6 +271,7 @@ bool TFrmPrincipal::runStartup() {
         EnsureLabelScratchTable(*DM);
         EnsureLabelSequenceColumn(*DM, *UDMCadastro);
         EnsureTemplateIndexes(DM->MDatabasePrincipal);
+        EnsureNumberingTable(DM->MDatabasePrincipal);
         readEntity();
         StatusPanels[0]->setText(Session.UnitLabel);
         StatusPanels[1]->setText(ProgramIdentity::SupportTelephones);

@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include "FirebirdClient.h"
+#include "ServerWait.h"
 
 #include <QFile>
 #include <QThread>
@@ -106,7 +107,7 @@ void Connection::open() {
 }
 
 void Connection::close() {
-    m_statements.clear();
+    clearStatementCache();
     if (!m_attachment)
         return;
     Firebird::IAttachment *attachment = m_attachment;
@@ -128,6 +129,7 @@ Firebird::IAttachment *Connection::attachment() {
 }
 
 std::shared_ptr<fb::Statement> Connection::prepare(const QString &sql) {
+    const QMutexLocker lock(&m_statementsLock);
     auto it = m_statements.constFind(sql);
     if (it != m_statements.constEnd())
         return it.value();
@@ -149,15 +151,37 @@ quint64 Connection::execute(const QString &sql, const QVariantList &params) {
     std::shared_ptr<fb::Statement> statement = prepare(sql);
     if (statement->isDdl())
         clearStatementCache();
-    return guardAttachment([&] {
-        fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadWrite);
-        const quint64 affected = statement->execute(transaction, params);
-        transaction.commit();
-        return affected;
+    quint64 affected = 0;
+    runWaiting([&] {
+        affected = guardAttachment([&] {
+            fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadWrite, m_lockWaitSeconds);
+            const quint64 rows = statement->execute(transaction, params);
+            transaction.commit();
+            return rows;
+        });
     });
+    return affected;
 }
 
-void Connection::clearStatementCache() { m_statements.clear(); }
+void Connection::clearStatementCache() {
+    const QMutexLocker lock(&m_statementsLock);
+    m_statements.clear();
+}
+
+void Connection::runWaiting(const std::function<void()> &call) {
+    if (!m_serverWait) {
+        call();
+        return;
+    }
+    m_serverWait->run(m_waitLabel.isEmpty() ? QStringLiteral("Gravando") : m_waitLabel, call);
+}
+
+Connection::WaitLabel::WaitLabel(Connection &connection, const QString &what)
+    : m_connection(connection), m_previous(connection.m_waitLabel) {
+    connection.m_waitLabel = what;
+}
+
+Connection::WaitLabel::~WaitLabel() { m_connection.m_waitLabel = m_previous; }
 
 void Connection::dropAttachment() {
     try {

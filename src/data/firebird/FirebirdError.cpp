@@ -28,6 +28,8 @@ bool DatabaseError::isUpdateConflict() const {
 
 bool DatabaseError::isForeignKeyViolation() const { return hasCode(FbCode::ForeignKeyViolation); }
 
+bool DatabaseError::isLockWaitOver() const { return hasCode(FbCode::LockTimeout) || hasCode(FbCode::LockConflict); }
+
 bool DatabaseError::isConnectionLost() const {
     for (long code : {FbCode::NetworkError, FbCode::NetReadError, FbCode::NetWriteError, FbCode::LostConnection,
                       FbCode::AttachmentShutdown, FbCode::DatabaseShutdown, FbCode::ConnectRejected})

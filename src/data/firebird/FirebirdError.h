@@ -28,6 +28,7 @@ constexpr long ConnectFailed = 335544722;        // failed to establish a connec
 constexpr long ConnectRejected = 335544421;      // connection rejected by remote interface (a server starting up)
 constexpr long IoError = 335544344;              // I/O error during an operation on a file
 constexpr long LockConflict = 335544345;         // lock conflict on no wait transaction
+constexpr long LockTimeout = 335544510;          // lock time-out on wait transaction
 constexpr long CheckViolation = 335544558;       // operation violates CHECK constraint
 }  // namespace FbCode
 
@@ -61,6 +62,9 @@ public:
     bool isDuplicateKey() const;
     bool isUpdateConflict() const;
     bool isForeignKeyViolation() const;
+    // Another workstation held the row (or the number) longer than a write
+    // waits for it; nothing of this write was kept.
+    bool isLockWaitOver() const;
     // The attachment is gone (network, server restart, shut down by an administrator).
     bool isConnectionLost() const;
     // The server could not be reached at all.
