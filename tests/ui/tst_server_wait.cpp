@@ -1,6 +1,10 @@
+#include "ui/LockWaitOffer.h"
+#include "ui/MessageService.h"
 #include "ui/ServerWaitIndicator.h"
 
 #include "data/Failure.h"
+#include "data/firebird/FailureWords.h"
+#include "data/firebird/FirebirdError.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -103,6 +107,51 @@ private slots:
         QCOMPARE(presses, 0);  // dropped, not delivered afterwards
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!waitWindowOnScreen());
+    }
+
+    // A write refused after its bounded wait is offered again; Não keeps the
+    // entry, anything else that fails is not the offer's to answer.
+    void aLockWaitIsOfferedAgain_data() {
+        QTest::addColumn<int>("refusals");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("free at once") << 0 << QList<bool>{} << true;
+        QTest::newRow("free at the second try") << 1 << QList<bool>{true} << true;
+        QTest::newRow("free at the third try") << 2 << QList<bool>{true, true} << true;
+        QTest::newRow("operator gives up") << 2 << QList<bool>{true, false} << false;
+    }
+    void aLockWaitIsOfferedAgain() {
+        QFETCH(int, refusals);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, written);
+        const DatabaseError held(QStringLiteral("lock time-out on wait transaction"), {FbCode::LockTimeout});
+        QList<bool> toGive = answers;
+        MessageService::clearShown();
+        MessageService::setResponder([&](const MessageService::Message &) {
+            return toGive.takeFirst() ? MessageService::Answer::Yes : MessageService::Answer::No;
+        });
+        int tries = 0;
+        const bool done = LockWaitOffer::writeOrRetry(nullptr, QStringLiteral("Atenção"), [&] {
+            if (++tries <= refusals)
+                throw held;
+        });
+        MessageService::clearResponder();
+        QCOMPARE(done, written);
+        QCOMPARE(tries, written ? refusals + 1 : answers.size());
+        QCOMPARE(MessageService::shown().size(), answers.size());
+        for (const MessageService::Message &m : MessageService::shown()) {
+            QCOMPARE(m.text, LockWaitOffer::question(FailureWords::of(held).text));
+            QCOMPARE(m.details, held.text());
+            QCOMPARE(m.buttons, MessageService::Buttons::YesNo);
+        }
+
+        MessageService::setResponder([](const MessageService::Message &) { return MessageService::Answer::Yes; });
+        MessageService::clearShown();
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, LockWaitOffer::writeOrRetry(nullptr, QStringLiteral("Atenção"), [] {
+            throw DatabaseError(QStringLiteral("duplicate"), {FbCode::UniqueKeyViolation});
+        }));
+        QVERIFY(MessageService::shown().isEmpty());
+        MessageService::clearResponder();
     }
 };
 

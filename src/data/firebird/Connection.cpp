@@ -3,6 +3,7 @@
 #include "FirebirdClient.h"
 #include "ServerWait.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 
@@ -11,6 +12,8 @@ namespace kalvero {
 namespace {
 
 constexpr int StatementCacheLimit = 200;
+// The server's lock timer ticks in whole seconds and may fire a little early.
+constexpr qint64 LockWaitMarginMs = 300;
 constexpr int AlreadyOpenedAttempts = 10;
 constexpr unsigned long AlreadyOpenedPauseMs = 100;
 
@@ -169,11 +172,24 @@ void Connection::clearStatementCache() {
 }
 
 void Connection::runWaiting(const std::function<void()> &call) {
-    if (!m_serverWait) {
-        call();
-        return;
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        if (m_serverWait)
+            m_serverWait->run(m_waitLabel.isEmpty() ? QStringLiteral("Gravando") : m_waitLabel, call);
+        else
+            call();
+    } catch (const DatabaseError &e) {
+        throw afterWaiting(e, waited.elapsed());
     }
-    m_serverWait->run(m_waitLabel.isEmpty() ? QStringLiteral("Gravando") : m_waitLabel, call);
+}
+
+DatabaseError Connection::afterWaiting(const DatabaseError &refusal, qint64 waitedMs) const {
+    // A conflict that comes at the end of the whole lock wait is the wait
+    // running out, not another desk's commit.
+    if (refusal.isUpdateConflict() && waitedMs >= qint64(m_lockWaitSeconds) * 1000 - LockWaitMarginMs)
+        return refusal.asLockWaitOver();
+    return refusal;
 }
 
 Connection::WaitLabel::WaitLabel(Connection &connection, const QString &what)

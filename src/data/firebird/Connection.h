@@ -75,6 +75,9 @@ public:
     // Runs a call that may wait on another workstation through the
     // connection's ServerWait, named by the current wait label.
     void runWaiting(const std::function<void()> &call);
+    // A write's refusal after it waited so long: a conflict at the end of the
+    // whole lock wait is the wait running out (DatabaseError::isLockWaitOver).
+    DatabaseError afterWaiting(const DatabaseError &refusal, qint64 waitedMs) const;
     // Names the work of the writes made while it lives ("Gravando o protocolo").
     class WaitLabel {
     public:

@@ -18,6 +18,13 @@ DatabaseError DatabaseError::withSave(Save save) const {
     return e;
 }
 
+DatabaseError DatabaseError::asLockWaitOver() const {
+    DatabaseError e(*this);
+    if (!e.m_codes.contains(FbCode::LockTimeout))
+        e.m_codes.append(FbCode::LockTimeout);
+    return e;
+}
+
 bool DatabaseError::isDuplicateKey() const {
     return hasCode(FbCode::UniqueKeyViolation) || hasCode(FbCode::NoDuplicates);
 }

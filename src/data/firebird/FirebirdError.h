@@ -54,6 +54,11 @@ public:
 
     Save save() const { return m_save; }
     DatabaseError withSave(Save save) const;
+    // The same refusal, known to be a lock wait that ran out. Firebird 3
+    // reports a record wait that ran out as it reports a conflict with a
+    // commit ("deadlock", "update conflicts with concurrent update"); only
+    // the time waited tells them apart.
+    DatabaseError asLockWaitOver() const;
 
     const QVector<long> &codes() const { return m_codes; }
     long primaryCode() const { return m_codes.isEmpty() ? 0 : m_codes.first(); }

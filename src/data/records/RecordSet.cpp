@@ -9,6 +9,8 @@
 #include "../firebird/FirebirdClient.h"
 #include "../schema/TableDefinition.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <optional>
 
@@ -516,13 +518,15 @@ void RecordSet::writeChanges(const ChangeWriter &writer, bool &committing) {
             fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadWrite,
                                         m_connection->lockWaitSeconds());
             for (const CachedRows::Change &change : m_rows.changes()) {
+                QElapsedTimer waited;
+                waited.start();
                 try {
                     writer.write(*m_connection, transaction, change);
                 } catch (const DatabaseError &e) {
                     if (e.isConnectionLost())
                         throw;
                     if (!firstError)
-                        firstError = e;
+                        firstError = m_connection->afterWaiting(e, waited.elapsed());
                     refused.insert(change.id);
                 }
             }
