@@ -3,6 +3,7 @@
 #include "TestDatabase.h"
 #include "Workstation.h"
 
+#include "data/Clock.h"
 #include "data/Failure.h"
 #include "data/firebird/Connection.h"
 #include "data/firebird/FailureWords.h"
@@ -287,6 +288,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((said += holder.readAllStandardOutput()).contains("HOLDING "), 30000);
         QVERIFY(cable.unplug());  // before the holder writes and commits
 
+        // The same year as the holding desk's.
+        Clock::setNow(QDateTime(QDate(2014, 6, 5), QTime(10, 30)));
+        auto systemClock = qScopeGuard([] { Clock::setNow(QDateTime()); });
         Workstation desk(database);
         ProtocolStore store(desk.cadastro);
         store.openLists();
@@ -299,7 +303,7 @@ private slots:
         clock.start();
         QString refusal;
         try {
-            store.saveFirst(QDate::currentDate(), 0, store.requiredDocumentNames(1));
+            store.saveFirst(Clock::today(), 0, store.requiredDocumentNames(1));
         } catch (const DatabaseError &e) {
             QVERIFY2(e.isLockWaitOver(), qPrintable(e.text()));
             refusal = FailureWords::of(e).text;
@@ -318,7 +322,7 @@ private slots:
         said += holder.readAllStandardOutput();
         QVERIFY2(holder.exitCode() == 0, said.constData());
         if (!refusal.isEmpty())
-            store.saveFirst(QDate::currentDate(), 0, store.requiredDocumentNames(1));
+            store.saveFirst(Clock::today(), 0, store.requiredDocumentNames(1));
         QCOMPARE(scalarOn(database, QStringLiteral("select count(*) || ' ' || min(IDPROTOCOLO) || ' ' || max(IDPROTOCOLO) "
                                                    "from TBPROTOCOLO"))
                      .toString(),
