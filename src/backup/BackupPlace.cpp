@@ -3,6 +3,7 @@
 #include "data/ProgramPaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace kalvero::BackupPlace {
 
@@ -29,6 +30,15 @@ QString archiveName(const QString &unitCode, const QDateTime &when) {
 }
 
 QString safetyCopyName(const QString &archiveName) { return archiveName + QStringLiteral("-GeradoPeloSistema.rar"); }
+
+QString freeSafetyCopyName(const QString &folder, const QString &unitCode, const QDateTime &when) {
+    const QString archive = archiveName(unitCode, when);
+    QString name = safetyCopyName(archive);
+    const QString stem = archive.chopped(4);  // without ".rar"
+    for (int n = 2; QFileInfo::exists(QDir(folder).filePath(name)); ++n)
+        name = safetyCopyName(stem + QStringLiteral("-%1.rar").arg(n));
+    return name;
+}
 
 QStringList archives(const QString &folder) {
     return QDir(folder).entryList({QStringLiteral("*.rar*")}, QDir::Files,

@@ -24,6 +24,11 @@ QString folder(const QString &programFolder, const QString &serverAddress, const
 QString archiveName(const QString &unitCode, const QDateTime &when);
 // The safety copy made before a restore: the archive name with "-GeradoPeloSistema.rar" after it.
 QString safetyCopyName(const QString &archiveName);
+// The safety copy of a restore made at this moment, under a name that no
+// file of the folder has yet: the archive name of the moment with
+// "-GeradoPeloSistema.rar" after it, the time followed by "-2", "-3", ...
+// when that is taken.
+QString freeSafetyCopyName(const QString &folder, const QString &unitCode, const QDateTime &when);
 // The archives of the folder (safety copies included), as the folder lists them.
 QStringList archives(const QString &folder);
 

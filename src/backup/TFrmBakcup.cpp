@@ -6,6 +6,8 @@
 #include "data/Clock.h"
 #include "data/ProgramPaths.h"
 #include "data/modules/TDM.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitOpening.h"
 #include "data/session/ServerAddress.h"
 #include "data/session/SessionState.h"
 #include "ui/ErrorBox.h"
@@ -46,11 +48,12 @@ QString reasonOf(const std::exception &failure) {
 
 }  // namespace
 
-TFrmBakcup::TFrmBakcup(TDM &unit, SessionState &session, QWidget *parent)
-    : TFrmBakcup(unit, session, Settings{}, parent) {}
+TFrmBakcup::TFrmBakcup(TUDMCadastro &data, SessionState &session, QWidget *parent)
+    : TFrmBakcup(data, session, Settings{}, parent) {}
 
-TFrmBakcup::TFrmBakcup(TDM &unit, SessionState &session, Settings settings, QWidget *parent)
-    : QDialog(parent), m_unit(unit), m_session(session), m_settings(std::move(settings)) {
+TFrmBakcup::TFrmBakcup(TUDMCadastro &data, SessionState &session, Settings settings, QWidget *parent)
+    : QDialog(parent), m_data(data), m_unit(data.connectionModule()), m_session(session),
+      m_settings(std::move(settings)) {
     if (!m_settings.now)
         m_settings.now = [] { return Clock::now(); };
     setObjectName(QStringLiteral("FrmBakcup"));
@@ -251,8 +254,9 @@ void TFrmBakcup::restaurarBackup() {
         return;
     const QString databaseName = m_unit.MDatabasePrincipal.databaseName();
     const QString chosen = m_backupFolder + cbArquivos->currentText();
-    const QString safetyCopy = m_backupFolder + BackupPlace::safetyCopyName(m_archiveName);
+    // Each restore keeps the database it replaces under a name of its own.
     const QDateTime when = m_settings.now();
+    const QString safetyCopy = m_backupFolder + BackupPlace::freeSafetyCopyName(m_backupFolder, m_session.UnitCode, when);
     ProgressBar1->setValue(0);
     try {
         runBeside([&](const std::function<void(int)> &progress) {
@@ -285,7 +289,9 @@ void TFrmBakcup::closeEvent(QCloseEvent *event) {
 void TFrmBakcup::done(int result) {
     if (m_busy)
         return;
-    ErrorBox::guard(this, [this] { m_unit.MDatabasePrincipal.open(); });
+    // Opened as the login opens it: a restored database may come from an
+    // older version of the program.
+    ErrorBox::guard(this, [this] { OpenUnitDatabase(m_data, m_session); });
     cbArquivos->clear();
     ProgressBar1->setValue(0);
     QDialog::done(result);

@@ -17,11 +17,14 @@ class QRadioButton;
 namespace kalvero {
 
 class TDM;
+class TUDMCadastro;
 struct SessionState;
 
 // The backup screen: archives the unit's database into its Backup folder and
 // puts an archive's database back in its place. The unit connection stays
-// closed while the window is open. The work runs beside the window, which
+// closed while the window is open; when it closes, the unit is opened again
+// as the login opens it, so that a database restored from an older archive
+// is brought up to date. The work runs beside the window, which
 // shows its progress and stays responsive.
 class TFrmBakcup : public QDialog {
     Q_OBJECT
@@ -31,8 +34,8 @@ public:
         QString networkRoot = BackupPlace::NetworkRoot;  // where a remote server's folder is reached
     };
 
-    TFrmBakcup(TDM &unit, SessionState &session, QWidget *parent = nullptr);
-    TFrmBakcup(TDM &unit, SessionState &session, Settings settings, QWidget *parent = nullptr);
+    TFrmBakcup(TUDMCadastro &data, SessionState &session, QWidget *parent = nullptr);
+    TFrmBakcup(TUDMCadastro &data, SessionState &session, Settings settings, QWidget *parent = nullptr);
     ~TFrmBakcup() override;
 
     void done(int result) override;
@@ -52,6 +55,7 @@ private:
     // Runs work beside the window, showing its progress; rethrows its failure.
     void runBeside(const std::function<void(const std::function<void(int)> &progress)> &work);
 
+    TUDMCadastro &m_data;
     TDM &m_unit;
     SessionState &m_session;
     Settings m_settings;

@@ -109,6 +109,11 @@ void UnitRestore::restoreFrom(const QString &archivePath, const QString &safetyC
         return [=](double done) { report(from + static_cast<int>(std::clamp(done, 0.0, 1.0) * (to - from))); };
     };
     report(0);
+    // A safety copy never replaces another file (the chosen archive least of all).
+    if (QFileInfo::exists(safetyCopyPath) || QFileInfo(safetyCopyPath) == QFileInfo(archivePath))
+        throw Failure(QStringLiteral("A cópia de segurança não pode ser gravada sobre um arquivo que já existe (%1); "
+                                     "nada foi restaurado.")
+                          .arg(safetyCopyPath));
     if (const int others = otherAttachments())
         throw AttachedElsewhere(others);
     const bool files = swapsFiles();

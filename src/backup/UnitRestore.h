@@ -10,7 +10,8 @@ namespace kalvero {
 // in a new file beside the current one and checked. Where this workstation
 // may touch the database's files (the embedded engine, a server on this
 // machine) it is swapped in by renaming while the current one is shut down
-// with nobody attached. A remote server's files are out of reach: there the
+// with nobody attached. The safety copy goes into a new file, never over
+// another one. A remote server's files are out of reach: there the
 // server itself replaces the shut-down database from the archive's stream,
 // and puts it back from the safety copy if that fails. On any failure the
 // current database stays as it was, and the failure (a Failure) says why.

@@ -1,6 +1,7 @@
 #include "MovementForm.h"
 
 #include "data/modules/TUDMCadastro.h"
+#include "ui/EnterAsTab.h"
 #include "ui/FieldBinding.h"
 #include "ui/FormParts.h"
 #include "ui/LookupBinding.h"
@@ -287,6 +288,9 @@ void buildMaintenanceTab(MovementForm &f, TUDMCadastro &data) {
                                     f.btnGravar,     f.btnCancelarEntrada, f.DBGrid2,       f.btnSairManutencao};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
+    // Filling the entry with Enter never opens the sector registry.
+    EnterAsTab::passBy(f.btnIncluirSetor);
+    EnterAsTab::passBy(f.btnIncluirResponsavel);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/Failure.h"
+#include "data/NotReadAgain.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitNumbering.h"
 #include "data/modules/UnitStatements.h"
@@ -24,6 +25,11 @@ MovementStore::MovementStore(TUDMCadastro &data) : m_data(data) {}
 RecordSet &MovementStore::movements() const { return m_data.cdsTBMovimentacao; }
 
 int MovementStore::movementCount() const { return movements().isActive() ? movements().recordCount() : 0; }
+
+int MovementStore::savedMovementCount() const {
+    // At most one movement is new: starting one drops any other.
+    return movementCount() - (movements().isActive() && movements().isNewRecord() ? 1 : 0);
+}
 
 void MovementStore::openProtocol(const QString &number, const QString &year) {
     m_number = number;
@@ -127,7 +133,13 @@ void MovementStore::cancelCurrent(const QString &reason) {
         m.cancelUpdates();
         throw;
     }
-    refresh();
+    // Cancelled: a list that cannot be read now says so, and shows the
+    // cancellation when it is next read.
+    try {
+        refresh();
+    } catch (const std::exception &reading) {
+        throw NotReadAgain(reading);
+    }
     m.locate(IdMovimentacao, number);
 }
 

@@ -64,11 +64,15 @@ public:
     // The current movement's date as dd/mm/yyyy, as the messages name it.
     QString currentDateText() const;
     // Cancels the movement under the cursor and reads the list again with
-    // the cursor on it; on failure the movement stays as it was.
+    // the cursor on it; on failure the movement stays as it was. A list that
+    // cannot be read again after the cancellation was written throws
+    // NotReadAgain.
     void cancelCurrent(const QString &reason);
 
     RecordSet &movements() const;
     int movementCount() const;
+    // The movements written, without the one being entered.
+    int savedMovementCount() const;
 
 private:
     TUDMCadastro &m_data;

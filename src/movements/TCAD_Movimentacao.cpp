@@ -2,6 +2,7 @@
 
 #include "data/Clock.h"
 #include "data/DateText.h"
+#include "data/NotReadAgain.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/records/RecordSet.h"
 #include "data/session/SessionState.h"
@@ -199,21 +200,25 @@ void TCAD_Movimentacao::registerOnTheWay(int SessionState::*handoff, const QStri
         m.field(field).setValue(m_session.*handoff);
 }
 
+void TCAD_Movimentacao::showResponsiblesOfTheSector() {
+    // Without a sector chosen there is no person to list.
+    const QVariant sector = m_movements.movements().field(QStringLiteral("SETOR")).value();
+    m_movements.loadResponsiblesOf(sector.isNull() ? -1 : sector.toInt());
+    enableResponsibleBox();
+}
+
 void TCAD_Movimentacao::incluirSetor() {
-    registerOnTheWay(&SessionState::LastSavedSectorCode, QStringLiteral("SETOR"), [this] {
-        m_movements.loadSectors();
-        // The persons shown stay those of the movement's sector.
-        sectorLeft();
-    });
+    registerOnTheWay(&SessionState::LastSavedSectorCode, QStringLiteral("SETOR"), [this] { m_movements.loadSectors(); });
+    // The persons listed are those of the sector now in the box, the one
+    // just registered included.
+    if (m_movements.movements().isActive() && m_movements.movements().isEditing())
+        showResponsiblesOfTheSector();
 }
 
 void TCAD_Movimentacao::incluirResponsavel() {
     registerOnTheWay(&SessionState::LastSavedResponsibleCode, QStringLiteral("RESPONSAVEL"), [this] {
         m_movements.loadSectors();
-        // Without a sector chosen there is no person to list.
-        const QVariant sector = m_movements.movements().field(QStringLiteral("SETOR")).value();
-        m_movements.loadResponsiblesOf(sector.isNull() ? -1 : sector.toInt());
-        enableResponsibleBox();
+        showResponsiblesOfTheSector();
     });
 }
 
@@ -274,19 +279,27 @@ void TCAD_Movimentacao::cancelarMovimentacao() {
         return;
     if (!TFRM_CancelandoProtocolo::askReason(m_session.CancellationReason, this))
         return;
+    const QString cancelled = QStringLiteral("Movimentação do dia ") + date + QStringLiteral(" cancelada com sucesso!");
     try {
         m_movements.cancelCurrent(m_session.CancellationReason);
+    } catch (const NotReadAgain &unread) {
+        showMovementTotal();
+        MessageService::inform(this, ProtocolMessages::Caption,
+                               cancelled + QStringLiteral("\n\nO histórico de movimentações não pôde ser lido "
+                                                          "novamente; o cancelamento aparece na próxima leitura."),
+                               Icon::Warning, unread.readingDetails());
+        return;
     } catch (const std::exception &) {
         message(QStringLiteral("Não foi possível cancelar a movimentação do dia ") + date, Icon::Warning);
         return;
     }
     showMovementTotal();
-    message(QStringLiteral("Movimentação do dia ") + date + QStringLiteral(" cancelada com sucesso!"),
-            Icon::Information);
+    message(cancelled, Icon::Information);
 }
 
 void TCAD_Movimentacao::imprimir() {
-    if (m_movements.movementCount() == 0) {
+    // A movement being entered is not in the history yet.
+    if (m_movements.savedMovementCount() == 0) {
         message(QStringLiteral("Protocolo sem movimentação!"), Icon::Warning);
         return;
     }

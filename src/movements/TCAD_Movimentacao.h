@@ -53,6 +53,9 @@ private:
     void incluir();
     void sectorLeft();
     void enableResponsibleBox();
+    // The persons of the movement's sector (none without one), the box
+    // enabled when there are any.
+    void showResponsiblesOfTheSector();
     void registerOnTheWay(int SessionState::*handoff, const QString &field, const std::function<void()> &reload);
     void incluirSetor();
     void incluirResponsavel();

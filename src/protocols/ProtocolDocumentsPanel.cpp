@@ -62,15 +62,33 @@ void ProtocolDocumentsPanel::abandonEntry() {
     closeEntry();
 }
 
+void ProtocolDocumentsPanel::holdProtocol() {
+    releaseProtocol();
+    QList<QWidget *> held = form.protocolBoxes();
+    held << form.btnEtiqueta << form.btnEtiquetaDocumento;
+    for (QWidget *w : held) {
+        m_held << qMakePair(w, w->isEnabled());
+        w->setEnabled(false);
+    }
+}
+
+void ProtocolDocumentsPanel::releaseProtocol() {
+    for (const auto &[w, enabled] : std::as_const(m_held))
+        w->setEnabled(enabled);
+    m_held.clear();
+}
+
 void ProtocolDocumentsPanel::openEntry(Mode mode) {
     m_mode = mode;
     setCommandsEnabled(false);
+    holdProtocol();
     form.grpManutencaoDocumentos->show();
     form.DBGrid2->setEnabled(false);
     form.edtNomeDocumento->setFocus(Qt::OtherFocusReason);
 }
 
 void ProtocolDocumentsPanel::closeEntry() {
+    releaseProtocol();
     form.grpManutencaoDocumentos->hide();
     form.DBGrid2->setEnabled(true);
 }

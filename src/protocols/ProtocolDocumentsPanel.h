@@ -2,7 +2,9 @@
 
 #include "ProtocolPrinting.h"
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 
 namespace kalvero {
 
@@ -40,12 +42,18 @@ private:
     void excluir();
     void openEntry(Mode mode);
     void closeEntry();
+    // While a document is being entered the protocol waits: its boxes,
+    // "&Gravar" and the label buttons are disabled, and given back as they
+    // were when the entry closes.
+    void holdProtocol();
+    void releaseProtocol();
 
     QWidget *m_window;
     const ProtocolForm &form;
     ProtocolStore &m_store;
     const ProtocolPrinting &m_printing;
     Mode m_mode = Mode::New;
+    QList<QPair<QWidget *, bool>> m_held;
 };
 
 }  // namespace kalvero

@@ -3,6 +3,7 @@
 #include "ProtocolSearch.h"
 
 #include "data/modules/TUDMCadastro.h"
+#include "ui/EnterAsTab.h"
 #include "ui/FieldBinding.h"
 #include "ui/FormParts.h"
 #include "ui/LookupBinding.h"
@@ -120,6 +121,8 @@ void buildProtocolFields(ProtocolForm &f, TUDMCadastro &data, QVBoxLayout *colum
         lookup = named(new QComboBox(fields), lookupName);
         LookupBinding::bind(lookup, protocol, field, choices);
         add = imageButton(fields, addName, QStringLiteral("Incluir"), QStyle::SP_FileDialogNewFolder);
+        // Filling the protocol with Enter never opens a registry.
+        EnterAsTab::passBy(add);
         auto *line = new QHBoxLayout;
         line->addWidget(code);
         line->addWidget(lookup, 1);
@@ -250,5 +253,10 @@ ProtocolForm ProtocolForm::build(QDialog *window, TUDMCadastro &data) {
 void ProtocolForm::showListTab() const { showOnlyTab(PageControl, tabProtocolo, tabManutencao); }
 
 void ProtocolForm::showMaintenanceTab() const { showOnlyTab(PageControl, tabManutencao, tabProtocolo); }
+
+QList<QWidget *> ProtocolForm::protocolBoxes() const {
+    return {dtpEntrada, edtSolicitante, edtAssunto, cbSolicitante, cbAssunto, mmDescricao, btnIncluirSolicitante,
+            btnIncluirAssunto, btnGravar, cbStatus};
+}
 
 }  // namespace kalvero

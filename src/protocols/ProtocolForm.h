@@ -3,6 +3,8 @@
 #include "ProtocolListView.h"
 #include "ProtocolSearch.h"
 
+#include <QList>
+
 class QComboBox;
 class QDateEdit;
 class QDialog;
@@ -30,6 +32,9 @@ struct ProtocolForm {
     // Exactly one of the two tabs is visible, enabled and active.
     void showListTab() const;
     void showMaintenanceTab() const;
+    // The protocol's own boxes and commands on the tab "Manutenção": its
+    // fields, the registries on the way, the status and "&Gravar".
+    QList<QWidget *> protocolBoxes() const;
 
     QTabWidget *PageControl = nullptr;
     QWidget *tabProtocolo = nullptr;

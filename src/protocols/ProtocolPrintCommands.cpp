@@ -89,9 +89,9 @@ void ProtocolPrintCommands::receipt(QWidget *screen) {
         return;
     const SteppedAside aside(screen);
     ProtocolPrintStore store(m_reports);
-    const RecordSet &documents = m_data.cdsTBDocumentos;
-    if (documents.isActive() && !documents.isEmpty()) {
-        store.loadReceiptWithDocuments(number(), year());
+    // The saved documents choose the layout: one being entered is not on it.
+    store.loadReceiptWithDocuments(number(), year());
+    if (!m_reports.cdsComprovante.isEmpty()) {
         TRelatorio_Comprovante layout(m_reports.cdsComprovante, m_session);
         m_present(layout, screen);
     } else {

@@ -31,8 +31,9 @@ public:
     // "Comprovante de Entrega": refused for a cancelled or archived protocol;
     // the documents list is read again before the receipt.
     void deliveryReceipt(QWidget *screen);
-    // The receipt as the documents list stands. The screen steps aside while
-    // the preview is up and comes back when it closes.
+    // The receipt with the protocol's saved documents (without documents
+    // when it has none). The screen steps aside while the preview is up and
+    // comes back when it closes.
     void receipt(QWidget *screen);
     void protocolLabel(QWidget *screen);
     // Labels per document or grouped by protocol, as the entity's label

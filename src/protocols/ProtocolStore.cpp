@@ -5,6 +5,8 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/Failure.h"
+#include "data/NotReadAgain.h"
+#include "data/firebird/FirebirdError.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitNumbering.h"
 #include "data/modules/UnitStatements.h"
@@ -219,7 +221,13 @@ void ProtocolStore::cancelCurrent(const QString &reason) {
         p.cancelUpdates();
         throw;
     }
-    refreshList();
+    // Cancelled: a list that cannot be read now says so, and shows the
+    // cancellation when it is next read.
+    try {
+        refreshList();
+    } catch (const std::exception &reading) {
+        throw NotReadAgain(reading);
+    }
 }
 
 }  // namespace kalvero

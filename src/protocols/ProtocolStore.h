@@ -80,7 +80,8 @@ public:
     // length: the description gives way before the trailer does.
     static QString withCancellationTrailer(const QString &description, const QString &reason, const QDate &today);
     // Cancels the protocol under the list's cursor and reloads the list; on
-    // failure the row stays as it was.
+    // failure the row stays as it was. A list that cannot be read again
+    // after the cancellation was written throws NotReadAgain.
     void cancelCurrent(const QString &reason);
 
     RecordSet &protocols() const;

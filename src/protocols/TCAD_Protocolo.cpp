@@ -4,6 +4,7 @@
 #include "ProtocolMessages.h"
 #include "TFRM_CancelandoProtocolo.h"
 #include "data/Clock.h"
+#include "data/NotReadAgain.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
 #include "data/session/SessionState.h"
@@ -167,15 +168,22 @@ void TCAD_Protocolo::cancelarProtocolo() {
         return;
     if (!TFRM_CancelandoProtocolo::askReason(m_session.CancellationReason, this))
         return;
+    const QString cancelled = QStringLiteral("Protocolo de Nº") + protocol + QStringLiteral(" cancelado com sucesso!");
     try {
         m_store.cancelCurrent(m_session.CancellationReason);
+    } catch (const NotReadAgain &unread) {
+        showProtocolTotal();
+        MessageService::inform(this, ProtocolMessages::Caption,
+                               cancelled + QStringLiteral("\n\nA lista de protocolos não pôde ser lida novamente; o "
+                                                          "cancelamento aparece na próxima leitura."),
+                               Icon::Warning, unread.readingDetails());
+        return;
     } catch (const std::exception &) {
         message(QStringLiteral("Não foi possível cancelar o protocolo de Nº") + protocol, Icon::Warning);
         return;
     }
     showProtocolTotal();
-    message(QStringLiteral("Protocolo de Nº") + protocol + QStringLiteral(" cancelado com sucesso!"),
-            Icon::Information);
+    message(cancelled, Icon::Information);
 }
 
 void TCAD_Protocolo::chooseStatus() {
@@ -220,9 +228,7 @@ void TCAD_Protocolo::exibirTodos() {
 // ---- Tab "Manutenção" -----------------------------------------------------
 
 void TCAD_Protocolo::setProtocolBoxesEnabled(bool enabled) {
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             form.dtpEntrada, form.edtSolicitante, form.edtAssunto, form.cbSolicitante, form.cbAssunto, form.mmDescricao,
-             form.btnIncluirSolicitante, form.btnIncluirAssunto, form.btnGravar, form.cbStatus})
+    for (QWidget *w : form.protocolBoxes())
         w->setEnabled(enabled);
 }
 
@@ -250,7 +256,8 @@ bool TCAD_Protocolo::entryValid() const {
 }
 
 void TCAD_Protocolo::gravar() {
-    if (!m_store.protocols().isEditing())
+    // A document being entered is saved or dropped first.
+    if (!m_store.protocols().isEditing() || m_documents->entering())
         return;
     if (!entryValid()) {
         message(QStringLiteral("Informações Inválidas para Gravação!"), Icon::Warning);
@@ -301,8 +308,15 @@ void TCAD_Protocolo::saveLater() {
             [this] { showEntryDateAndStatus(); }))
         return;
     if (m_receiptPending) {
+        // The receipt stays due until it has been shown: after a failure the
+        // protocol is open again, and the next "&Gravar" shows it.
+        try {
+            print(m_printing.savedReceipt, this);
+        } catch (...) {
+            m_store.protocols().edit();
+            throw;
+        }
         m_receiptPending = false;
-        print(m_printing.savedReceipt, this);
     }
     form.showListTab();
     form.btnAlterar->setFocus(Qt::OtherFocusReason);

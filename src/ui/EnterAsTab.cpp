@@ -16,6 +16,23 @@ namespace kalvero::EnterAsTab {
 namespace {
 
 const char *const Property = "kalveroEnterAsTab";
+const char *const PassedBy = "kalveroEnterPassesBy";
+
+bool passedBy(const QWidget *widget) { return widget && widget->property(PassedBy).toBool(); }
+
+// Tab from a widget, then on past the widgets that Enter passes by (at most
+// once round the window).
+void moveOn(QWidget *from) {
+    QWidget *widget = from;
+    for (int steps = 0; steps < 64; ++steps) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(widget, &tab);
+        QWidget *now = QApplication::focusWidget();
+        if (!passedBy(now) || now == widget || now == from)
+            return;
+        widget = now;
+    }
+}
 
 // A radio button or a check box holds a value, as a box does: Enter moves on
 // from it and leaves its choice as it is.
@@ -35,6 +52,10 @@ protected:
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->isWindow() || !widget->window()->property(Property).toBool())
             return false;
+        if (passedBy(widget)) {
+            moveOn(widget);
+            return true;
+        }
         if (!holdsAChoice(widget) && EnterKey::pressIfButton(widget))
             return true;
         // A multi-line box keeps its Enter unless Tab moves on from it too.
@@ -42,8 +63,7 @@ protected:
             return false;
         if (auto *text = qobject_cast<QPlainTextEdit *>(widget); text && !text->tabChangesFocus())
             return false;
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QApplication::sendEvent(widget, &tab);
+        moveOn(widget);
         return true;
     }
 };
@@ -59,5 +79,7 @@ void enable(QWidget *window) {
     Q_UNUSED(filter);
     window->setProperty(Property, true);
 }
+
+void passBy(QWidget *button) { button->setProperty(PassedBy, true); }
 
 }  // namespace kalvero::EnterAsTab

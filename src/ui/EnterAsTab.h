@@ -10,4 +10,8 @@ namespace kalvero::EnterAsTab {
 // it moves on like Tab, the choice unchanged.
 void enable(QWidget *window);
 
+// A button that Enter passes by: Enter moving through the window skips it,
+// and Enter on it moves on without pressing it; a click or Space presses it.
+void passBy(QWidget *button);
+
 }  // namespace kalvero::EnterAsTab

@@ -289,6 +289,33 @@ private slots:
         QCOMPARE(f.protocols(), numbers(1, 2));
     }
 
+    // A safety copy is never written over a file that is there, the chosen
+    // archive least of all: the restore is refused and nothing changes.
+    void theSafetyCopyNeverReplacesAFile() {
+        BackupFixture f;
+        f.addProtocols(1, 2);
+        const QString archive = f.archive(QStringLiteral("a.rar"));
+        UnitBackup(f.databaseName).writeTo(archive, When);
+        f.addProtocols(3, 3);
+        const QString taken = f.archive(QStringLiteral("seg.rar"));
+        QFile file(taken);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("antes");
+        file.close();
+        for (const QString &safety : {taken, archive}) {
+            try {
+                UnitRestore(f.databaseName).restoreFrom(archive, safety, When);
+                QFAIL("a safety copy replaced a file");
+            } catch (const Failure &refused) {
+                QVERIFY2(refused.text().contains(QStringLiteral("nada foi restaurado")), qPrintable(refused.text()));
+            }
+        }
+        QCOMPARE(f.protocols(), numbers(1, 3));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("antes"));
+        QCOMPARE(entries(archive), QStringList{UnitBackup::EntryName});
+    }
+
     // Whatever is wrong with the archive, the database stays as it was and
     // the failure says why.
     void brokenArchivesLeaveTheDatabaseAlone_data() {

@@ -11,6 +11,8 @@
 #include "backup/UnitBackup.h"
 #include "backup/UnitRestore.h"
 #include "data/modules/TDM.h"
+#include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitOpening.h"
 #include "data/session/SessionState.h"
 #include "ui/MessageService.h"
 
@@ -41,6 +43,7 @@ struct ScreenFixture {
     test::ScratchFolder network;
     QString databaseName;
     TDM unit;
+    TUDMCadastro registries{unit};
     SessionState session;
     test::ScriptedAnswers script;
     QString backupFolder;
@@ -72,11 +75,12 @@ struct ScreenFixture {
         MessageService::clearShown();
     }
 
-    std::unique_ptr<TFrmBakcup> open() {
+    // The window's clock stands at the opening unless a clock is given.
+    std::unique_ptr<TFrmBakcup> open(std::function<QDateTime()> now = [] { return Opening; }) {
         TFrmBakcup::Settings settings;
-        settings.now = [] { return Opening; };
+        settings.now = std::move(now);
         settings.networkRoot = network.path();
-        return std::make_unique<TFrmBakcup>(unit, session, settings);
+        return std::make_unique<TFrmBakcup>(registries, session, settings);
     }
 
     void addProtocols(int from, int to) {
@@ -92,6 +96,12 @@ struct ScreenFixture {
         return out;
     }
 };
+
+QByteArray contentsOf(const QString &path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
 
 QStringList listed(QComboBox *box) {
     QStringList items;
@@ -221,6 +231,95 @@ private slots:
         QVERIFY(QFile::exists(f.backupFolder + ArchiveName + QStringLiteral("-GeradoPeloSistema.rar")));
         screen->close();
         QVERIFY(f.unit.MDatabasePrincipal.isConnected());
+    }
+
+    // Every restore keeps its own safety copy, named by the moment of the
+    // restore and never over another file; a safety copy chosen from the
+    // list is restored as it was.
+    void everyRestoreKeepsItsOwnSafetyCopy() {
+        ScreenFixture f;
+        f.addProtocols(1, 1);
+        UnitBackup(f.databaseName).writeTo(f.backupFolder + QStringLiteral("UN01-um.rar"), Opening);
+        f.addProtocols(2, 2);
+        QDateTime now = Opening;
+        auto screen = f.open([&] { return now; });
+        auto *list = named<QComboBox>(screen.get(), QStringLiteral("cbArquivos"));
+        auto restore = [&](const QString &archive) {
+            named<QRadioButton>(screen.get(), QStringLiteral("rbRestaurarBackup"))->click();
+            list->setCurrentIndex(list->findText(archive));
+            QVERIFY(list->currentIndex() >= 0);
+            MessageService::clearShown();
+            f.script.set({Answer::Yes});
+            named<QPushButton>(screen.get(), QStringLiteral("btnRestaurarBackup"))->click();
+            QCOMPARE(MessageService::shown().last().text, QStringLiteral("Restauração realizada com sucesso!"));
+        };
+
+        now = Opening.addSecs(60);
+        restore(QStringLiteral("UN01-um.rar"));
+        QCOMPARE(BackupFixture::protocolsOf(f.databaseName), QStringList{"00001"});
+        const QString first = QStringLiteral("UN01-Gerado_no_Dia_05.03.2014_as_14.31.15.rar-GeradoPeloSistema.rar");
+        QVERIFY(QFile::exists(f.backupFolder + first));
+        const QByteArray firstCopy = contentsOf(f.backupFolder + first);
+
+        // A backup lists the safety copy; restored in the same second, it
+        // comes back whole, and the database it replaced goes into a copy
+        // of its own.
+        named<QRadioButton>(screen.get(), QStringLiteral("rbCriarBackup"))->click();
+        named<QPushButton>(screen.get(), QStringLiteral("btnCriarBackup"))->click();
+        restore(first);
+        QCOMPARE(BackupFixture::protocolsOf(f.databaseName), QStringList({"00001", "00002"}));
+        QCOMPARE(contentsOf(f.backupFolder + first), firstCopy);
+        const QString second = QStringLiteral("UN01-Gerado_no_Dia_05.03.2014_as_14.31.15-2.rar-GeradoPeloSistema.rar");
+        QCOMPARE(listed(list), QStringList({ArchiveName, first, "UN01-um.rar"}));
+        QStringList files = QDir(f.backupFolder).entryList(QDir::Files);
+        files.sort();
+        QCOMPARE(files, QStringList({ArchiveName, second, first, "UN01-um.rar"}));
+        screen->close();
+
+        UnitRestore(f.databaseName).restoreFrom(f.backupFolder + second, f.backupFolder + QStringLiteral("s.rar"), now);
+        QCOMPARE(BackupFixture::protocolsOf(f.databaseName), QStringList{"00001"});
+    }
+
+    // A database restored from an archive of an older version is opened as
+    // the login opens it: brought up to date, its entity read again.
+    void aRestoredOlderDatabaseIsOpenedAsAtLogin() {
+        ScreenFixture f;
+        test::executeOn(f.databaseName, QStringLiteral("insert into TBENTIDADE (CNPJ, PREFEITO, TESOUREIRO, CIDADE, "
+                                                       "CONFIG_SEQ_IMP) values ('06553564000146', 'A', 'B', 'TERESINA', 1)"));
+        OpenUnitDatabase(f.registries, f.session);
+        QCOMPARE(f.session.EntityCity, QStringLiteral("TERESINA"));
+        QCOMPARE(f.session.LabelSequence, 1);
+
+        // Made before the label scratch table, the label order and the
+        // search indexes.
+        test::ScratchFolder elsewhere;
+        const QString older = test::createUnitDatabase(elsewhere, QStringLiteral("ANTIGO.FDB"));
+        test::executeOn(older, QStringLiteral("alter table TBENTIDADE drop CONFIG_SEQ_IMP"));
+        test::executeOn(older, QStringLiteral("drop index IX_TBSOLICITANTE_CPF"));
+        test::executeOn(older, QStringLiteral("insert into TBENTIDADE (CNPJ, PREFEITO, TESOUREIRO, CIDADE) "
+                                              "values ('06553564000146', 'A', 'B', 'PATOS')"));
+        UnitBackup(older).writeTo(f.backupFolder + QStringLiteral("UN01-antigo.rar"), Opening);
+
+        auto screen = f.open();
+        QVERIFY(test::showActive(screen.get()));
+        named<QRadioButton>(screen.get(), QStringLiteral("rbRestaurarBackup"))->click();
+        auto *list = named<QComboBox>(screen.get(), QStringLiteral("cbArquivos"));
+        list->setCurrentIndex(list->findText(QStringLiteral("UN01-antigo.rar")));
+        f.script.set({Answer::Yes});
+        named<QPushButton>(screen.get(), QStringLiteral("btnRestaurarBackup"))->click();
+        QCOMPARE(MessageService::shown().last().text, QStringLiteral("Restauração realizada com sucesso!"));
+        screen->close();
+
+        QVERIFY(f.unit.MDatabasePrincipal.isConnected());
+        QCOMPARE(f.session.EntityCity, QStringLiteral("PATOS"));
+        QCOMPARE(f.session.LabelSequence, 0);
+        const auto count = [&](const QString &sql) { return test::scalarOn(f.databaseName, sql).toInt(); };
+        QCOMPARE(count(QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'TBREL_AUX'")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'TBENTIDADE' "
+                                      "and RDB$FIELD_NAME = 'CONFIG_SEQ_IMP'")),
+                 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from RDB$INDICES where RDB$INDEX_NAME = 'IX_TBSOLICITANTE_CPF'")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from TBENTIDADE where CONFIG_SEQ_IMP = 0")), 1);
     }
 };
 

@@ -11,6 +11,7 @@
 #include "movements/MovementHistoryPrint.h"
 #include "movements/TCAD_Movimentacao.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
+#include "registries/TCAD_Setores.h"
 #include "reports/layouts/TRelatorio_Movimentacao.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
@@ -476,6 +477,79 @@ private slots:
         QVERIFY(!w<QComboBox>("cbResponsavel")->isEnabled());
     }
 
+    // A sector registered on the way while another was chosen: the persons
+    // listed are the new sector's, and a person of the other is not saved
+    // as its receiver.
+    void personsFollowTheSectorRegisteredOnTheWay() {
+        open();
+        openPage("00001");
+        w("btnIncluir")->click();
+        chooseSector("1");
+        choosePerson("JOAO");
+        typeTime("0930");
+        QTimer::singleShot(0, this, [] {
+            auto *registry = QApplication::activeModalWidget();
+            QVERIFY(registry);
+            named<QPushButton>(registry, QStringLiteral("btnIncluir"))->click();
+            typeInto(named<QLineEdit>(registry, QStringLiteral("edtNome")), QStringLiteral("PROTOCOLO GERAL"));
+            named<QPushButton>(registry, QStringLiteral("btnGravar"))->click();
+            named<QPushButton>(registry, QStringLiteral("btnSair"))->click();
+        });
+        f->answer({Answer::Yes});
+        w<QToolButton>("btnIncluirSetor")->click();
+        QCOMPARE(w<QComboBox>("cbSetor")->currentText(), "PROTOCOLO GERAL");
+        QCOMPARE(f->registries->cdsTBResponsavelPorSetor.recordCount(), 0);
+        QVERIFY(!w<QComboBox>("cbResponsavel")->isEnabled());
+
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts(), QStringList{"Informações Inválidas para Gravação!"});
+        QCOMPARE(f->scalar("select count(*) from TBMOVIMENTACAO").toInt(), 0);
+    }
+
+    // Enter fills the entry box after box and passes the small "Incluir"
+    // buttons by; reached with Tab, Space presses one and Enter moves on.
+    void enterPassesTheRegistryButtons() {
+        open();
+        openPage("00001");
+        int registries = 0;
+        QTimer closer;
+        closer.setInterval(10);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *registry = qobject_cast<TCAD_Setores *>(QApplication::activeModalWidget())) {
+                ++registries;
+                named<QPushButton>(registry, QStringLiteral("btnSair"))->click();
+            }
+        });
+        closer.start();
+
+        w("btnIncluir")->click();
+        QTest::keyClicks(w<QLineEdit>("edtSetor"), "2");
+        // (Enter in the date steps through its day, month and year first.)
+        const QList<QStringList> paths = {{"edtSetor", "cbSetor", "dtpData"},
+                                          {"edtHora", "cbResponsavel", "mmObservacao"}};
+        for (const QStringList &path : paths) {
+            w<QWidget>(qPrintable(path.first()))->setFocus(Qt::TabFocusReason);
+            for (const QString &next : path.mid(1)) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget()->objectName(), next);
+            }
+        }
+        QCOMPARE(registries, 0);
+
+        for (const char *button : {"btnIncluirSetor", "btnIncluirResponsavel"}) {
+            w<QToolButton>(button)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w<QToolButton>(button), Qt::Key_Return);
+            QCOMPARE(registries, 0);
+            QVERIFY(!w<QToolButton>(button)->hasFocus());
+            w<QToolButton>(button)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w<QToolButton>(button), Qt::Key_Space);
+            QTRY_COMPARE(registries, 1);
+            registries = 0;
+        }
+    }
+
     // A wrong delivery is cancelled with its reason, painted red, and cannot
     // be cancelled twice; an abandoned reason cancels nothing.
     void cancellingADelivery() {
@@ -519,6 +593,37 @@ private slots:
         QCOMPARE(w<QLineEdit>("edtTotalProtocolos")->text(), "1");
     }
 
+    // A cancellation written whose history then cannot be read again is
+    // told as it happened; the next reading shows it.
+    void aCancellationWhoseHistoryIsNotReadAgain() {
+        addMovement("00001", 1, QDate(2014, 5, 21), QTime(9, 0));
+        // Once a movement has been changed, reading the movements fails.
+        f->execute(QStringLiteral("create table LEITURA_FALHA (N integer)"));
+        f->execute(QStringLiteral("alter table TBMOVIMENTACAO add LEITURA computed by "
+                                  "(case when exists (select 1 from LEITURA_FALHA) then 1 / 0 else 0 end)"));
+        f->execute(QStringLiteral("create trigger TR_LEITURA for TBMOVIMENTACAO after update as "
+                                  "begin insert into LEITURA_FALHA values (1); end"));
+        open();
+        openPage("00001");
+        f->answer({Answer::Yes});
+        whenReasonAsked("ENGANO");
+        f->clearMessages();
+        w("btnCancelar")->click();
+        QCOMPARE(movementColumn("SITUACAO", 1).toString(), "1");
+        const MessageService::Message told = f->messages().last();
+        QCOMPARE(told.text, QStringLiteral("Movimentação do dia 21/05/2014 cancelada com sucesso!\n\nO histórico de "
+                                           "movimentações não pôde ser lido novamente; o cancelamento aparece na "
+                                           "próxima leitura."));
+        QCOMPARE(told.icon, MessageService::Icon::Warning);
+        QVERIFY(!told.details.isEmpty());
+
+        f->execute(QStringLiteral("delete from LEITURA_FALHA"));
+        w("btnSairManutencao")->click();
+        openPage("00001");
+        QCOMPARE(movements().field("SITUACAO").asString(), "1");
+        QVERIFY(test::paintedRed(w<RecordGrid>("DBGrid2"), 0, 1));
+    }
+
     // The printed history: both movements newest first, the cancelled one
     // marked, the total counting both, every item in its place.
     void thePrintedHistory() {
@@ -526,7 +631,10 @@ private slots:
         openPage("00001");
         f->clearMessages();
         w("btnImprimir")->click();
-        QCOMPARE(f->messageTexts(), QStringList{"Protocolo sem movimentação!"});
+        // A movement being entered is not yet a movement.
+        w("btnIncluir")->click();
+        w("btnImprimir")->click();
+        QCOMPARE(f->messageTexts(), QStringList(2, "Protocolo sem movimentação!"));
         QVERIFY(printed.isEmpty());
         w("btnSairManutencao")->click();
 
@@ -536,6 +644,7 @@ private slots:
         addMovement("00001", 1, QDate(2014, 5, 21), QTime(9, 5), "1", 2, 3, trailer);
         addMovement("00001", 2, QDate(2014, 5, 22), QTime(14, 30), "0", 1, 2);
         openPage("00001");
+        w("btnIncluir")->click();
         w("btnImprimir")->click();
         QCOMPARE(printed.size(), 1);
         QCOMPARE(f->session.MovementReportTitle, QStringLiteral("RELAÇÃO DE MOVIMENTAÇÃO"));

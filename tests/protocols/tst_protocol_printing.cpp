@@ -303,6 +303,43 @@ private slots:
         QVERIFY(texts.contains("Total de Documentos: 1    Total de páginas: 3"));
     }
 
+    // A document being entered is not on the receipt: the layout and its
+    // lines come from the saved documents alone.
+    void theReceiptTakesSavedDocumentsOnly() {
+        addProtocol("00015", "2014");
+        openScreen();
+        select("00015", "2014");
+        w("btnAlterar")->click();
+        ProtocolPrintCommands commands(*f->registries, *reports, f->session, presenter());
+        const auto receiptWithAnEntryOpen = [&] {
+            w("btnIncluirDocumento")->click();
+            typeInto(w<QLineEdit>("edtNomeDocumento"), "NAO GRAVADO");
+            typeInto(w<QLineEdit>("edtPaginas"), "7");
+            shown.clear();
+            commands.receipt(screen.get());
+            w("btnVoltarDocumento")->click();
+            if (shown.size() != 1)
+                qFatal("no receipt shown");
+            return shown.first();
+        };
+        Shown receipt = receiptWithAnEntryOpen();
+        QCOMPARE(receipt.layout, QStringLiteral("TRelatorio_ComprovanteSemDocumento"));
+        QStringList texts = allTexts(receipt.document);
+        QVERIFY(texts.contains("ASSUNTO: ALVARA DE CONSTRUCAO"));
+        QVERIFY(texts.contains("00015"));
+        QVERIFY(!texts.contains("NAO GRAVADO"));
+
+        addDocument("00015", "2014", 1, "RG", 2);
+        w("btnSairManutencao")->click();
+        w("btnAlterar")->click();
+        receipt = receiptWithAnEntryOpen();
+        QCOMPARE(receipt.layout, QStringLiteral("TRelatorio_Comprovante"));
+        texts = allTexts(receipt.document);
+        QVERIFY(texts.contains("RG"));
+        QVERIFY(!texts.contains("NAO GRAVADO"));
+        QVERIFY(texts.contains("Total de Documentos: 1    Total de páginas: 2"));
+    }
+
     // A company has no CPF: its receipt shows the CNPJ, punctuated.
     void companyReceiptShowsItsCnpj() {
         addRequester(2, QStringLiteral("CONSTRUTORA PIAUÍ LTDA"), QString(), QStringLiteral("11222333000181"));

@@ -1,6 +1,7 @@
 #include "UnitFixture.h"
 #include "WindowDriving.h"
 #include "data/Clock.h"
+#include "data/Failure.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/records/RecordSet.h"
 #include "protocols/TCAD_Protocolo.h"
@@ -29,6 +30,7 @@ class ProtocolScreenTest : public QObject {
     std::unique_ptr<UnitFixture> f;
     std::unique_ptr<TCAD_Protocolo> screen;
     QStringList printed;  // the printing commands run, in order
+    int failingReceipts = 0;  // receipts at a save that fail before one is shown
 
     template <typename Widget = QPushButton>
     Widget *w(const char *name) const {
@@ -49,7 +51,13 @@ class ProtocolScreenTest : public QObject {
             };
         };
         printing.deliveryReceipt = record("comprovante");
-        printing.savedReceipt = record("recibo");
+        printing.savedReceipt = [this, shown = record("recibo")](QWidget *from) {
+            if (failingReceipts > 0) {
+                --failingReceipts;
+                throw Failure(QStringLiteral("A impressora recusou o comprovante."));
+            }
+            shown(from);
+        };
         printing.protocolLabel = record("etiqueta");
         printing.documentLabels = record("etiquetas");
         screen = std::make_unique<TCAD_Protocolo>(*f->registries, f->session, printing);
@@ -163,6 +171,7 @@ private slots:
         Clock::setNow(QDateTime(QDate(2014, 6, 5), QTime(10, 0)));
         f = std::make_unique<UnitFixture>();
         printed.clear();
+        failingReceipts = 0;
         addRequester(1, QStringLiteral("MARIA DA SILVA"));
         addRequester(2, QStringLiteral("JOSE DE SOUZA"));
         addSubject(1, QStringLiteral("ALVARÁ DE FUNCIONAMENTO"),
@@ -280,6 +289,80 @@ private slots:
         QCOMPARE(printed.last(), QStringLiteral("comprovante 00001/2014"));
     }
 
+    // While a document is being entered, the protocol's "&Gravar", its boxes
+    // and the label buttons wait: the entry is saved with its "Gravar" or
+    // dropped with "Voltar" first, and the receipt then lists the document.
+    void anOpenDocumentEntryHoldsTheProtocol() {
+        open();
+        enterNew(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("PEDIDO COM DOCUMENTO"));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QVERIFY(screen->receiptPending());
+        const auto held = {"btnGravar", "dtpEntrada", "edtSolicitante", "cbSolicitante", "edtAssunto", "cbAssunto",
+                           "mmDescricao", "btnIncluirSolicitante", "btnIncluirAssunto", "cbStatus", "btnEtiqueta",
+                           "btnEtiquetaDocumento"};
+        const auto protocolBoxes = {"btnGravar", "dtpEntrada", "edtSolicitante", "cbSolicitante", "edtAssunto",
+                                    "cbAssunto", "mmDescricao", "btnIncluirSolicitante", "btnIncluirAssunto",
+                                    "cbStatus", "btnEtiqueta"};
+
+        // Dropped: everything as it was, the document-label button too.
+        w("btnIncluirDocumento")->click();
+        QVERIFY(disabled(held));
+        w("btnVoltarDocumento")->click();
+        QVERIFY(enabled(protocolBoxes));
+        QVERIFY(disabled({"btnEtiquetaDocumento"}));
+
+        w("btnIncluirDocumento")->click();
+        typeInto(w<QLineEdit>("edtNomeDocumento"), QStringLiteral("RG"));
+        typeInto(w<QLineEdit>("edtPaginas"), QStringLiteral("2"));
+        QVERIFY(disabled(held));
+        f->clearMessages();
+        w("btnGravar")->click();  // pressed anyway: nothing happens
+        QVERIFY(f->messages().isEmpty());
+        QVERIFY(printed.isEmpty());
+        QVERIFY(onMaintenance());
+        QVERIFY(w<QGroupBox>("grpManutencaoDocumentos")->isVisible());
+
+        f->answer({Answer::Yes});
+        w("btnGravarDocumento")->click();
+        QVERIFY(enabled(held));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(printed, QStringList{QStringLiteral("recibo 00001/2014")});
+        QCOMPARE(f->scalar(QStringLiteral("select NOMEDOCUMENTO || '/' || PAGINA from TBDOCUMENTOS")).toString(),
+                 QStringLiteral("RG/2"));
+    }
+
+    // A receipt that fails at the second save stays due: the failure is
+    // shown, the protocol stays open, and the next "&Gravar" shows the
+    // receipt and returns to the list.
+    void aFailedReceiptStaysDue() {
+        open();
+        enterNew(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("PEDIDO"));
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        failingReceipts = 1;
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts(), (QStringList{QStringLiteral("Confirma a Gravação?"),
+                                                 QStringLiteral("A impressora recusou o comprovante.")}));
+        QCOMPARE(f->messages().last().icon, MessageService::Icon::Error);
+        QVERIFY(printed.isEmpty());
+        QVERIFY(onMaintenance());
+        QVERIFY(screen->receiptPending());
+        QVERIFY(w("btnGravar")->isEnabled());
+
+        f->clearMessages();
+        f->answer({Answer::Yes});
+        w("btnGravar")->click();
+        QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("Confirma a Gravação?")});
+        QCOMPARE(printed, QStringList{QStringLiteral("recibo 00001/2014")});
+        QVERIFY(onList());
+        QVERIFY(!screen->receiptPending());
+        QCOMPARE(protocolCount(), 1);
+    }
+
     // Only a requester and a subject from the lists and a description of
     // more than three characters are saved.
     void entryIsCheckedBeforeTheQuestion_data() {
@@ -326,6 +409,38 @@ private slots:
         QCOMPARE(protocols().state(), RecordSet::State::Browse);
         QCOMPARE(protocolCount(), 1);
         QVERIFY(f->messages().isEmpty());
+    }
+
+    // Enter fills the protocol box after box and passes the small "Incluir"
+    // buttons by: no registry opens on the way.
+    void enterPassesTheRegistryButtons() {
+        open();
+        int registries = 0;
+        QTimer closer;
+        closer.setInterval(10);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *registry = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                registry && registry != screen.get()) {
+                ++registries;
+                registry->reject();
+            }
+        });
+        closer.start();
+        w("btnNovo")->click();
+        QTest::keyClicks(w<QLineEdit>("edtSolicitante"), QStringLiteral("1"));
+        for (const char *next : {"cbSolicitante", "edtAssunto"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
+        }
+        QTest::keyClicks(w<QLineEdit>("edtAssunto"), QStringLiteral("2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(QApplication::focusWidget() != w<QWidget>("btnIncluirAssunto"));
+        w<QToolButton>("btnIncluirSolicitante")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w<QToolButton>("btnIncluirSolicitante"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("edtAssunto"));
+        QCOMPARE(registries, 0);
+        QCOMPARE(w<QComboBox>("cbAssunto")->currentText(), QStringLiteral("CERTIDÃO"));
     }
 
     // An entry date in another year is reported against the protocol's
@@ -707,6 +822,33 @@ private slots:
         QCOMPARE(f->messageTexts(), QStringList{QStringLiteral("O protocolo de Nº000152014 já foi cancelado!")});
         QCOMPARE(f->messages().first().icon, MessageService::Icon::Error);
         QCOMPARE(column(QStringLiteral("STATUS"), "00015", "2014").toString(), QStringLiteral("2"));
+    }
+
+    // A cancellation written whose list then cannot be read again is told
+    // as it happened; the next reading of the list shows it.
+    void aCancellationWhoseListIsNotReadAgain() {
+        addProtocol(QStringLiteral("00012"), QStringLiteral("2014"), QDate(2014, 3, 10));
+        addProtocol(QStringLiteral("00013"), QStringLiteral("2014"), QDate(2014, 3, 9));
+        // Once a protocol has been changed, reading the protocols fails.
+        f->execute(QStringLiteral("create table LEITURA_FALHA (N integer)"));
+        f->execute(QStringLiteral("alter table TBPROTOCOLO add LEITURA computed by "
+                                  "(case when exists (select 1 from LEITURA_FALHA) then 1 / 0 else 0 end)"));
+        f->execute(QStringLiteral("create trigger TR_LEITURA for TBPROTOCOLO after update as "
+                                  "begin insert into LEITURA_FALHA values (1); end"));
+        open();
+        f->answer({Answer::Yes});
+        whenDialogOpens({{QStringLiteral("DESISTÊNCIA"), "btnOK"}});
+        w("btnCancelarProtocolo")->click();
+        QCOMPARE(column(QStringLiteral("STATUS"), "00012", "2014").toString(), QStringLiteral("1"));
+        const MessageService::Message told = f->messages().last();
+        QCOMPARE(told.text, QStringLiteral("Protocolo de Nº000122014 cancelado com sucesso!\n\nA lista de protocolos "
+                                           "não pôde ser lida novamente; o cancelamento aparece na próxima leitura."));
+        QCOMPARE(told.icon, MessageService::Icon::Warning);
+        QVERIFY(!told.details.isEmpty());
+
+        f->execute(QStringLiteral("delete from LEITURA_FALHA"));
+        w("btnExibirTodos")->click();
+        QCOMPARE(listed(), QStringList{QStringLiteral("00013/2014")});
     }
 
     // Odd rows pale blue, even rows the window's colour.

@@ -54,7 +54,7 @@ void installScreens(TFrmPrincipal &mainWindow, TUDMCadastro &data, SessionState 
         return new TCON_Protocolos(session, std::move(commands), owner);
     });
     mainWindow.setScreen(Command::Backup,
-                         [&](QWidget *owner) { return new TFrmBakcup(data.connectionModule(), session, owner); });
+                         [&](QWidget *owner) { return new TFrmBakcup(data, session, owner); });
 }
 
 }  // namespace kalvero

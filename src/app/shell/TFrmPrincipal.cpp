@@ -8,11 +8,10 @@
 #include "data/Clock.h"
 #include "data/ProgramPaths.h"
 #include "data/firebird/FailureWords.h"
-#include "data/modules/SchemaUpgrade.h"
+#include "data/modules/UnitOpening.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/TUDMRelatorio.h"
-#include "data/session/EntitySession.h"
 #include "data/session/ProgramIdentity.h"
 #include "data/session/SessionState.h"
 #include "ui/ErrorBox.h"
@@ -266,13 +265,7 @@ bool TFrmPrincipal::runStartup() {
         lblPrefeitura->setText(Session.UnitLabel);
         lblPrefeitura->adjustSize();
         placeCentreItems();
-        DM->MDatabasePrincipal.close();
-        DM->MDatabasePrincipal.open();
-        EnsureLabelScratchTable(*DM);
-        EnsureLabelSequenceColumn(*DM, *UDMCadastro);
-        EnsureTemplateIndexes(DM->MDatabasePrincipal);
-        EnsureNumberingTable(DM->MDatabasePrincipal);
-        readEntity();
+        OpenUnitDatabase(*UDMCadastro, Session);
         StatusPanels[0]->setText(Session.UnitLabel);
         StatusPanels[1]->setText(ProgramIdentity::SupportTelephones);
         StatusPanels[2]->setText(ProgramIdentity::EMail);
@@ -289,15 +282,6 @@ bool TFrmPrincipal::runStartup() {
     }
     m_startupDone = true;
     return true;
-}
-
-void TFrmPrincipal::readEntity() {
-    RecordSet &entity = UDMCadastro->cdsTBEntidade;
-    entity.close();
-    entity.open();
-    entity.first();
-    readEntityIntoSession(entity, Session);
-    entity.close();
 }
 
 void TFrmPrincipal::placeCentreItems() {

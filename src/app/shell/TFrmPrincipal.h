@@ -73,7 +73,6 @@ private:
     QWidget *buildCommandPage(const QList<QPair<QString, QList<Command>>> &groups);
     void runCommand(Command command);
     void placeCentreItems();
-    void readEntity();
 
     QWidget *m_centre = nullptr;
     QHash<Command, QToolButton *> m_buttons;
