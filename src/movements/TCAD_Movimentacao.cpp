@@ -12,6 +12,7 @@
 #include "ui/BoxExit.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/LockWaitOffer.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
 
@@ -248,7 +249,11 @@ void TCAD_Movimentacao::gravar() {
     if (!ProtocolMessages::ask(this, QStringLiteral("Confirma a Gravação?")))
         return;
     try {
-        m_movements.save(form.dtpData->date(), *timeOfDay(form.edtHora->digits()), m_session.OperatorCode);
+        // Another desk holding the protocol's movements past the wait: asked again.
+        if (!LockWaitOffer::writeOrRetry(this, ProtocolMessages::Caption, [this] {
+                m_movements.save(form.dtpData->date(), *timeOfDay(form.edtHora->digits()), m_session.OperatorCode);
+            }))
+            return;
     } catch (const std::exception &) {
         // Nothing was written; the entry stays as typed for another try.
         message(QStringLiteral("Não foi possível gravar esta movimentação!"), Icon::Warning);

@@ -6,6 +6,7 @@
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
+#include "ui/LockWaitOffer.h"
 #include "ui/RecordGrid.h"
 
 #include <QGroupBox>
@@ -115,7 +116,10 @@ void ProtocolDocumentsPanel::gravar() {
         return;
     if (m_mode == Mode::New) {
         try {
-            m_store.saveDocument();
+            // Another desk holding the protocol's documents past the wait:
+            // asked again, and on Não the entry stays as typed.
+            if (!LockWaitOffer::writeOrRetry(m_window, ProtocolMessages::Caption, [this] { m_store.saveDocument(); }))
+                return;
         } catch (const std::exception &) {
             if (m_store.documents().isEditing())
                 m_store.cancelDocument();

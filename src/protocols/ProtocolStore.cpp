@@ -163,8 +163,13 @@ void ProtocolStore::saveDocument() {
     const QString year = d.field(Ano).asString();
     try {
         m_documentSave.save({&d, UnitNumbering::documentsOf(number, year), {}, {}, QStringLiteral("Gravando o documento")});
+    } catch (const DatabaseError &e) {
+        // Held by another desk past the wait: the entry stays as typed, to
+        // be saved again. Otherwise the new document is not kept.
+        if (!e.isLockWaitOver())
+            d.cancelUpdates();
+        throw;
     } catch (const Failure &) {
-        // The new document is not kept.
         d.cancelUpdates();
         throw;
     }

@@ -13,6 +13,7 @@
 #include "ui/CurrentVersionOffer.h"
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
+#include "ui/LockWaitOffer.h"
 #include "ui/RecordGrid.h"
 
 #include <QComboBox>
@@ -282,7 +283,11 @@ void TCAD_Protocolo::saveFirst() {
             ProtocolMessages::ask(this, QStringLiteral("Deseja incluir os documentos necessários do ") +
                                             form.cbAssunto->currentText() + QLatin1Char('?')))
             documents = required;
-        m_store.saveFirst(form.dtpEntrada->date(), form.cbStatus->currentIndex(), documents);
+        // Another desk holding the year's numbers past the wait: asked again.
+        if (!LockWaitOffer::writeOrRetry(this, ProtocolMessages::Caption, [&] {
+                m_store.saveFirst(form.dtpEntrada->date(), form.cbStatus->currentIndex(), documents);
+            }))
+            return;
     } catch (const std::exception &) {
         // Nothing was written; the typing stays for another try.
         message(QStringLiteral("Não foi possível gravar este protocolo!"), Icon::Warning);

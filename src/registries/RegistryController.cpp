@@ -7,6 +7,7 @@
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
+#include "ui/LockWaitOffer.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -161,8 +162,12 @@ RecordSet &RegistryController::wholeTable() {
 }
 
 void RegistryController::writeNew() {
-    const int code = m_newRecordSave.save({m_def.records, m_def.numbering(), {}, {}, QStringLiteral("Gravando o cadastro")})
-                         .number.toInt();
+    int code = 0;
+    if (!LockWaitOffer::writeOrRetry(m_window, QStringLiteral("Kalvero"), [&] {
+            code = m_newRecordSave.save({m_def.records, m_def.numbering(), {}, {}, QStringLiteral("Gravando o cadastro")})
+                       .number.toInt();
+        }))
+        throw Refused();
     handOver(code);
 }
 

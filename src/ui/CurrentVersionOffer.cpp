@@ -1,6 +1,7 @@
 #include "CurrentVersionOffer.h"
 
 #include "ErrorBox.h"
+#include "LockWaitOffer.h"
 #include "MessageService.h"
 
 #include "data/firebird/FirebirdError.h"
@@ -29,8 +30,7 @@ bool CurrentVersionOffer::offer(QWidget *owner, const QString &caption, RecordSe
 bool CurrentVersionOffer::writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records,
                                        const std::function<void()> &write, const std::function<void()> &afterTaken) {
     try {
-        write();
-        return true;
+        return LockWaitOffer::writeOrRetry(owner, caption, write);
     } catch (const DatabaseError &refusal) {
         if (!refusal.isRowChangedElsewhere())
             throw;

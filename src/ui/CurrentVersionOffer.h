@@ -24,7 +24,9 @@ bool offer(QWidget *owner, const QString &caption, RecordSet &records, const Dat
 
 // Runs the write of the record being changed. Refused because of another
 // workstation, the refusal is offered as above (then afterTaken runs if the
-// stored version was taken) and false is given; any other failure goes on.
+// stored version was taken) and false is given; held too long by another
+// workstation, it is offered again (LockWaitOffer), false when declined; any
+// other failure goes on.
 bool writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records, const std::function<void()> &write,
                   const std::function<void()> &afterTaken = {});
 
