@@ -13,6 +13,7 @@
 #include "data/session/ProgramIdentity.h"
 #include "ui/MessageService.h"
 #include "ui/QtPortuguese.h"
+#include "ui/ServerWaitIndicator.h"
 
 #include <QScreen>
 #include <memory>
@@ -39,9 +40,13 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(ProgramIdentity::ApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // The data modules and the main window, connections closed.
+    // The data modules and the main window, connections closed. A write that
+    // waits on another workstation shows so, and the windows keep painting.
+    ServerWaitIndicator serverWait;
     auto access = std::make_unique<Tdm2>();
     auto unit = std::make_unique<TDM>();
+    access->MDatabaseSenha.setServerWait(&serverWait);
+    unit->MDatabasePrincipal.setServerWait(&serverWait);
     auto mainWindow = std::make_unique<TFrmPrincipal>();
     auto registries = std::make_unique<TUDMCadastro>(*unit);
     installScreens(*mainWindow, *registries, Session);

@@ -5,10 +5,10 @@
 #include "data/Failure.h"
 #include "data/NotReadAgain.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitNumbering.h"
 #include "data/modules/UnitStatements.h"
 #include "data/records/RecordSet.h"
 #include "protocols/CancellationTrailer.h"
-#include "registries/RecordWrite.h"
 
 namespace kalvero {
 
@@ -88,12 +88,13 @@ MovementStore::Saved MovementStore::save(const QDate &date, const QTime &time, c
     m.field(QStringLiteral("HORA")).setValue(time);
     m.field(QStringLiteral("SOPERADOR")).setAsString(operatorCode);
     m.field(QStringLiteral("SDATAMOV")).setValue(Clock::today());
-    // Two desks moving the same protocol at once read the same number: the
-    // second takes the next one instead of losing what was typed.
+    // Two desks moving the same protocol at once take turns: the second
+    // gets the next number instead of losing what was typed.
     Saved saved;
-    saved.number = postWithNextCode(m, IdMovimentacao, [this] {
-                       return QVariant(m_data.NextMovementNumber(m_number, m_year));
-                   }).toInt();
+    saved.number = m_newMovementSave
+                       .save({&m, UnitNumbering::movementsOf(m_number, m_year), {}, {},
+                              QStringLiteral("Gravando a movimentação")})
+                       .number.toInt();
 
     // The movement is written: a list that cannot be read now is read again
     // when the page is next opened.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/records/NumberedSave.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -76,6 +78,7 @@ private:
     TUDMCadastro &m_data;
     QString m_number;
     QString m_year;
+    NumberedSave m_newMovementSave;
 };
 
 }  // namespace kalvero

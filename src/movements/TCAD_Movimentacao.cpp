@@ -13,6 +13,7 @@
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
 #include "ui/FaultMark.h"
+#include "ui/LockWaitOffer.h"
 #include "ui/MaskedDigitsEdit.h"
 #include "ui/RecordGrid.h"
 
@@ -251,7 +252,11 @@ void TCAD_Movimentacao::gravar() {
     if (!ProtocolMessages::ask(this, QStringLiteral("Confirma a Gravação?")))
         return;
     try {
-        m_movements.save(form.dtpData->date(), *timeOfDay(form.edtHora->digits()), m_session.OperatorCode);
+        // Another desk holding the protocol's movements past the wait: asked again.
+        if (!LockWaitOffer::writeOrRetry(this, ProtocolMessages::Caption, [this] {
+                m_movements.save(form.dtpData->date(), *timeOfDay(form.edtHora->digits()), m_session.OperatorCode);
+            }))
+            return;
     } catch (const std::exception &failure) {
         // Nothing was written (or it is looked for at the next press); the
         // entry stays as typed for another try.

@@ -8,6 +8,7 @@
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
 #include "ui/FaultMark.h"
+#include "ui/LockWaitOffer.h"
 #include "ui/RecordGrid.h"
 
 #include <QGroupBox>
@@ -125,7 +126,10 @@ void ProtocolDocumentsPanel::gravar() {
         return;
     if (m_mode == Mode::New) {
         try {
-            m_store.saveDocument();
+            // Another desk holding the protocol's documents past the wait:
+            // asked again, and on Não the entry stays as typed.
+            if (!LockWaitOffer::writeOrRetry(m_window, ProtocolMessages::Caption, [this] { m_store.saveDocument(); }))
+                return;
         } catch (const std::exception &failure) {
             if (m_store.documents().isEditing())
                 m_store.cancelDocument();

@@ -1,8 +1,6 @@
 #include "ProtocolStore.h"
 
 #include "CancellationTrailer.h"
-#include "EnteredRow.h"
-#include "NumberedWrite.h"
 
 #include "data/Clock.h"
 #include "data/DateText.h"
@@ -10,9 +8,9 @@
 #include "data/NotReadAgain.h"
 #include "data/firebird/FirebirdError.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitNumbering.h"
 #include "data/modules/UnitStatements.h"
 #include "data/records/RecordSet.h"
-#include "data/records/WriteTransaction.h"
 #include "registries/RecordWrite.h"
 
 namespace kalvero {
@@ -94,65 +92,25 @@ void ProtocolStore::fillNew(const QString &number, const QString &year, const QD
     }
 }
 
-bool ProtocolStore::foundWritten(const QString &number, const QString &year, const QDate &entryDate, int status,
-                                 const QStringList &documentsToAdd) {
-    RecordSet &p = protocols();
-    RecordSet &d = documents();
-    fillNew(number, year, entryDate, status, documentsToAdd);
-    p.takeWrittenChanges();
-    if (p.changeCount() > 0)
-        return false;
-    // The protocol and its documents were one transaction: they are there.
-    d.cancelUpdates();
-    return true;
-}
-
 ProtocolStore::FirstSave ProtocolStore::saveFirst(const QDate &entryDate, int status,
                                                   const QStringList &documentsToAdd) {
     RecordSet &p = protocols();
     RecordSet &d = documents();
-    if (p.state() != RecordSet::State::Insert)
+    if (!p.isNewRecord())
         throw Failure(QStringLiteral("Não há protocolo novo para gravar."));
-    const EnteredRow typed(p);
     const QString year = p.field(Ano).asString();
     if (!d.isActive())
         d.openWith(DocumentStatements::ofProtocol(), {QStringLiteral("0"), QStringLiteral("0")});
     d.cancelUpdates();
 
+    // The protocol and its documents are one transaction: all or nothing.
+    const NumberedSave::Saved written = m_firstSave.save(
+        {&p, UnitNumbering::protocolsOfYear(year),
+         [&](const QVariant &number) { fillNew(number.toString(), year, entryDate, status, documentsToAdd); },
+         {&d}, QStringLiteral("Gravando o protocolo")});
     FirstSave saved;
-    try {
-        bool written = false;
-        if (m_firstSaveInDoubt && m_firstSaveInDoubt->year == year) {
-            written = foundWritten(m_firstSaveInDoubt->number, year, entryDate, status, documentsToAdd);
-            if (written) {
-                saved.number = m_firstSaveInDoubt->number;
-            } else {
-                d.cancelUpdates();
-                typed.restoreAsNew(p);
-            }
-        }
-        // Looked for and not there: it was not written.
-        m_firstSaveInDoubt.reset();
-        if (!written)
-            saved.retries = NumberedWrite::run(
-                p,
-                [&] {
-                    saved.number = m_data.NextProtocolNumber(year);
-                    fillNew(saved.number, year, entryDate, status, documentsToAdd);
-                },
-                [&](WriteTransaction &save) { d.applyUpdates(save); });
-    } catch (const Failure &e) {
-        // Cut off during its commit: perhaps written under this number.
-        if (const auto *lost = dynamic_cast<const DatabaseError *>(&e);
-            lost && lost->save() == DatabaseError::Save::InDoubt)
-            m_firstSaveInDoubt = NumberInDoubt{saved.number, year};
-        // Nothing was committed (or that is not known yet): the documents
-        // go, and the protocol is back as it was typed, still new, so that it
-        // can be saved again.
-        d.cancelUpdates();
-        typed.restoreAsNew(p);
-        throw;
-    }
+    saved.number = written.number.toString();
+    saved.retries = written.turnsWaited + written.numbersTaken;
 
     // The protocol and its documents are written: from here on nothing may
     // report the save as failed, or a second press would write the protocol
@@ -204,13 +162,14 @@ void ProtocolStore::saveDocument() {
     const QString number = d.field(IdProtocolo).asString();
     const QString year = d.field(Ano).asString();
     try {
-        NumberedWrite::run(d, [&] {
-            d.edit();
-            d.field(IdDocumento).setAsInteger(m_data.NextDocumentNumber(number, year));
-            d.post();
-        });
+        m_documentSave.save({&d, UnitNumbering::documentsOf(number, year), {}, {}, QStringLiteral("Gravando o documento")});
+    } catch (const DatabaseError &e) {
+        // Held by another desk past the wait: the entry stays as typed, to
+        // be saved again. Otherwise the new document is not kept.
+        if (!e.isLockWaitOver())
+            d.cancelUpdates();
+        throw;
     } catch (const Failure &) {
-        // The new document is not kept.
         d.cancelUpdates();
         throw;
     }

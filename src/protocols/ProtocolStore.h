@@ -2,11 +2,12 @@
 
 #include "ProtocolListQuery.h"
 
+#include "data/records/NumberedSave.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 
 namespace kalvero {
 
@@ -90,18 +91,10 @@ private:
     // Puts the number, the entry data and the documents into the rows, posted.
     void fillNew(const QString &number, const QString &year, const QDate &entryDate, int status,
                  const QStringList &documentsToAdd);
-    // Whether the first save whose commit was cut off reached the database
-    // with the rows as they are now typed; if so they are taken as written.
-    bool foundWritten(const QString &number, const QString &year, const QDate &entryDate, int status,
-                      const QStringList &documentsToAdd);
-
     TUDMCadastro &m_data;
     ProtocolListQuery m_query;
-    struct NumberInDoubt {
-        QString number;
-        QString year;
-    };
-    std::optional<NumberInDoubt> m_firstSaveInDoubt;
+    NumberedSave m_firstSave;
+    NumberedSave m_documentSave;
 };
 
 }  // namespace kalvero

@@ -14,6 +14,7 @@
 #include "ui/EnterAsTab.h"
 #include "ui/ErrorBox.h"
 #include "ui/FaultMark.h"
+#include "ui/LockWaitOffer.h"
 #include "ui/RecordGrid.h"
 
 #include <QComboBox>
@@ -289,7 +290,11 @@ void TCAD_Protocolo::saveFirst() {
             ProtocolMessages::ask(this, QStringLiteral("Deseja incluir os documentos necessários do ") +
                                             form.cbAssunto->currentText() + QLatin1Char('?')))
             documents = required;
-        m_store.saveFirst(form.dtpEntrada->date(), form.cbStatus->currentIndex(), documents);
+        // Another desk holding the year's numbers past the wait: asked again.
+        if (!LockWaitOffer::writeOrRetry(this, ProtocolMessages::Caption, [&] {
+                m_store.saveFirst(form.dtpEntrada->date(), form.cbStatus->currentIndex(), documents);
+            }))
+            return;
     } catch (const std::exception &failure) {
         // Nothing was written (or it is looked for at the next press); the
         // typing stays for another try.

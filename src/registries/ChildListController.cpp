@@ -4,6 +4,7 @@
 #include "data/records/RecordSet.h"
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
+#include "ui/LockWaitOffer.h"
 #include "ui/FieldBinding.h"
 
 #include <QDialog>
@@ -79,8 +80,11 @@ void ChildListController::gravar() {
     children->field(m_def.parentField).setAsInteger(parent);
     int code = 0;
     if (m_mode == Mode::New) {
-        code = postWithNextCode(*children, m_def.codeField, [this, parent] { return QVariant(m_def.nextCode(parent)); })
-                   .toInt();
+        if (!LockWaitOffer::writeOrRetry(m_window, QStringLiteral("Kalvero"), [&] {
+                code = m_newChildSave.save({children, m_def.numbering(parent), {}, {}, QStringLiteral("Gravando o cadastro")})
+                           .number.toInt();
+            }))
+            return;
     } else {
         code = int(children->field(m_def.codeField).asInteger());
         // Refused because of another workstation, the entry stays open.

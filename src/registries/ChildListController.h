@@ -16,7 +16,7 @@ struct ChildListDefinition {
     QString nameField;
     QString parentField;                  // the child's column holding the parent's code
     QString listStatement;                // one parameter: the parent's code
-    std::function<int(int parentCode)> nextCode;
+    std::function<NumberScope(int parentCode)> numbering;  // where a new child's code is counted
     QString codeField;
     std::function<int()> parentCode;      // the code of the record on the edit tab
     std::function<void(int childCode)> afterSave;
@@ -57,6 +57,7 @@ private:
     ChildListForm m_form;
     ChildListDefinition m_def;
     Mode m_mode = Mode::None;
+    NumberedSave m_newChildSave;
 };
 
 }  // namespace kalvero

@@ -38,30 +38,6 @@ void postAndApply(RecordSet &set) {
     }
 }
 
-QVariant postWithNextCode(RecordSet &set, const QString &codeField, const std::function<QVariant()> &nextCode) {
-    // Each refusal means one more record saved elsewhere in the same instant;
-    // the bound only stops a table that refuses codes for another reason.
-    constexpr int Attempts = 20;
-    // A record still pending from a save that lost its connection keeps its
-    // code: the write looks for it by that code first.
-    QVariant code = set.changeCount() > 0 ? set.field(codeField).value() : nextCode();
-    for (int attempt = 1;; ++attempt) {
-        set.field(codeField).setValue(code);
-        try {
-            postAndApply(set);
-            return code;
-        } catch (const DatabaseError &e) {
-            if (!e.isDuplicateKey() || attempt == Attempts)
-                throw;
-            // A refusal of some other unique value leaves the code free: it stands.
-            const QVariant next = nextCode();
-            if (next == code)
-                throw;
-            code = next;
-        }
-    }
-}
-
 bool deleteAndApply(RecordSet &set) {
     try {
         set.deleteRecord();

@@ -8,6 +8,7 @@
 #include "ui/CurrentVersionOffer.h"
 #include "ui/ErrorBox.h"
 #include "ui/FaultMark.h"
+#include "ui/LockWaitOffer.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -165,8 +166,12 @@ RecordSet &RegistryController::wholeTable() {
 }
 
 void RegistryController::writeNew() {
-    const int code = postWithNextCode(*m_def.records, m_def.codeField, [this] { return QVariant(m_def.nextKey()); })
-                         .toInt();
+    int code = 0;
+    if (!LockWaitOffer::writeOrRetry(m_window, QStringLiteral("Kalvero"), [&] {
+            code = m_newRecordSave.save({m_def.records, m_def.numbering(), {}, {}, QStringLiteral("Gravando o cadastro")})
+                       .number.toInt();
+        }))
+        throw Refused();
     handOver(code);
 }
 

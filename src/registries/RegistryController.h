@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/NumberedSave.h"
 #include "data/session/SessionState.h"
 #include "ui/MessageService.h"
 
@@ -37,7 +38,7 @@ struct RegistryDefinition {
     QString incluirStatement;     // ordered by code
     QString wholeTableStatement;  // what Gravar's checks look through
     RecordSet *wholeTableQuery = nullptr;  // where they read it: the connection module's SQLConsulta
-    std::function<int()> nextKey; // the final code of a new record
+    std::function<NumberScope()> numbering;  // where the final code of a new record is counted
 
     SessionState *session = nullptr;  // takes the handoff
     int SessionState::*handoff = nullptr;
@@ -126,6 +127,7 @@ private:
     RegistryDefinition m_def;
     Mode m_mode = Mode::None;
     int m_provisionalCode = 0;
+    NumberedSave m_newRecordSave;
 };
 
 }  // namespace kalvero

@@ -3,6 +3,7 @@
 #include "ChildListController.h"
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
+#include "data/modules/UnitNumbering.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
@@ -43,7 +44,7 @@ TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &data, SessionState &session, QWidget 
     children.parentField = QStringLiteral("IDASSUNTO");
     children.codeField = QStringLiteral("IDASSUNTO_DOCUMENTO");
     children.listStatement = SubjectDocumentStatements::ofSubject();
-    children.nextCode = [&data](int subject) { return data.NextSubjectDocumentNumber(subject); };
+    children.numbering = [](int subject) { return UnitNumbering::requiredDocumentsOf(subject); };
     children.parentCode = [&data] { return int(data.cdsTBAssunto.field(QStringLiteral("IDASSUNTO")).asInteger()); };
     children.noChildren = {QStringLiteral("Não há documentos cadastrados!"), MessageService::Icon::Error};
     children.deleteConfirm = {QStringLiteral("Confirma a deleção deste documento?"), MessageService::Icon::Information};
@@ -58,7 +59,7 @@ TCAD_Assuntos::TCAD_Assuntos(TUDMCadastro &data, SessionState &session, QWidget 
     d.incluirStatement = SubjectStatements::orderedByCode();
     d.wholeTableStatement = SubjectStatements::wholeTable();
     d.wholeTableQuery = &data.connectionModule().SQLConsulta;
-    d.nextKey = [&data] { return data.NextSubjectCode(); };
+    d.numbering = [] { return UnitNumbering::subjects(); };
     d.session = &session;
     d.handoff = &SessionState::LastSavedSubjectCode;
     d.handoffOnChange = false;

@@ -3,6 +3,7 @@
 #include "ChildListController.h"
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
+#include "data/modules/UnitNumbering.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
@@ -38,7 +39,7 @@ TCAD_Setores::TCAD_Setores(TUDMCadastro &data, SessionState &session, QWidget *p
     children.codeField = QStringLiteral("IDRESPONSAVEL");
     children.listStatement = ResponsibleStatements::ofSector();
     // Persons are numbered over all sectors together.
-    children.nextCode = [&data](int) { return data.NextResponsibleCode(); };
+    children.numbering = [](int) { return UnitNumbering::responsibles(); };
     children.parentCode = [&data] { return int(data.cdsTBSetor.field(QStringLiteral("IDSETOR")).asInteger()); };
     children.afterSave = [&session](int person) { session.LastSavedResponsibleCode = person; };
     children.noChildren = {QStringLiteral("Não há responsáveis cadastrados!"), MessageService::Icon::Error};
@@ -54,7 +55,7 @@ TCAD_Setores::TCAD_Setores(TUDMCadastro &data, SessionState &session, QWidget *p
     d.incluirStatement = SectorStatements::orderedByCode();
     d.wholeTableStatement = SectorStatements::wholeTable();
     d.wholeTableQuery = &data.connectionModule().SQLConsulta;
-    d.nextKey = [&data] { return data.NextSectorCode(); };
+    d.numbering = [] { return UnitNumbering::sectors(); };
     d.session = &session;
     d.handoff = &SessionState::LastSavedSectorCode;
     d.handoffOnChange = true;

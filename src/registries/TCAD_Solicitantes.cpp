@@ -3,6 +3,7 @@
 #include "RegistryController.h"
 #include "RegistryWidgets.h"
 #include "UCpfCnpj.h"
+#include "data/modules/UnitNumbering.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
 #include "data/modules/UnitStatements.h"
@@ -114,7 +115,7 @@ TCAD_Solicitantes::TCAD_Solicitantes(TUDMCadastro &data, SessionState &session, 
     d.incluirStatement = RequesterStatements::orderedByCode();
     d.wholeTableStatement = RequesterStatements::wholeTable();
     d.wholeTableQuery = &data.connectionModule().SQLConsulta;
-    d.nextKey = [&data] { return data.NextRequesterCode(); };
+    d.numbering = [] { return UnitNumbering::requesters(); };
     d.session = &session;
     d.handoff = &SessionState::LastSavedRequesterCode;
     d.handoffOnChange = true;

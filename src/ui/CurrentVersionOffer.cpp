@@ -2,6 +2,7 @@
 
 #include "ConflictMark.h"
 #include "ErrorBox.h"
+#include "LockWaitOffer.h"
 #include "MessageService.h"
 
 #include "data/firebird/FirebirdError.h"
@@ -64,8 +65,7 @@ bool CurrentVersionOffer::writeOrOffer(QWidget *owner, const QString &caption, R
     if (!replacingAgreed(owner, caption, records))
         return false;
     try {
-        write();
-        return true;
+        return LockWaitOffer::writeOrRetry(owner, caption, write);
     } catch (const DatabaseError &refusal) {
         if (!refusal.isRowChangedElsewhere())
             throw;

@@ -31,7 +31,9 @@ bool offer(QWidget *owner, const QString &caption, RecordSet &records, const Dat
 // asked whether to replace the other workstation's values (shown beside the
 // boxes); No writes nothing, keeps the typing and gives false. Refused
 // because of another workstation, the refusal is offered as above (then
-// afterTaken runs if the stored version was taken) and false is given; any
+// afterTaken runs if the stored version was taken) and false is given; held
+// too long by another workstation, it is offered again (LockWaitOffer),
+// false when declined; any
 // other failure goes on.
 bool writeOrOffer(QWidget *owner, const QString &caption, RecordSet &records, const std::function<void()> &write,
                   const std::function<void()> &afterTaken = {}, const QString &wayBack = Cancelar);

@@ -77,6 +77,11 @@ bool MessageService::confirm(QWidget *owner, const QString &caption, const QStri
     return show({caption, text, icon, Buttons::YesNo, owner}) == Answer::Yes;
 }
 
+bool MessageService::confirm(QWidget *owner, const QString &caption, const QString &text, Icon icon,
+                             const QString &details) {
+    return show({caption, text, icon, Buttons::YesNo, owner, details}) == Answer::Yes;
+}
+
 void MessageService::setResponder(Responder r) { responder() = std::move(r); }
 void MessageService::clearResponder() { responder() = nullptr; }
 const QList<MessageService::Message> &MessageService::shown() { return log(); }

@@ -33,6 +33,9 @@ public:
                        const QString &details);
     // A box with Yes and No; true only on Yes.
     static bool confirm(QWidget *owner, const QString &caption, const QString &text, Icon icon = Icon::Question);
+    // The same with a "Detalhes" part that opens on request.
+    static bool confirm(QWidget *owner, const QString &caption, const QString &text, Icon icon,
+                        const QString &details);
 
     // For tests: answer instead of showing a box, and keep every message
     // answered so.

@@ -71,6 +71,38 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(InstallError, WorkstationAddress::apply(folder, QStringLiteral(" ")));
     }
 
+    // A workstation whose network died is dropped by the server within a
+    // minute (so the rows it held are free again); the settings are written
+    // once and applied, and a failure to apply them is an error.
+    void deadWorkstationsAreDroppedWithinAMinute() {
+        QMap<QString, int> settings;
+        for (const QString &line : OfficeServerSetup::keepaliveSettings().split(QLatin1Char('\n')))
+            if (!line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char('=')))
+                settings[line.section(QLatin1Char('='), 0, 0).trimmed()] = line.section(QLatin1Char('='), 1).trimmed().toInt();
+        const int seconds = settings.value(QStringLiteral("net.ipv4.tcp_keepalive_time")) +
+                            settings.value(QStringLiteral("net.ipv4.tcp_keepalive_intvl")) *
+                                settings.value(QStringLiteral("net.ipv4.tcp_keepalive_probes"));
+        QVERIFY2(seconds > 0 && seconds <= 60, qPrintable(QString::number(seconds)));
+
+        QTemporaryDir dir;
+        OfficeServerOptions options;
+        options.sysctlFile = dir.filePath(QStringLiteral("60-kalvero.conf"));
+        options.sysctlProgram = QStringLiteral("true");
+        QStringList said;
+        OfficeServerSetup setup(options, [&](const QString &s) { said << s; }, [](const QString &) { return true; });
+        QVERIFY(setup.releaseDeadWorkstationsSoon());
+        QVERIFY(!setup.releaseDeadWorkstationsSoon());
+        QVERIFY(said.last().contains(QStringLiteral("unchanged")));
+        QFile written(options.sysctlFile);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(written.readAll()), OfficeServerSetup::keepaliveSettings());
+
+        options.sysctlFile = dir.filePath(QStringLiteral("other.conf"));
+        options.sysctlProgram = QStringLiteral("false");
+        OfficeServerSetup refused(options, [](const QString &) {}, [](const QString &) { return true; });
+        QVERIFY_THROWS_EXCEPTION(InstallError, refused.releaseDeadWorkstationsSoon());
+    }
+
     // The SYSDBA password probe against the test server, whose password the
     // scripts set to the program's: taken, although the server refuses the
     // security database over the network. Unanswered: an error, not a "no".

@@ -3,8 +3,14 @@
 #include "WindowDriving.h"
 #include "data/Clock.h"
 #include "data/Failure.h"
+#include "data/firebird/Connection.h"
+#include "data/modules/SchemaUpgrade.h"
+#include "data/modules/TDM.h"
 #include "data/modules/TUDMCadastro.h"
+#include "data/modules/UnitNumbering.h"
+#include "data/records/NumberedSave.h"
 #include "data/records/RecordSet.h"
+#include "data/records/WriteTransaction.h"
 #include "protocols/TCAD_Protocolo.h"
 #include "protocols/TFRM_CancelandoProtocolo.h"
 #include "ui/FaultMark.h"
@@ -570,6 +576,53 @@ private slots:
         f->serverReturns();
         QCOMPARE(column(QStringLiteral("STATUS"), "00001", "2014").toString(), QStringLiteral("0"));
         QCOMPARE(protocolCount(), 1);
+    }
+
+    // Another desk holds the year's numbers past the wait (its network died
+    // in the middle of a save): "&Gravar" says so in the desk's words and
+    // asks to try again. Não keeps the typing and writes nothing; once the
+    // other desk lets go, Sim saves the protocol under the next number.
+    void aSaveHeldByAnotherDeskIsOfferedAgain() {
+        f->unit->MDatabasePrincipal.setLockWaitSeconds(1);
+        Connection other;
+        other.setDatabaseName(f->databaseName);
+        EnsureNumberingTable(other);
+        const int slot = NumberedSave::slotOf(UnitNumbering::protocolsOfYear(QStringLiteral("2014")));
+        other.execute(QStringLiteral("insert into TBNUMERACAO (IDNUMERACAO, GRAVACOES) values (?, 0)"), {slot});
+        auto holder = std::make_unique<WriteTransaction>(other);
+        holder->execute(QStringLiteral("update TBNUMERACAO set GRAVACOES = GRAVACOES + 1 where IDNUMERACAO = ?"), {slot});
+        open();
+        enterNew(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("PEDIDO NA VEZ DE OUTRA MESA"));
+
+        QStringList asked;
+        QList<Answer> answers{Answer::Yes, Answer::No};
+        MessageService::setResponder([&](const MessageService::Message &m) {
+            asked << m.text;
+            return answers.isEmpty() ? Answer::No : answers.takeFirst();
+        });
+        w("btnGravar")->click();
+        const QString offer = QStringLiteral("Outra estação de trabalho está gravando o mesmo registro e não o liberou a "
+                                             "tempo. Nada foi gravado e o que foi digitado continua na tela: tente de "
+                                             "novo.\n\nDeseja tentar de novo agora?");
+        QCOMPARE(asked, (QStringList{QStringLiteral("Confirma a Gravação?"), offer}));
+        QVERIFY(onMaintenance());
+        QCOMPARE(screen->mode(), TCAD_Protocolo::Mode::New);
+        QCOMPARE(w<QPlainTextEdit>("mmDescricao")->toPlainText(), QStringLiteral("PEDIDO NA VEZ DE OUTRA MESA"));
+        QCOMPARE(protocolCount(), 0);
+
+        asked.clear();
+        answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+        MessageService::setResponder([&](const MessageService::Message &m) {
+            asked << m.text;
+            if (asked.size() == 3)
+                holder.reset();  // the other desk lets go
+            return answers.isEmpty() ? Answer::No : answers.takeFirst();
+        });
+        w("btnGravar")->click();
+        QCOMPARE(asked, (QStringList{QStringLiteral("Confirma a Gravação?"), offer, offer}));
+        QCOMPARE(w<QLineEdit>("edtIdProtocolo")->text(), QStringLiteral("00001"));
+        QCOMPARE(column(QStringLiteral("DESCRICAO"), "00001", "2014").toString(),
+                 QStringLiteral("PEDIDO NA VEZ DE OUTRA MESA"));
     }
 
     // "Alterar" opens an active protocol for change and a cancelled one

@@ -3,14 +3,18 @@
 #include "TestDatabase.h"
 #include "Workstation.h"
 
+#include "data/Clock.h"
 #include "data/Failure.h"
 #include "data/firebird/Connection.h"
 #include "data/firebird/FailureWords.h"
 #include "data/firebird/FirebirdError.h"
+#include "data/records/RecordSet.h"
 #include "protocols/ProtocolStore.h"
 
 #include <QFile>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
 #include <QtTest>
 
 #include <csignal>
@@ -32,6 +36,62 @@ QString run(const QString &program, const QStringList &args) {
                QString::fromLocal8Bit(p.readAll());
     return QString();
 }
+
+// A network namespace for desk processes that reaches the local server
+// through a virtual cable, which the test can unplug; a relay on the cable's
+// server end hands the connections to the server, which listens on the
+// loopback only.
+struct CableToServer {
+    QString ns = QStringLiteral("kalvero-cut-%1").arg(::getpid());
+    QString hostEnd = QStringLiteral("kvc%1h").arg(::getpid() % 100000);
+    QString deskEnd = QStringLiteral("kvc%1d").arg(::getpid() % 100000);
+    bool made = false;
+    QString failure;
+    QProcess relay;
+
+    CableToServer() {
+        const QString ip = QStringLiteral("ip");
+        if (!run(ip, {"netns", "add", ns}).isEmpty())
+            return;
+        made = true;
+        for (const QStringList &step : {
+                 QStringList{"link", "add", hostEnd, "type", "veth", "peer", "name", deskEnd},
+                 QStringList{"link", "set", deskEnd, "netns", ns},
+                 QStringList{"addr", "add", "10.213.7.1/30", "dev", hostEnd},
+                 QStringList{"link", "set", hostEnd, "up"},
+                 QStringList{"netns", "exec", ns, "ip", "addr", "add", "10.213.7.2/30", "dev", deskEnd},
+                 QStringList{"netns", "exec", ns, "ip", "link", "set", deskEnd, "up"},
+                 QStringList{"netns", "exec", ns, "ip", "link", "set", "lo", "up"},
+             }) {
+            failure = run(ip, step);
+            if (!failure.isEmpty())
+                return;
+        }
+        relay.start(QStringLiteral("socat"), {QStringLiteral("TCP-LISTEN:3050,bind=10.213.7.1,fork,reuseaddr"),
+                                              QStringLiteral("TCP:127.0.0.1:3050")});
+        if (!relay.waitForStarted()) {
+            failure = QStringLiteral("socat is needed for the network cut");
+            return;
+        }
+        QThread::msleep(300);
+    }
+    ~CableToServer() {
+        if (relay.state() != QProcess::NotRunning) {
+            relay.kill();
+            relay.waitForFinished();
+        }
+        if (made) {
+            run(QStringLiteral("ip"), {"link", "del", hostEnd});
+            run(QStringLiteral("ip"), {"netns", "del", ns});
+        }
+    }
+    QStringList launcher() const { return {QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("exec"), ns}; }
+    QString databaseOverCable(const QString &database) const {
+        return QStringLiteral("10.213.7.1:") + DatabaseTarget::parse(database).path;
+    }
+    bool unplug() { return run(QStringLiteral("ip"), {"link", "set", hostEnd, "down"}).isEmpty(); }
+    bool plugIn() { return run(QStringLiteral("ip"), {"link", "set", hostEnd, "up"}).isEmpty(); }
+};
 
 // A desk process entering protocols and movements, and what it said.
 struct Desk {
@@ -187,45 +247,14 @@ private slots:
     // the desks run in a network namespace of their own that reaches the
     // server through a virtual cable, and the cable is unplugged.
     void networkCutForTenSeconds() {
-        const QString ns = QStringLiteral("kalvero-cut-%1").arg(::getpid());
-        const QString hostEnd = QStringLiteral("kvc%1h").arg(::getpid() % 100000);
-        const QString deskEnd = QStringLiteral("kvc%1d").arg(::getpid() % 100000);
-        const QString ip = QStringLiteral("ip");
-        if (!run(ip, {"netns", "add", ns}).isEmpty())
+        CableToServer cable;
+        if (!cable.made)
             QSKIP("this machine allows no network namespace");
-        auto removeNamespace = qScopeGuard([&] {
-            run(ip, {"link", "del", hostEnd});
-            run(ip, {"netns", "del", ns});
-        });
-        for (const QStringList &step : {
-                 QStringList{"link", "add", hostEnd, "type", "veth", "peer", "name", deskEnd},
-                 QStringList{"link", "set", deskEnd, "netns", ns},
-                 QStringList{"addr", "add", "10.213.7.1/30", "dev", hostEnd},
-                 QStringList{"link", "set", hostEnd, "up"},
-                 QStringList{"netns", "exec", ns, "ip", "addr", "add", "10.213.7.2/30", "dev", deskEnd},
-                 QStringList{"netns", "exec", ns, "ip", "link", "set", deskEnd, "up"},
-                 QStringList{"netns", "exec", ns, "ip", "link", "set", "lo", "up"},
-             }) {
-            const QString failed = run(ip, step);
-            QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        }
-        // The server listens on the loopback only: a relay on the cable's
-        // server end hands the connections to it.
-        QProcess relay;
-        relay.start(QStringLiteral("socat"), {QStringLiteral("TCP-LISTEN:3050,bind=10.213.7.1,fork,reuseaddr"),
-                                              QStringLiteral("TCP:127.0.0.1:3050")});
-        QVERIFY2(relay.waitForStarted(), "socat is needed for the network cut");
-        auto stopRelay = qScopeGuard([&] {
-            relay.kill();
-            relay.waitForFinished();
-        });
-        QTest::qWait(300);
-
-        const QString overCable = QStringLiteral("10.213.7.1:") + DatabaseTarget::parse(database).path;
-        startDesks(2, overCable, {ip, QStringLiteral("netns"), QStringLiteral("exec"), ns});
+        QVERIFY2(cable.failure.isEmpty(), qPrintable(cable.failure));
+        startDesks(2, cable.databaseOverCable(database), cable.launcher());
         eachSavesMore(6, 60000);
 
-        QVERIFY(run(ip, {"link", "set", hostEnd, "down"}).isEmpty());
+        QVERIFY(cable.unplug());
         std::vector<int> before;
         for (Desk &d : desks)
             before.push_back(d.saved());
@@ -233,10 +262,71 @@ private slots:
         // Nothing went through while the cable was out.
         for (std::size_t i = 0; i < desks.size(); ++i)
             QVERIFY(desks[i].saved() <= before[i] + 1);
-        QVERIFY(run(ip, {"link", "set", hostEnd, "up"}).isEmpty());
+        QVERIFY(cable.plugIn());
 
         eachSavesMore(6, 120000);
         stopAndAudit();
+    }
+
+    // A desk's network dies while its save holds the turn of the year's
+    // numbers: another desk's save waits the bounded time at most and is
+    // refused in the desk's words with what was typed kept; once the line
+    // is back both protocols are there under consecutive numbers.
+    void aDeskCutOffWhileHoldingTheTurnHoldsTheOthersBriefly() {
+        CableToServer cable;
+        if (!cable.made)
+            QSKIP("this machine allows no network namespace");
+        QVERIFY2(cable.failure.isEmpty(), qPrintable(cable.failure));
+        QProcess holder;
+        QStringList args = cable.launcher();
+        args << QStringLiteral(PROTOCOL_LOAD_WORKER) << cable.databaseOverCable(database) << QStringLiteral("H")
+             << QStringLiteral("--hold") << QStringLiteral("1500");
+        holder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        holder.start(args.takeFirst(), args);
+        QVERIFY(holder.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += holder.readAllStandardOutput()).contains("HOLDING "), 30000);
+        QVERIFY(cable.unplug());  // before the holder writes and commits
+
+        // The same year as the holding desk's.
+        Clock::setNow(QDateTime(QDate(2014, 6, 5), QTime(10, 30)));
+        auto systemClock = qScopeGuard([] { Clock::setNow(QDateTime()); });
+        Workstation desk(database);
+        ProtocolStore store(desk.cadastro);
+        store.openLists();
+        store.startNew();
+        RecordSet &p = desk.cadastro.cdsTBProtocolo;
+        p.field(QStringLiteral("SOLICITANTE")).setAsInteger(1);
+        p.field(QStringLiteral("ASSUNTO")).setAsInteger(1);
+        p.field(QStringLiteral("DESCRICAO")).setAsString(QStringLiteral("BALCAO AO LADO"));
+        QElapsedTimer clock;
+        clock.start();
+        QString refusal;
+        try {
+            store.saveFirst(Clock::today(), 0, store.requiredDocumentNames(1));
+        } catch (const DatabaseError &e) {
+            QVERIFY2(e.isLockWaitOver(), qPrintable(e.text()));
+            refusal = FailureWords::of(e).text;
+        }
+        const qint64 waited = clock.elapsed();
+        qInfo("the desk beside waited %.1f s and was %s", waited / 1000.0,
+              refusal.isEmpty() ? "saved" : qPrintable(QStringLiteral("told: ") + refusal));
+        QVERIFY2(waited < (Connection().lockWaitSeconds() + 3) * 1000, qPrintable(QString::number(waited)));
+        if (!refusal.isEmpty()) {
+            QCOMPARE(p.state(), RecordSet::State::Insert);
+            QCOMPARE(p.field(QStringLiteral("DESCRICAO")).asString(), QStringLiteral("BALCAO AO LADO"));
+        }
+
+        QVERIFY(cable.plugIn());
+        QVERIFY2(holder.waitForFinished(120000), "the holding desk did not finish");
+        said += holder.readAllStandardOutput();
+        QVERIFY2(holder.exitCode() == 0, said.constData());
+        if (!refusal.isEmpty())
+            store.saveFirst(Clock::today(), 0, store.requiredDocumentNames(1));
+        QCOMPARE(scalarOn(database, QStringLiteral("select count(*) || ' ' || min(IDPROTOCOLO) || ' ' || max(IDPROTOCOLO) "
+                                                   "from TBPROTOCOLO"))
+                     .toString(),
+                 QStringLiteral("2 00001 00002"));
     }
 };
 

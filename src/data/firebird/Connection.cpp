@@ -1,7 +1,9 @@
 #include "Connection.h"
 
 #include "FirebirdClient.h"
+#include "ServerWait.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 
@@ -10,6 +12,8 @@ namespace kalvero {
 namespace {
 
 constexpr int StatementCacheLimit = 200;
+// The server's lock timer ticks in whole seconds and may fire a little early.
+constexpr qint64 LockWaitMarginMs = 300;
 constexpr int AlreadyOpenedAttempts = 10;
 constexpr unsigned long AlreadyOpenedPauseMs = 100;
 
@@ -106,7 +110,7 @@ void Connection::open() {
 }
 
 void Connection::close() {
-    m_statements.clear();
+    clearStatementCache();
     if (!m_attachment)
         return;
     Firebird::IAttachment *attachment = m_attachment;
@@ -128,6 +132,7 @@ Firebird::IAttachment *Connection::attachment() {
 }
 
 std::shared_ptr<fb::Statement> Connection::prepare(const QString &sql) {
+    const QMutexLocker lock(&m_statementsLock);
     auto it = m_statements.constFind(sql);
     if (it != m_statements.constEnd())
         return it.value();
@@ -149,15 +154,50 @@ quint64 Connection::execute(const QString &sql, const QVariantList &params) {
     std::shared_ptr<fb::Statement> statement = prepare(sql);
     if (statement->isDdl())
         clearStatementCache();
-    return guardAttachment([&] {
-        fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadWrite);
-        const quint64 affected = statement->execute(transaction, params);
-        transaction.commit();
-        return affected;
+    quint64 affected = 0;
+    runWaiting([&] {
+        affected = guardAttachment([&] {
+            fb::Transaction transaction(attachment(), fb::Transaction::Mode::ReadWrite, m_lockWaitSeconds);
+            const quint64 rows = statement->execute(transaction, params);
+            transaction.commit();
+            return rows;
+        });
     });
+    return affected;
 }
 
-void Connection::clearStatementCache() { m_statements.clear(); }
+void Connection::clearStatementCache() {
+    const QMutexLocker lock(&m_statementsLock);
+    m_statements.clear();
+}
+
+void Connection::runWaiting(const std::function<void()> &call) {
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        if (m_serverWait)
+            m_serverWait->run(m_waitLabel.isEmpty() ? QStringLiteral("Gravando") : m_waitLabel, call);
+        else
+            call();
+    } catch (const DatabaseError &e) {
+        throw afterWaiting(e, waited.elapsed());
+    }
+}
+
+DatabaseError Connection::afterWaiting(const DatabaseError &refusal, qint64 waitedMs) const {
+    // A conflict that comes at the end of the whole lock wait is the wait
+    // running out, not another desk's commit.
+    if (refusal.isUpdateConflict() && waitedMs >= qint64(m_lockWaitSeconds) * 1000 - LockWaitMarginMs)
+        return refusal.asLockWaitOver();
+    return refusal;
+}
+
+Connection::WaitLabel::WaitLabel(Connection &connection, const QString &what)
+    : m_connection(connection), m_previous(connection.m_waitLabel) {
+    connection.m_waitLabel = what;
+}
+
+Connection::WaitLabel::~WaitLabel() { m_connection.m_waitLabel = m_previous; }
 
 void Connection::dropAttachment() {
     try {

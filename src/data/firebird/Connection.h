@@ -4,15 +4,18 @@
 #include "Statement.h"
 
 #include <QHash>
+#include <QRecursiveMutex>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 namespace kalvero {
 
 class ColumnCatalogue;
+class ServerWait;
 
 // Fixed settings of both of the program's connections.
 namespace ConnectionSettings {
@@ -59,6 +62,34 @@ public:
     void open();
     void close();
     bool isConnected() const { return m_attachment != nullptr; }
+
+    // How long a write waits for a row or number held by another workstation
+    // before it is refused (DatabaseError::isLockWaitOver); takes effect for
+    // the next transaction.
+    void setLockWaitSeconds(unsigned seconds) { m_lockWaitSeconds = seconds; }
+    unsigned lockWaitSeconds() const { return m_lockWaitSeconds; }
+
+    // What the program shows while a write waits; none by default. The
+    // connection does not own it.
+    void setServerWait(ServerWait *wait) { m_serverWait = wait; }
+    // Runs a call that may wait on another workstation through the
+    // connection's ServerWait, named by the current wait label.
+    void runWaiting(const std::function<void()> &call);
+    // A write's refusal after it waited so long: a conflict at the end of the
+    // whole lock wait is the wait running out (DatabaseError::isLockWaitOver).
+    DatabaseError afterWaiting(const DatabaseError &refusal, qint64 waitedMs) const;
+    // Names the work of the writes made while it lives ("Gravando o protocolo").
+    class WaitLabel {
+    public:
+        WaitLabel(Connection &connection, const QString &what);
+        ~WaitLabel();
+        WaitLabel(const WaitLabel &) = delete;
+        WaitLabel &operator=(const WaitLabel &) = delete;
+
+    private:
+        Connection &m_connection;
+        QString m_previous;
+    };
 
     // Opens the connection when it is closed, as a record set does on open.
     Firebird::IAttachment *attachment();
@@ -120,7 +151,13 @@ private:
     const ColumnCatalogue *m_catalogue = nullptr;
     Firebird::IAttachment *m_attachment = nullptr;
     bool m_remote = false;
+    // A write may run on the wait's own thread while the window repaints;
+    // the statement cache is guarded for that.
+    QRecursiveMutex m_statementsLock;
     QHash<QString, std::shared_ptr<fb::Statement>> m_statements;
+    unsigned m_lockWaitSeconds = fb::Transaction::DefaultLockWaitSeconds;
+    ServerWait *m_serverWait = nullptr;
+    QString m_waitLabel;
 };
 
 }  // namespace kalvero

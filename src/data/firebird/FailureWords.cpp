@@ -29,7 +29,11 @@ QString forDatabase(const DatabaseError &e) {
                 "servidor está funcionando, e tente de novo.");
         return QStringLiteral("A ligação com o servidor caiu. Tente de novo.");
     }
-    if (e.isUpdateConflict() || e.hasCode(FbCode::LockConflict))
+    if (e.isLockWaitOver())
+        return QStringLiteral(
+            "Outra estação de trabalho está gravando o mesmo registro e não o liberou a tempo. Nada foi gravado "
+            "e o que foi digitado continua na tela: tente de novo.");
+    if (e.isUpdateConflict())
         return QStringLiteral(
             "O registro foi alterado em outra estação de trabalho ao mesmo tempo; a alteração não foi gravada.");
     if (e.isForeignKeyViolation())

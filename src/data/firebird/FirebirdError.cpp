@@ -18,6 +18,13 @@ DatabaseError DatabaseError::withSave(Save save) const {
     return e;
 }
 
+DatabaseError DatabaseError::asLockWaitOver() const {
+    DatabaseError e(*this);
+    if (!e.m_codes.contains(FbCode::LockTimeout))
+        e.m_codes.append(FbCode::LockTimeout);
+    return e;
+}
+
 bool DatabaseError::isDuplicateKey() const {
     return hasCode(FbCode::UniqueKeyViolation) || hasCode(FbCode::NoDuplicates);
 }
@@ -27,6 +34,8 @@ bool DatabaseError::isUpdateConflict() const {
 }
 
 bool DatabaseError::isForeignKeyViolation() const { return hasCode(FbCode::ForeignKeyViolation); }
+
+bool DatabaseError::isLockWaitOver() const { return hasCode(FbCode::LockTimeout) || hasCode(FbCode::LockConflict); }
 
 bool DatabaseError::isConnectionLost() const {
     for (long code : {FbCode::NetworkError, FbCode::NetReadError, FbCode::NetWriteError, FbCode::LostConnection,

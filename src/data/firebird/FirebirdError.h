@@ -28,6 +28,7 @@ constexpr long ConnectFailed = 335544722;        // failed to establish a connec
 constexpr long ConnectRejected = 335544421;      // connection rejected by remote interface (a server starting up)
 constexpr long IoError = 335544344;              // I/O error during an operation on a file
 constexpr long LockConflict = 335544345;         // lock conflict on no wait transaction
+constexpr long LockTimeout = 335544510;          // lock time-out on wait transaction
 constexpr long CheckViolation = 335544558;       // operation violates CHECK constraint
 }  // namespace FbCode
 
@@ -53,6 +54,11 @@ public:
 
     Save save() const { return m_save; }
     DatabaseError withSave(Save save) const;
+    // The same refusal, known to be a lock wait that ran out. Firebird 3
+    // reports a record wait that ran out as it reports a conflict with a
+    // commit ("deadlock", "update conflicts with concurrent update"); only
+    // the time waited tells them apart.
+    DatabaseError asLockWaitOver() const;
 
     const QVector<long> &codes() const { return m_codes; }
     long primaryCode() const { return m_codes.isEmpty() ? 0 : m_codes.first(); }
@@ -61,6 +67,9 @@ public:
     bool isDuplicateKey() const;
     bool isUpdateConflict() const;
     bool isForeignKeyViolation() const;
+    // Another workstation held the row (or the number) longer than a write
+    // waits for it; nothing of this write was kept.
+    bool isLockWaitOver() const;
     // The attachment is gone (network, server restart, shut down by an administrator).
     bool isConnectionLost() const;
     // The server could not be reached at all.

@@ -10,7 +10,12 @@ class Transaction {
 public:
     enum class Mode { ReadOnly, ReadWrite };
 
-    Transaction(Firebird::IAttachment *attachment, Mode mode);
+    // How long a write waits for a row or key that another workstation holds
+    // before it gives up: long enough for any save to finish, short enough
+    // that a desk whose network died never holds the others for long.
+    static constexpr unsigned DefaultLockWaitSeconds = 5;
+
+    Transaction(Firebird::IAttachment *attachment, Mode mode, unsigned lockWaitSeconds = DefaultLockWaitSeconds);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;

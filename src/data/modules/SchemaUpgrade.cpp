@@ -5,6 +5,7 @@
 #include "TUDMRelatorio.h"
 #include "../firebird/Connection.h"
 #include "../firebird/FirebirdError.h"
+#include "../records/NumberedSave.h"
 #include "../records/RecordSet.h"
 #include "../schema/UnitSchema.h"
 
@@ -83,6 +84,22 @@ int EnsureTemplateIndexes(Connection &unit) {
             }
         }
     return made;
+}
+
+bool EnsureNumberingTable(Connection &unit) {
+    {
+        RecordSet present(QStringLiteral("SQLNumeracao"));
+        present.setConnection(&unit);
+        present.openWith(QStringLiteral("select 1 from RDB$RELATIONS where RDB$RELATION_NAME = 'TBNUMERACAO'"));
+        if (!present.isEmpty())
+            return false;
+    }
+    try {
+        unit.execute(NumberedSave::createTableStatement());
+    } catch (const DatabaseError &) {
+        // Another workstation opening the unit in the same moment made it.
+    }
+    return true;
 }
 
 }  // namespace kalvero

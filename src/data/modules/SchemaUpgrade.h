@@ -6,7 +6,7 @@ class Connection;
 class TDM;
 class TUDMCadastro;
 
-// The two schema repairs run each time the main window opens a unit. A probe
+// The schema repairs run each time the main window opens a unit. A probe
 // that succeeds executes nothing; each returns whether it repaired.
 
 // Opens the label scratch rows; makes TBREL_AUX when that fails.
@@ -19,5 +19,8 @@ bool EnsureLabelSequenceColumn(TDM &dm, TUDMCadastro &cadastro);
 // many it made. An index the database refuses now (another workstation
 // holding the table) is tried again at the next start.
 int EnsureTemplateIndexes(Connection &unit);
+// Makes TBNUMERACAO, the turns of the numbered saves, on a database that
+// lacks it; gives whether it made it.
+bool EnsureNumberingTable(Connection &unit);
 
 }  // namespace kalvero

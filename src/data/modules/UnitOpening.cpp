@@ -15,6 +15,7 @@ void OpenUnitDatabase(TUDMCadastro &data, SessionState &session) {
     EnsureLabelScratchTable(dm);
     EnsureLabelSequenceColumn(dm, data);
     EnsureTemplateIndexes(dm.MDatabasePrincipal);
+    EnsureNumberingTable(dm.MDatabasePrincipal);
 
     RecordSet &entity = data.cdsTBEntidade;
     entity.close();

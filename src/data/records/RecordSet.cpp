@@ -9,6 +9,8 @@
 #include "../firebird/FirebirdClient.h"
 #include "../schema/TableDefinition.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <optional>
 
@@ -518,21 +520,29 @@ void RecordSet::writeChanges(const ChangeWriter &writer, bool &committing) {
     // A lost connection ends the apply with every change still pending; the
     // caller finds out what of it was written.
     committing = false;
-    m_connection->guardAttachment([&] {
-        fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadWrite);
-        for (const CachedRows::Change &change : m_rows.changes()) {
-            try {
-                writer.write(*m_connection, transaction, change);
-            } catch (const DatabaseError &e) {
-                if (e.isConnectionLost())
-                    throw;
-                if (!firstError)
-                    firstError = e;
-                refused.insert(change.id);
+    // A write may wait on a row another workstation holds: the wait runs
+    // where the connection's ServerWait puts it, and the rows stay untouched
+    // until it is over.
+    m_connection->runWaiting([&] {
+        m_connection->guardAttachment([&] {
+            fb::Transaction transaction(m_connection->attachment(), fb::Transaction::Mode::ReadWrite,
+                                        m_connection->lockWaitSeconds());
+            for (const CachedRows::Change &change : m_rows.changes()) {
+                QElapsedTimer waited;
+                waited.start();
+                try {
+                    writer.write(*m_connection, transaction, change);
+                } catch (const DatabaseError &e) {
+                    if (e.isConnectionLost())
+                        throw;
+                    if (!firstError)
+                        firstError = m_connection->afterWaiting(e, waited.elapsed());
+                    refused.insert(change.id);
+                }
             }
-        }
-        committing = true;
-        transaction.commit();
+            committing = true;
+            transaction.commit();
+        });
     });
     m_saveInDoubt = false;
     settleRows(refused);

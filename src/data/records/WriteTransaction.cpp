@@ -8,7 +8,8 @@ namespace kalvero {
 WriteTransaction::WriteTransaction(Connection &connection) : m_connection(connection) {
     m_connection.reviveIfLost();
     m_connection.guardAttachment([&] {
-        m_transaction = std::make_unique<fb::Transaction>(m_connection.attachment(), fb::Transaction::Mode::ReadWrite);
+        m_transaction = std::make_unique<fb::Transaction>(m_connection.attachment(), fb::Transaction::Mode::ReadWrite,
+                                                          m_connection.lockWaitSeconds());
     });
 }
 
@@ -22,7 +23,7 @@ void WriteTransaction::requireActive() const {
 void WriteTransaction::run(const std::function<void(fb::Transaction &)> &step, bool committing) {
     requireActive();
     try {
-        step(*m_transaction);
+        m_connection.runWaiting([&] { step(*m_transaction); });
     } catch (const DatabaseError &e) {
         m_failed = true;
         if (!e.isConnectionLost())
@@ -35,9 +36,32 @@ void WriteTransaction::run(const std::function<void(fb::Transaction &)> &step, b
 }
 
 quint64 WriteTransaction::execute(const QString &sql, const QVariantList &params) {
+    const std::shared_ptr<fb::Statement> statement = m_connection.guardAttachment([&] { return m_connection.prepare(sql); });
     quint64 affected = 0;
-    run([&](fb::Transaction &transaction) { affected = m_connection.prepare(sql)->execute(transaction, params); });
+    run([&](fb::Transaction &transaction) { affected = statement->execute(transaction, params); });
     return affected;
+}
+
+QVariant WriteTransaction::firstValue(const QString &sql, const QVariantList &params, const QString &column) {
+    const std::shared_ptr<fb::Statement> statement = m_connection.guardAttachment([&] { return m_connection.prepare(sql); });
+    const QVector<fb::ColumnInfo> &columns = statement->columns();
+    qsizetype at = 0;
+    if (!column.isEmpty()) {
+        at = -1;
+        for (qsizetype i = 0; i < columns.size() && at < 0; ++i)
+            if (columns.at(i).name.compare(column, Qt::CaseInsensitive) == 0)
+                at = i;
+    }
+    if (at < 0 || at >= columns.size())
+        throw DatabaseError(QStringLiteral("A consulta não dá a coluna %1.").arg(column));
+    QVariant value;
+    run([&](fb::Transaction &transaction) {
+        fb::Statement::Cursor cursor(*statement, transaction, params);
+        if (cursor.fetch())
+            value = fb::readValue(columns.at(at), cursor.row());
+        cursor.close();
+    });
+    return value;
 }
 
 void WriteTransaction::enlist(RecordSet &set, quint64 revision) {

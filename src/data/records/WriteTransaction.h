@@ -41,6 +41,9 @@ public:
 
     // Runs a statement without a result; gives the rows it affected.
     quint64 execute(const QString &sql, const QVariantList &params = {});
+    // A column (by default the first) of the first row a query gives inside
+    // the transaction; null when it gives no row.
+    QVariant firstValue(const QString &sql, const QVariantList &params = {}, const QString &column = {});
 
     void commit();
     void rollback();

@@ -1,6 +1,6 @@
 #include "EnteredRow.h"
 
-#include "data/records/RecordSet.h"
+#include "RecordSet.h"
 
 namespace kalvero {
 
