@@ -7,13 +7,16 @@
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
+
 namespace kalvero {
 
 namespace {
 
 constexpr int StatementCacheLimit = 200;
-// The server's lock timer ticks in whole seconds and may fire a little early.
-constexpr qint64 LockWaitMarginMs = 300;
+// The server's lock timer ticks in whole seconds and, on a busy machine, may
+// fire up to a second early.
+constexpr qint64 LockWaitMarginMs = 1000;
 constexpr int AlreadyOpenedAttempts = 10;
 constexpr unsigned long AlreadyOpenedPauseMs = 100;
 
@@ -187,7 +190,8 @@ void Connection::runWaiting(const std::function<void()> &call) {
 DatabaseError Connection::afterWaiting(const DatabaseError &refusal, qint64 waitedMs) const {
     // A conflict that comes at the end of the whole lock wait is the wait
     // running out, not another desk's commit.
-    if (refusal.isUpdateConflict() && waitedMs >= qint64(m_lockWaitSeconds) * 1000 - LockWaitMarginMs)
+    const qint64 waitMs = qint64(m_lockWaitSeconds) * 1000;
+    if (refusal.isUpdateConflict() && waitedMs >= waitMs - std::min(LockWaitMarginMs, waitMs * 3 / 10))
         return refusal.asLockWaitOver();
     return refusal;
 }
