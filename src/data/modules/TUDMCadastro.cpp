@@ -1,6 +1,7 @@
 #include "TUDMCadastro.h"
 
 #include "TDM.h"
+#include "UnitNumbering.h"
 #include "UnitStatements.h"
 #include "../firebird/FirebirdError.h"
 #include "../schema/UnitSchema.h"
@@ -138,11 +139,10 @@ qint64 TUDMCadastro::highestKey(RecordSet &query, const QString &keyField, const
 }
 
 QString TUDMCadastro::NextProtocolNumber(const QString &year) {
-    const qint64 next =
-        highestKey(SQLIdProtocolo, QStringLiteral("IDPROTOCOLO"), ProtocolStatements::highestNumberOfYear(), {year}) + 1;
-    if (next > 99999)
-        throw DatabaseError(QStringLiteral("O ano %1 já tem 99999 protocolos; não há número livre para um novo.").arg(year));
-    return QString::number(next).rightJustified(5, QLatin1Char('0'));
+    // The same rule as a first save's (UnitNumbering): padded to five digits, never past 99999.
+    const qint64 highest =
+        highestKey(SQLIdProtocolo, QStringLiteral("IDPROTOCOLO"), ProtocolStatements::highestNumberOfYear(), {year});
+    return UnitNumbering::protocolsOfYear(year).nextAfter(highest).toString();
 }
 
 int TUDMCadastro::NextDocumentNumber(const QString &protocolNumber, const QString &year) {

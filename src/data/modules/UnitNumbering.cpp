@@ -24,6 +24,7 @@ QString protocolKey(const QString &number, const QString &year) { return number 
 NumberScope protocolsOfYear(const QString &year) {
     NumberScope s = scope("TBPROTOCOLO", year, "IDPROTOCOLO", ProtocolStatements::highestNumberOfYear(), {year});
     s.textWidth = 5;
+    s.whenFull = QStringLiteral("O ano %1 já tem 99999 protocolos; não há número livre para um novo.").arg(year);
     return s;
 }
 

@@ -23,17 +23,6 @@ const QString AddTurn = QStringLiteral("insert into TBNUMERACAO (IDNUMERACAO, GR
 // reported, never waited on for ever.
 constexpr int MaxRounds = 1000;
 
-QVariant formatted(const NumberScope &scope, const QVariant &highest) {
-    const qint64 next = (highest.isNull() ? 0 : highest.toLongLong()) + 1;
-    if (scope.textWidth == 0)
-        return next;
-    QString text = QString::number(next);
-    if (text.size() > scope.textWidth)
-        throw DatabaseError(QStringLiteral("Não há número livre: %1 já chegou a %2 em %3.")
-                                .arg(scope.table, QString(scope.textWidth, QLatin1Char('9')), scope.owner));
-    return text.rightJustified(scope.textWidth, QLatin1Char('0'));
-}
-
 enum class Turn {
     Taken,    // this save holds the scope until its commit
     Again,    // the table or the slot's row was just made: take it in a new transaction
@@ -81,6 +70,16 @@ DatabaseError scopeBusy(const NumberScope &scope) {
 }
 
 }  // namespace
+
+QVariant NumberScope::nextAfter(const QVariant &highest) const {
+    const qint64 next = (highest.isNull() ? 0 : highest.toLongLong()) + 1;
+    if (textWidth == 0)
+        return next;
+    const QString text = QString::number(next);
+    if (text.size() > textWidth)
+        throw DatabaseError(whenFull);
+    return text.rightJustified(textWidth, QLatin1Char('0'));
+}
 
 int NumberedSave::slotOf(const NumberScope &scope) {
     // FNV-1a: the same slot for the same scope in every program and version.
@@ -165,7 +164,7 @@ NumberedSave::Saved NumberedSave::save(const Row &row) {
             WriteTransaction save(connection);
             if (takeTurn(save, connection, slot) == Turn::Again)
                 continue;
-            number = formatted(scope, save.firstValue(scope.highestStatement, scope.params, scope.keyField));
+            number = scope.nextAfter(save.firstValue(scope.highestStatement, scope.params, scope.keyField));
             fill(number);
             set.applyUpdates(save);
             for (RecordSet *other : row.alongside)

@@ -22,6 +22,10 @@ struct NumberScope {
     QString highestStatement;    // the scope's highest number in the first row of keyField
     QVariantList params;
     int textWidth = 0;           // 0: an integer; else text padded with "0" to this width (and no wider)
+    QString whenFull;            // said when a text number would outgrow its width
+
+    // The number after the highest (null: the scope is empty, the first is 1).
+    QVariant nextAfter(const QVariant &highest) const;
 };
 
 // The one routine by which every numbered row is written: protocols with
